@@ -1,0 +1,40 @@
+#pragma once
+// Layers of the hole (drilling log and test results) and the analysis settings.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tarnix {
+
+struct LayerSet {
+  int32_t m_ruler = 100;
+  int32_t m_style1 = 1;
+  int32_t m_style2 = 0;
+  int32_t m_way = 1;
+  int32_t m_tag1 = 1;
+  int32_t m_tag2 = 1;
+  int32_t m_tag3 = 1;
+
+  // Drilling-log layers.
+  int32_t leftlayer = 0;
+  std::vector<float> depth;
+  std::vector<std::string> describe;
+  std::vector<std::string> picName;
+
+  // Test-result layers.
+  int32_t rightlayer = 0;
+  std::vector<float> height;
+  std::vector<int32_t> vp;
+  std::vector<float> capacity;
+  std::vector<float> u;
+  std::vector<float> movefilm;
+  std::vector<float> index;
+  std::vector<std::string> explain;
+  std::vector<int32_t> twave;
+  std::vector<float> density;
+  std::vector<int32_t> vwave;
+
+  void Reset() { *this = LayerSet(); }
+};
+
+}  // namespace tarnix

@@ -1,0 +1,25 @@
+#include "processing/channel_filter.h"
+
+#include "processing/digital_filter.h"
+
+namespace tarnix {
+
+void FilterPointSamples(CSamNode& point, const ChannelFilter& filter, float dtUs) {
+  if (!point.HasWaveform()) return;
+  std::vector<uint16_t> filtered(point.samples.size());
+  FilterWords(static_cast<int>(filtered.size()), point.samples.data(), filtered.data(), dtUs,
+              filter.highPassOn, filter.highPassKHz * 1000.0f, filter.lowPassOn,
+              filter.lowPassKHz * 1000.0f);
+  point.samples = std::move(filtered);
+}
+
+void RefilterSection(SectionRecord& section, const ChannelFilter& filter) {
+  for (CSamNode& p : section.points) {
+    p.samples = p.rawSamples;
+    if (!p.HasWaveform()) continue;
+    FilterPointSamples(p, filter, section.dT);
+    p.freqIndex = -1;
+  }
+}
+
+}  // namespace tarnix

@@ -1,0 +1,28 @@
+#pragma once
+// Second-order Butterworth high-pass and low-pass filters: the only filters of
+// the system, used for the shown waveforms, by the picker and for the dominant
+// frequency.
+#include <cstdint>
+
+namespace tarnix {
+
+// Low-pass by the bilinear transform without pre-warping. dtSeconds 0 copies.
+// in and out may be the same array.
+void LowPass2(int count, const float* in, float* out, double dtSeconds, float cutoffHz);
+// High-pass by the bilinear transform with pre-warping; the cut-off is whole Hz.
+void HighPass2(int count, const float* in, float* out, double dtSeconds, int cutoffHz);
+
+// Filters n offset-binary words (zero level 2048) behind a straight lead-in ramp
+// that settles the filters before the first sample; low-pass first. dtUs is the
+// sampling interval in µs, cut-offs in Hz. Both filters off copies exactly.
+void FilterWords(int n, const uint16_t* in, uint16_t* out, float dtUs, bool highPassOn,
+                 float highPassHz, bool lowPassOn, float lowPassHz);
+// The same on zero-centred floats, in place.
+void FilterFloats(int n, float* x, float dtUs, bool highPassOn, float highPassHz, bool lowPassOn,
+                  float lowPassHz);
+
+// Lead-in length in samples for a sampling interval: 10 µs worth, within 8..32;
+// 0 when no filter is on.
+int FilterLeadIn(float dtUs, bool anyFilterOn);
+
+}  // namespace tarnix
