@@ -1,0 +1,91 @@
+// tarnix-cli as scripts use it: exit codes, messages and output shapes.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <sys/wait.h>
+
+#include "support/temp_dir.h"
+
+namespace tarnix {
+namespace {
+
+struct CliRun {
+  int code = -1;
+  std::string out;
+};
+
+// Runs tarnix-cli with the arguments; stderr is folded into out.
+CliRun Cli(const std::string& args) {
+  CliRun r;
+  const std::string command = std::string(TARNIX_CLI) + " " + args + " 2>&1";
+  std::FILE* p = popen(command.c_str(), "r");
+  if (p == nullptr) return r;
+  std::array<char, 4096> buffer;
+  size_t n;
+  while ((n = std::fread(buffer.data(), 1, buffer.size(), p)) > 0) r.out.append(buffer.data(), n);
+  const int status = pclose(p);
+  r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return r;
+}
+
+TEST(CliTest, UsageErrorsExitWithTwo) {
+  EXPECT_EQ(Cli("").code, 2);
+  EXPECT_EQ(Cli("frobnicate x").code, 2);
+  EXPECT_EQ(Cli("info").code, 2);
+  EXPECT_EQ(Cli("synth --points 10").code, 2);          // no --out
+  EXPECT_EQ(Cli("synth --out x.CHT --points lots").code, 2);
+  EXPECT_EQ(Cli("dump a.CHT --bogus").code, 2);
+}
+
+TEST(CliTest, FileErrorsPrintTheirMessageAndExitWithOne) {
+  test::TempDir dir;
+  const CliRun missing = Cli("info " + dir.File("none.CHT"));
+  EXPECT_EQ(missing.code, 1);
+  EXPECT_NE(missing.out.find("打开文件失败！"), std::string::npos);
+
+  std::ofstream(dir.File("empty.CHT")).close();
+  std::ofstream(dir.File("empty.CHD")).close();
+  const CliRun empty = Cli("table " + dir.File("empty.CHT"));
+  EXPECT_EQ(empty.code, 1);
+  EXPECT_NE(empty.out.find("文件为空!"), std::string::npos);
+}
+
+TEST(CliTest, SynthesisedTestOpensWithBothReceivers) {
+  test::TempDir dir;
+  const std::string path = dir.File("s.CHT");
+  ASSERT_EQ(Cli("synth --out " + path + " --points 12 --seed 3 --dt 0.5 --snr 20").code, 0);
+
+  const CliRun info = Cli("info " + path);
+  ASSERT_EQ(info.code, 0) << info.out;
+  EXPECT_NE(info.out.find("site: 合成测试场地"), std::string::npos);
+  EXPECT_NE(info.out.find("sections in use: 2"), std::string::npos);
+  EXPECT_NE(info.out.find("section 1: pipes 0-2"), std::string::npos);
+
+  const CliRun dump = Cli("dump " + path + " --json --samples");
+  ASSERT_EQ(dump.code, 0);
+  const auto j = nlohmann::json::parse(dump.out);
+  EXPECT_FLOAT_EQ(j["header"]["dT"].get<float>(), 0.5f);
+  EXPECT_TRUE(j["header"]["curves"]["a"].contains("reference"));
+  ASSERT_EQ(j["sections"].size(), 10u);
+  const auto& s0 = j["sections"][0];
+  EXPECT_TRUE(s0["valid"].get<bool>());
+  EXPECT_FALSE(j["sections"][2]["valid"].get<bool>());
+  // 12 measured points from 0.4 m plus fillers at 0.2 m and 0 m.
+  ASSERT_EQ(s0["points"].size(), 14u);
+  EXPECT_EQ(s0["psd"].size(), 13u);
+  EXPECT_EQ(s0["points"][0]["samples"].size(), 1024u);
+  EXPECT_FALSE(s0["points"][13]["hasWaveform"].get<bool>());
+  EXPECT_GT(s0["velocity"][0].get<float>(), 1.0f);
+
+  // Same seed, same file: the generator is reproducible.
+  const std::string again = dir.File("t.CHT");
+  ASSERT_EQ(Cli("synth --out " + again + " --points 12 --seed 3 --dt 0.5 --snr 20").code, 0);
+  EXPECT_EQ(Cli("dump " + again).out, Cli("dump " + path).out);
+}
+
+}  // namespace
+}  // namespace tarnix
