@@ -121,16 +121,17 @@ const RockLayer& LayerAt(double depth) {
   return kColumn[std::size(kColumn) - 1];
 }
 
-// What a simple instrument records as the first arrival: the first sample that
-// leaves the pre-trigger noise by a fixed share of the trace's largest value.
-int ThresholdPick(const std::vector<uint16_t>& s) {
-  int largest = 0;
-  for (uint16_t v : s) largest = std::max(largest, std::abs(v - kZeroLevel));
-  const int threshold = std::max(largest / 5, 1);
-  for (size_t i = 0; i < s.size(); ++i) {
-    if (std::abs(s[i] - kZeroLevel) >= threshold) return static_cast<int>(i);
+// What the instrument records as the first arrival: the first sample after the
+// onset whose deviation from the baseline reaches a tenth of the first peak.
+int InstrumentPick(const SynthTrace& trace, double dcOffset) {
+  const int n = static_cast<int>(trace.samples.size());
+  const int from = std::clamp(static_cast<int>(std::ceil(trace.onsetIndex)), 0, n - 1);
+  const int to = std::clamp(trace.firstPeakIndex, from, n - 1);
+  const double level = 0.1 * (trace.samples[to] - kZeroLevel - dcOffset);
+  for (int i = from; i <= to; ++i) {
+    if (trace.samples[i] - kZeroLevel - dcOffset >= level) return i;
   }
-  return 0;
+  return from;
 }
 
 }  // namespace
@@ -190,7 +191,7 @@ SyntheticTest MakeSyntheticTest(const SynthOptions& options) {
       spec.dcOffset = 30.0 * (unit(rng) - 0.5);
       spec.trend = 20.0 * (unit(rng) - 0.5);
       const SynthTrace trace = SynthesizeTrace(spec, rng);
-      const int pick = ThresholdPick(trace.samples);
+      const int pick = InstrumentPick(trace, spec.dcOffset);
       const double volts = SampleVolts(trace.samples[trace.firstPeakIndex], s.gain);
       const float ampDb = static_cast<float>(VoltsToDb(volts));
       s.AppendPoint(trace.samples.data(), h.datLen, depth, depth, spans[si], s.gain,
