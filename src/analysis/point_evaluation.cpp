@@ -4,13 +4,6 @@
 
 namespace tarnix {
 
-void RebuildMainFreq(SectionRecord& section) { section.mainFreq.assign(section.points.size(), 0.0f); }
-
-void SetRawTestCriteria(SectionRecord& section) {
-  section.criticalA = 0.0f;
-  section.criticalV = 0.0f;
-}
-
 void RebuildGrades(SectionRecord& section) {
   const size_t n = section.points.size();
   section.grades.assign(n, 0.0f);

@@ -1,6 +1,6 @@
 #include "app/section_completion.h"
 
-#include "analysis/point_evaluation.h"
+#include "analysis/main_frequency.h"
 
 namespace tarnix {
 

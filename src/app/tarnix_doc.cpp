@@ -11,7 +11,22 @@
 
 namespace tarnix {
 
-CTarnixDoc::CTarnixDoc() { sectionFlags.fill(true); }
+CTarnixDoc::CTarnixDoc() {
+  sectionFlags.fill(true);
+  ChooseStandard();
+}
+
+void CTarnixDoc::ChooseStandard() {
+  algorithm = std::make_unique<CAlgorithm_SL_264_2001>(AlgorithmSource{&sections, &currentSection, &header});
+  for (int i = 0; i < kSectionCount; ++i) {
+    SectionRecord& s = sections[i];
+    if (!s.valid) continue;
+    s.criticalA = algorithm->CalcAmpCritical(s.ampDb.data(), static_cast<int>(s.ampDb.size()), s, 0);
+    s.criticalV =
+        algorithm->CalcVelocityCritical(s.velocity.data(), static_cast<int>(s.velocity.size()), sections, i, 0);
+    RebuildGrades(s);
+  }
+}
 
 SectionRecord* CTarnixDoc::ChannelSection(int channel) {
   const int index = currentSection + channel;
@@ -38,11 +53,9 @@ void CTarnixDoc::OpenRawTest(const std::string& path) {
     CompleteSection(sections[i], header, filters[i]);
     if (currentSection < 0) currentSection = i;
   }
-  for (SectionRecord& s : sections) {
-    if (!s.valid) continue;
-    SetRawTestCriteria(s);
-    RebuildGrades(s);
-  }
+  // Criteria of a raw test come from the evaluation algorithm, which the
+  // header's standard (SL-264-2001, the only one) replaces afresh.
+  ChooseStandard();
   layers.m_style1 = 1;
   layers.m_style2 = 0;
   header.m_holeHeight = header.m_holeDepth = header.m_holeX = header.m_holeY = "0";

@@ -11,6 +11,7 @@ using Args = std::vector<std::string>;
 int RunInfo(const Args& args);
 int RunTable(const Args& args);
 int RunDump(const Args& args);
+int RunStats(const Args& args);
 int RunSynth(const Args& args);
 
 // Prints the usage line of a subcommand to stderr and returns 2.

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "analysis/point_velocity.h"
 #include "app/tarnix_doc.h"
 #include "cli/cli_commands.h"
 #include "model/c_text.h"
@@ -185,6 +186,15 @@ int RunDump(const Args& args) {
     out["sections"].push_back(SectionJson(i, doc.sections[i], withSamples));
   }
   out["layers"] = LayersJson(doc.layers);
+  // Vp of every point of the current receiver pair.
+  out["currentSection"] = doc.currentSection;
+  Json vp = Json::array();
+  const SectionRecord* one = doc.ChannelSection(0);
+  const SectionRecord* two = doc.ChannelSection(1);
+  if (one != nullptr && two != nullptr) {
+    for (int i = 0; i < one->PointCount(); ++i) vp.push_back(F(PointVp(*one, *two, i)));
+  }
+  out["pointVp"] = vp;
   const std::string text = out.dump(1);
   std::fwrite(text.data(), 1, text.size(), stdout);
   std::fputc('\n', stdout);

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <string>
 
+#include "analysis/point_velocity.h"
 #include "app/tarnix_doc.h"
 #include "cli/cli_commands.h"
 #include "model/c_text.h"
@@ -79,7 +80,7 @@ int RunTable(const Args& args) {
   }
   if (two != nullptr && !two->valid) two = nullptr;
   std::printf("%8s %9s %9s %9s", "depth(m)", "T1(us)", "V1(km/s)", "A1(dB)");
-  if (two != nullptr) std::printf(" %9s %9s %9s", "T2(us)", "V2(km/s)", "A2(dB)");
+  if (two != nullptr) std::printf(" %9s %9s %9s %9s", "T2(us)", "V2(km/s)", "A2(dB)", "Vp(km/s)");
   std::printf("\n");
   for (int i = 0; i < one->PointCount(); ++i) {
     std::string row = CFormat("%8.2f", one->points[i].sourL);
@@ -87,7 +88,7 @@ int RunTable(const Args& args) {
            Cell(one->ampDb, i, "%9.1f");
     if (two != nullptr) {
       row += " " + Cell(two->arrivalTime, i, "%9.1f") + " " + Cell(two->velocity, i, "%9.3f") + " " +
-             Cell(two->ampDb, i, "%9.1f");
+             Cell(two->ampDb, i, "%9.1f") + " " + CFormat("%9.3f", PointVp(*one, *two, i));
     }
     std::printf("%s\n", row.c_str());
   }

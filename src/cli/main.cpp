@@ -15,6 +15,7 @@ const char kUsage[] =
     "  table FILE.CHT                per-depth times, velocities and amplitudes\n"
     "  dump FILE.CHT [--json] [--samples]\n"
     "                                the completed test as JSON\n"
+    "  stats FILE.CHT [--json]        the statistics block of the sections in use\n"
     "  synth --out PATH.CHT [--points N] [--seed S] [--dt US] [--snr DB]\n"
     "                                write a synthetic two-receiver probe test\n";
 
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
     if (command == "info") return RunInfo(args);
     if (command == "table") return RunTable(args);
     if (command == "dump") return RunDump(args);
+    if (command == "stats") return RunStats(args);
     if (command == "synth") return RunSynth(args);
   } catch (const tarnix::FileError& e) {
     std::fprintf(stderr, "%s\n", e.what());

@@ -1,0 +1,142 @@
+#include "analysis/algorithm.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "analysis/point_velocity.h"
+#include "analysis/statistics.h"
+
+namespace tarnix {
+
+float CAlgorithm::CalcAmpCritical(const float*, int, const SectionRecord&, int) const { return 0.0f; }
+
+float CAlgorithm::CalcMaxValue(const float* values, int count, const SectionRecord& section, int step) const {
+  return CalcMaximum(values, count, section, step);
+}
+
+float CAlgorithm::ReservedValue(const float*, int, const SectionRecord&, int) const { return 0.0f; }
+
+float CAlgorithm::CalcVelocityStats(const float*, int, const Sections&, int, float&, float&, float&, int) const {
+  return 0.0f;
+}
+
+float CAlgorithm::CalcVelocityCritical(const float*, int, const Sections&, int, int) const { return 0.0f; }
+
+void CAlgorithm::ReservedAction(int, int, int, int, int, int) {}
+
+float CAlgorithm::GetMinValidDepth() const { return 0.0f; }
+
+float CAlgorithm::PageYToDepth(int, int, int, int, int, int, int, int) const { return 0.0f; }
+
+int CAlgorithm::FindNearestPoint(float) const { return 0; }
+
+int CAlgorithm::CalcAverageVp(float, float) const { return 0; }
+
+float CAlgorithm::CalcPoissonRatio(int, int) const { return 0.0f; }
+
+float CAlgorithm::CalcDynamicModulus(int, float, float, int, int) const { return 0.0f; }
+
+float CAlgorithm::CalcIntegrityIndex(int, int) const { return 0.0f; }
+
+const SectionRecord* CAlgorithm::FirstReceiver() const {
+  if (source_.sections == nullptr || source_.currentSection == nullptr) return nullptr;
+  const int i = *source_.currentSection;
+  if (i < 0 || i >= kSectionCount) return nullptr;
+  return &(*source_.sections)[i];
+}
+
+const SectionRecord* CAlgorithm::SecondReceiver() const {
+  if (source_.sections == nullptr || source_.currentSection == nullptr) return nullptr;
+  const int i = *source_.currentSection + 1;
+  if (i < 1 || i >= kSectionCount) return nullptr;
+  return &(*source_.sections)[i];
+}
+
+float CAlgorithm_SL_264_2001::CalcVelocityStats(const float* values, int count, const Sections& sections,
+                                                int sectionIndex, float& mean, float& stdDev,
+                                                float& dispersion, int step) const {
+  if (sectionIndex < 0 || sectionIndex >= kSectionCount) return 0.0f;
+  const SectionRecord& s = sections[sectionIndex];
+  mean = CalcAverage(values, count, s, step);
+  stdDev = CalcStdDev(values, count, s, step);
+  dispersion = CalcDispersion(values, count, s, step);
+  return 0.0f;
+}
+
+float CAlgorithm_SL_264_2001::GetMinValidDepth() const {
+  const SectionRecord* r1 = FirstReceiver();
+  const SectionRecord* r2 = SecondReceiver();
+  if (r1 == nullptr) return 0.0f;
+  const int n = std::min(r1->PointCount(), static_cast<int>(r1->velocity.size()));
+  float remembered = 0.0f;
+  for (int i = n - 1; i >= 0; --i) {
+    if (r1->velocity[i] == 0.0f) continue;
+    remembered = r1->points[i].sourL;
+    if (r2 != nullptr && i < static_cast<int>(r2->velocity.size()) && r2->velocity[i] != 0.0f) {
+      return remembered;
+    }
+  }
+  return remembered;
+}
+
+float CAlgorithm_SL_264_2001::PageYToDepth(int, int y, int, int pageTop, int, int pageBottom, int pixelScale,
+                                           int scroll) const {
+  if (pixelScale == 0 || Header() == nullptr) return 0.0f;
+  const auto h = static_cast<float>(pageBottom - pageTop);
+  const float heading = h / 60 + h / 18 * 4;
+  return (y - heading + scroll) * Header()->pileLen / pixelScale;
+}
+
+int CAlgorithm_SL_264_2001::FindNearestPoint(float depth) const {
+  const SectionRecord* r1 = FirstReceiver();
+  if (r1 == nullptr || r1->points.empty()) return 0;
+  int best = 0;
+  float bestDistance = std::fabs(depth - r1->points[0].sourL);
+  for (int i = 1; i < r1->PointCount(); ++i) {
+    const float d = std::fabs(depth - r1->points[i].sourL);
+    if (d < bestDistance) {  // on a tie the deeper (earlier) point stays
+      best = i;
+      bestDistance = d;
+    }
+  }
+  return best;
+}
+
+int CAlgorithm_SL_264_2001::CalcAverageVp(float topDepth, float bottomDepth) const {
+  const SectionRecord* r1 = FirstReceiver();
+  const SectionRecord* r2 = SecondReceiver();
+  if (r1 == nullptr || r2 == nullptr) return 0;
+  const int t = FindNearestPoint(topDepth);
+  const int b = FindNearestPoint(bottomDepth);
+  if (b > t) return 0;
+  float sum = 0.0f;
+  for (int i = b; i <= t; ++i) sum += std::fabs(PointVp(*r1, *r2, i));
+  return static_cast<int>(sum * 1000.0f / static_cast<float>(t - b + 1));
+}
+
+float CAlgorithm_SL_264_2001::CalcPoissonRatio(int vs, int vp) const {
+  if (vs == 0 || vs == vp) return 0.0f;
+  // 32-bit squares and integer halving, as the published tables were computed.
+  const auto vp2 = static_cast<int32_t>(static_cast<uint32_t>(vp) * static_cast<uint32_t>(vp));
+  const auto vs2 = static_cast<int32_t>(static_cast<uint32_t>(vs) * static_cast<uint32_t>(vs));
+  const auto numerator = static_cast<int32_t>(static_cast<uint32_t>(vp2 / 2) - static_cast<uint32_t>(vs2));
+  const auto denominator = static_cast<int32_t>(static_cast<uint32_t>(vp2) - static_cast<uint32_t>(vs2));
+  if (denominator == 0) return 0.0f;
+  return static_cast<float>(static_cast<double>(numerator) / denominator);
+}
+
+float CAlgorithm_SL_264_2001::CalcDynamicModulus(int mode, float poisson, float density, int vp, int vs) const {
+  const float mu = mode == 1 ? CalcPoissonRatio(vs, vp) : poisson;
+  if (mu == 1.0f) return 1.0f;
+  const double v = vp;
+  return static_cast<float>(density * v * v * (1 + mu) * (1 - 2 * mu) / (1 - mu) / 1000000000.0);
+}
+
+float CAlgorithm_SL_264_2001::CalcIntegrityIndex(int vBlock, int vMass) const {
+  if (vBlock == 0) return 0.0f;
+  const double r = static_cast<double>(vMass) / vBlock;
+  return static_cast<float>(r * r);
+}
+
+}  // namespace tarnix
