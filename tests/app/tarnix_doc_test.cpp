@@ -6,6 +6,7 @@
 #include <cmath>
 #include <vector>
 
+#include "analysis/main_frequency.h"
 #include "formats/file_error.h"
 #include "formats/raw_test_writer.h"
 #include "support/temp_dir.h"
@@ -119,7 +120,11 @@ TEST_F(DocTest, RefilteringStartsFromTheRecordEveryTime) {
   doc.ApplyChannelFilter(1);
   const auto once = s.points[0].samples;
   EXPECT_NE(once, s.points[0].rawSamples);
-  EXPECT_EQ(s.points[0].freqIndex, -1);
+  // The chosen spectrum bin is forgotten and taken afresh from the new spectrum.
+  float spectrum[kSpectrumBins];
+  int peak = -1;
+  CalcMainFrequency(once.data(), kLen, 1.0f, spectrum, peak, -1);
+  EXPECT_EQ(s.points[0].freqIndex, peak);
   EXPECT_TRUE(doc.modified);
   doc.ApplyChannelFilter(1);
   EXPECT_EQ(s.points[0].samples, once);
