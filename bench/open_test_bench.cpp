@@ -1,32 +1,13 @@
 // Time to open and complete a 2 x 1000-point, 1024-sample raw test.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <string>
-
 #include "app/tarnix_doc.h"
-#include "cli/synthetic_test.h"
-#include "formats/raw_test_writer.h"
+#include "large_test.h"
 
 namespace {
 
-const std::string& LargeTestPath() {
-  static const std::string path = [] {
-    const auto dir = std::filesystem::temp_directory_path() / "tarnix-bench";
-    std::filesystem::create_directories(dir);
-    const std::string p = (dir / "large.CHT").string();
-    tarnix::SynthOptions options;
-    options.points = 1000;
-    const tarnix::SyntheticTest t = tarnix::MakeSyntheticTest(options);
-    tarnix::WriteRawTest(p, t.header, t.sections, false);
-    return p;
-  }();
-  return path;
-}
-
 void BM_OpenRawTest(benchmark::State& state, bool filtered) {
-  const std::string& path = LargeTestPath();
+  const std::string& path = tarnix::bench::LargeTestPath();
   for (auto _ : state) {
     tarnix::CTarnixDoc doc;
     if (filtered) {

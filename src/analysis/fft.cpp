@@ -13,17 +13,36 @@ void Fft(std::vector<std::complex<double>>& a) {
     j ^= bit;
     if (i < j) std::swap(a[i], a[j]);
   }
+  // Twiddles e^{-2 pi i k / n}, computed directly (no accumulated rounding) and
+  // kept for the next transform of the same size.
+  thread_local std::vector<double> cosTable, sinTable;
+  if (cosTable.size() != n / 2) {
+    cosTable.resize(n / 2);
+    sinTable.resize(n / 2);
+    for (size_t k = 0; k < n / 2; ++k) {
+      const double angle = -2.0 * 3.141592653589793 * static_cast<double>(k) / static_cast<double>(n);
+      cosTable[k] = std::cos(angle);
+      sinTable[k] = std::sin(angle);
+    }
+  }
+  // Plain real arithmetic: std::complex multiplication checks for NaN and
+  // infinities on every product, which costs more than the transform itself.
+  auto* d = reinterpret_cast<double*>(a.data());
   for (size_t len = 2; len <= n; len <<= 1) {
-    const double angle = -2.0 * 3.141592653589793 / static_cast<double>(len);
-    const std::complex<double> step(std::cos(angle), std::sin(angle));
+    const size_t half = len / 2;
+    const size_t stride = n / len;
     for (size_t start = 0; start < n; start += len) {
-      std::complex<double> w(1.0, 0.0);
-      for (size_t k = 0; k < len / 2; ++k) {
-        const std::complex<double> u = a[start + k];
-        const std::complex<double> v = a[start + k + len / 2] * w;
-        a[start + k] = u + v;
-        a[start + k + len / 2] = u - v;
-        w *= step;
+      for (size_t k = 0; k < half; ++k) {
+        const double wr = cosTable[k * stride];
+        const double wi = sinTable[k * stride];
+        double* u = d + 2 * (start + k);
+        double* v = d + 2 * (start + k + half);
+        const double vr = v[0] * wr - v[1] * wi;
+        const double vi = v[0] * wi + v[1] * wr;
+        v[0] = u[0] - vr;
+        v[1] = u[1] - vi;
+        u[0] += vr;
+        u[1] += vi;
       }
     }
   }

@@ -1,0 +1,38 @@
+// The dominant frequency of one waveform, and the panel's whole statistics
+// block for a 2 x 1000-point test.
+#include <benchmark/benchmark.h>
+
+#include "analysis/main_frequency.h"
+#include "analysis/section_statistics.h"
+#include "app/tarnix_doc.h"
+#include "large_test.h"
+
+namespace {
+
+tarnix::CTarnixDoc& LargeDocument() {
+  static tarnix::CTarnixDoc doc;
+  static const bool opened = (doc.OpenRawTest(tarnix::bench::LargeTestPath()), true);
+  (void)opened;
+  return doc;
+}
+
+void BM_CalcMainFrequency(benchmark::State& state) {
+  const tarnix::CSamNode& p = LargeDocument().sections[0].points[500];
+  float spectrum[tarnix::kSpectrumBins];
+  int peak = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(tarnix::CalcMainFrequency(p.samples.data(), static_cast<int>(p.samples.size()),
+                                                       1.0f, spectrum, peak, -1));
+  }
+}
+BENCHMARK(BM_CalcMainFrequency)->Unit(benchmark::kMicrosecond);
+
+void BM_StatisticsBlock(benchmark::State& state) {
+  tarnix::CTarnixDoc& doc = LargeDocument();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(tarnix::BuildStatisticsBlock(doc.sections, *doc.algorithm, doc.samplingStep));
+  }
+}
+BENCHMARK(BM_StatisticsBlock)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
