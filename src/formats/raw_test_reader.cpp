@@ -211,6 +211,8 @@ class RayTableReader {
 
   void Read(DataFile& data, Sections& sections) {
     if (!si_.Found()) return;
+    // Without the Seek column no waveform can be located.
+    if (!seek_.Found()) throw FileError(kBadData);
     std::vector<uint16_t> samples;
     for (int r = 0; !AtEnd(r); ++r) {
       RequireCompleteRow(r);

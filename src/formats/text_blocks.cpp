@@ -168,8 +168,10 @@ RayRows BuildRayRows(const TestHeader& h, const Sections& sections, bool rangeMo
       int largest = 0;
       int smallest = 0;
       for (int k = 0; k < datLen; ++k) {
-        const int v = k < static_cast<int>(p.samples.size()) ? p.samples[k] - kZeroLevel : 0;
-        const auto w = static_cast<uint16_t>(static_cast<int16_t>(v));
+        // The written word is signed 16-bit, and AbsMax describes what is written.
+        const int v = static_cast<int16_t>(
+            k < static_cast<int>(p.samples.size()) ? p.samples[k] - kZeroLevel : 0);
+        const auto w = static_cast<uint16_t>(v);
         wave[2 * k] = static_cast<char>(w & 0xFF);
         wave[2 * k + 1] = static_cast<char>(w >> 8);
         largest = k == 0 ? v : std::max(largest, v);
