@@ -84,12 +84,13 @@ int RunTable(const Args& args) {
   std::printf("\n");
   for (int i = 0; i < one->PointCount(); ++i) {
     std::string row = CFormat("%8.2f", one->points[i].sourL);
-    row += " " + Cell(one->arrivalTime, i, "%9.1f") + " " + Cell(one->velocity, i, "%9.3f") + " " +
-           Cell(one->ampDb, i, "%9.1f");
-    if (two != nullptr) {
-      row += " " + Cell(two->arrivalTime, i, "%9.1f") + " " + Cell(two->velocity, i, "%9.3f") + " " +
-             Cell(two->ampDb, i, "%9.1f") + " " + CFormat("%9.3f", PointVp(*one, *two, i));
+    for (const SectionRecord* s : {one, two}) {
+      if (s == nullptr) continue;
+      row.append(" ").append(Cell(s->arrivalTime, i, "%9.1f"));
+      row.append(" ").append(Cell(s->velocity, i, "%9.3f"));
+      row.append(" ").append(Cell(s->ampDb, i, "%9.1f"));
     }
+    if (two != nullptr) row.append(" ").append(CFormat("%9.3f", PointVp(*one, *two, i)));
     std::printf("%s\n", row.c_str());
   }
   return 0;
