@@ -48,4 +48,31 @@ void Fft(std::vector<std::complex<double>>& a) {
   }
 }
 
+void RealFft(const std::vector<double>& x, std::vector<std::complex<double>>& bins) {
+  const size_t half = x.size() / 2;
+  std::vector<std::complex<double>> z(half);
+  for (size_t i = 0; i < half; ++i) z[i] = {x[2 * i], x[2 * i + 1]};
+  Fft(z);
+  thread_local std::vector<double> cosTable, sinTable;
+  if (cosTable.size() != half) {
+    cosTable.resize(half);
+    sinTable.resize(half);
+    for (size_t k = 0; k < half; ++k) {
+      const double angle = -3.141592653589793 * static_cast<double>(k) / static_cast<double>(half);
+      cosTable[k] = std::cos(angle);
+      sinTable[k] = std::sin(angle);
+    }
+  }
+  // Split the transforms of the even and odd samples apart: X[k] = E[k] + w^k O[k].
+  bins.resize(half);
+  for (size_t k = 0; k < half; ++k) {
+    const std::complex<double> a = z[k];
+    const std::complex<double> b = std::conj(z[k == 0 ? 0 : half - k]);
+    const double er = 0.5 * (a.real() + b.real()), ei = 0.5 * (a.imag() + b.imag());
+    const double orr = 0.5 * (a.imag() - b.imag()), oi = -0.5 * (a.real() - b.real());
+    const double wr = cosTable[k], wi = sinTable[k];
+    bins[k] = {er + wr * orr - wi * oi, ei + wr * oi + wi * orr};
+  }
+}
+
 }  // namespace tarnix

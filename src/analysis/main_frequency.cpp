@@ -40,15 +40,16 @@ float CalcMainFrequency(const uint16_t* samples, int count, float dT, float* spe
   for (int i = 0; i < count; ++i) sum += static_cast<long long>(x[i]);
   const long long offset = sum / count;
 
-  std::vector<std::complex<double>> y(kFftSize);
+  std::vector<double> y(kFftSize, 0.0);
   const std::vector<double>& w = HannWindow();
   for (int i = 0; i < std::min(count, kFftSize); ++i) y[i] = (x[i] - static_cast<double>(offset)) * w[i];
-  Fft(y);
+  std::vector<std::complex<double>> bins;
+  RealFft(y, bins);
 
   double power[kSpectrumBins];
   int peak = 0;
   for (int k = 0; k < kSpectrumBins; ++k) {
-    power[k] = std::norm(y[k]);
+    power[k] = std::norm(bins[k]);
     if (power[k] > power[peak]) peak = k;
   }
   peakIndex = peak;

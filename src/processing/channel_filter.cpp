@@ -5,7 +5,8 @@
 namespace tarnix {
 
 void FilterPointSamples(CSamNode& point, const ChannelFilter& filter, float dtUs) {
-  if (!point.HasWaveform()) return;
+  // With both filters off the result is an exact copy: nothing to do.
+  if (!point.HasWaveform() || (!filter.highPassOn && !filter.lowPassOn)) return;
   std::vector<uint16_t> filtered(point.samples.size());
   FilterWords(static_cast<int>(filtered.size()), point.samples.data(), filtered.data(), dtUs,
               filter.highPassOn, filter.highPassKHz * 1000.0f, filter.lowPassOn,

@@ -35,6 +35,19 @@ TEST(FftTest, MatchesADirectTransform) {
   }
 }
 
+TEST(FftTest, RealInputMatchesTheComplexTransform) {
+  std::mt19937 rng(9);
+  std::uniform_real_distribution<double> u(-1000, 1000);
+  std::vector<double> x(512);
+  for (double& v : x) v = u(rng);
+  std::vector<std::complex<double>> full(x.begin(), x.end());
+  Fft(full);
+  std::vector<std::complex<double>> half;
+  RealFft(x, half);
+  ASSERT_EQ(half.size(), 256u);
+  for (int k = 0; k < 256; ++k) EXPECT_NEAR(std::abs(half[k] - full[k]), 0.0, 1e-8) << "bin " << k;
+}
+
 TEST(MainFrequencyTest, PeakOfASine) {
   // 500 kHz Nyquist over 255 bins: 30 kHz sits near bin 15.3.
   const auto s = Sine(1024, 30.0, 1.0, 800);
