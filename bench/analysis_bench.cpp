@@ -5,13 +5,17 @@
 #include "analysis/main_frequency.h"
 #include "analysis/section_statistics.h"
 #include "app/tarnix_doc.h"
+#include "platform/recent_file_list.h"
+#include "platform/scripted_ui_services.h"
 #include "large_test.h"
 
 namespace {
 
 tarnix::CTarnixDoc& LargeDocument() {
-  static tarnix::CTarnixDoc doc;
-  static const bool opened = (doc.OpenRawTest(tarnix::bench::LargeTestPath()), true);
+  static tarnix::ScriptedUiServices ui;
+  static tarnix::MemoryRecentFileList recent;
+  static tarnix::CTarnixDoc doc(ui, recent);
+  static const bool opened = doc.OnOpenDocument(tarnix::bench::LargeTestPath());
   (void)opened;
   return doc;
 }

@@ -2,6 +2,8 @@
 #include <benchmark/benchmark.h>
 
 #include "app/tarnix_doc.h"
+#include "platform/recent_file_list.h"
+#include "platform/scripted_ui_services.h"
 #include "large_test.h"
 
 namespace {
@@ -9,11 +11,13 @@ namespace {
 void BM_OpenRawTest(benchmark::State& state, bool filtered) {
   const std::string& path = tarnix::bench::LargeTestPath();
   for (auto _ : state) {
-    tarnix::CTarnixDoc doc;
+    tarnix::ScriptedUiServices ui;
+    tarnix::MemoryRecentFileList recent;
+    tarnix::CTarnixDoc doc(ui, recent);
     if (filtered) {
       for (auto& f : doc.filters) f.highPassOn = f.lowPassOn = true;
     }
-    doc.OpenRawTest(path);
+    if (!doc.OnOpenDocument(path)) state.SkipWithError("open failed");
     benchmark::DoNotOptimize(doc.sections[0].velocity.data());
   }
 }

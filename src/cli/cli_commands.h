@@ -13,6 +13,7 @@ int RunTable(const Args& args);
 int RunDump(const Args& args);
 int RunStats(const Args& args);
 int RunSynth(const Args& args);
+int RunSaveResult(const Args& args);
 
 // Prints the usage line of a subcommand to stderr and returns 2.
 int UsageError(const std::string& message);

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "analysis/point_velocity.h"
-#include "app/tarnix_doc.h"
+#include "cli/cli_document.h"
 #include "cli/cli_commands.h"
 #include "model/c_text.h"
 
@@ -177,8 +177,9 @@ int RunDump(const Args& args) {
     }
   }
   if (path.empty()) return UsageError("dump needs a FILE");
-  CTarnixDoc doc;
-  doc.OpenRawTest(path);
+  CliDocument opened;
+  CTarnixDoc& doc = opened.doc;
+  if (!doc.OnOpenDocument(path)) return 1;
   Json out;
   out["header"] = HeaderJson(doc.header);
   out["sections"] = Json::array();

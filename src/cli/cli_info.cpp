@@ -3,7 +3,7 @@
 #include <string>
 
 #include "analysis/point_velocity.h"
-#include "app/tarnix_doc.h"
+#include "cli/cli_document.h"
 #include "cli/cli_commands.h"
 #include "model/c_text.h"
 
@@ -44,8 +44,9 @@ std::string Cell(const std::vector<float>& values, int i, const char* format) {
 int RunInfo(const Args& args) {
   std::string path;
   if (!SinglePath(args, path)) return UsageError("info needs one FILE");
-  CTarnixDoc doc;
-  doc.OpenRawTest(path);
+  CliDocument opened;
+  CTarnixDoc& doc = opened.doc;
+  if (!doc.OnOpenDocument(path)) return 1;
   const TestHeader& h = doc.header;
   std::printf("file: %s\n", path.c_str());
   std::printf("site: %s\ndate: %s\nunit: %s\nperson: %s\ninstrument: %s\nhole: %s\n", h.site.c_str(),
@@ -70,8 +71,9 @@ int RunInfo(const Args& args) {
 int RunTable(const Args& args) {
   std::string path;
   if (!SinglePath(args, path)) return UsageError("table needs one FILE");
-  CTarnixDoc doc;
-  doc.OpenRawTest(path);
+  CliDocument opened;
+  CTarnixDoc& doc = opened.doc;
+  if (!doc.OnOpenDocument(path)) return 1;
   const SectionRecord* one = doc.ChannelSection(0);
   const SectionRecord* two = doc.ChannelSection(1);
   if (one == nullptr) {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "analysis/section_statistics.h"
-#include "app/tarnix_doc.h"
+#include "cli/cli_document.h"
 #include "cli/cli_commands.h"
 
 namespace tarnix::cli {
@@ -22,8 +22,9 @@ int RunStats(const Args& args) {
     }
   }
   if (path.empty()) return UsageError("stats needs a FILE");
-  CTarnixDoc doc;
-  doc.OpenRawTest(path);
+  CliDocument opened;
+  CTarnixDoc& doc = opened.doc;
+  if (!doc.OnOpenDocument(path)) return 1;
   const StatisticsBlock block = BuildStatisticsBlock(doc.sections, *doc.algorithm, doc.samplingStep);
   if (json) {
     nlohmann::ordered_json out;

@@ -11,11 +11,14 @@ namespace {
 
 const char kUsage[] =
     "usage: tarnix-cli <command> [options]\n"
-    "  info FILE.CHT                 header and sections in use\n"
-    "  table FILE.CHT                per-depth times, velocities and amplitudes\n"
-    "  dump FILE.CHT [--json] [--samples]\n"
+    "FILE is a raw test (.CHT) or a result file (.CHA) with its data file beside it.\n"
+    "  info FILE                     header and sections in use\n"
+    "  table FILE                    per-depth times, velocities, amplitudes and Vp\n"
+    "  stats FILE [--json]           the statistics block of the sections in use\n"
+    "  dump FILE [--json] [--samples]\n"
     "                                the completed test as JSON\n"
-    "  stats FILE.CHT [--json]        the statistics block of the sections in use\n"
+    "  save-result IN --out OUT.CHA [--range FIRST:LAST] [--yes]\n"
+    "                                write a result file of the test IN\n"
     "  synth --out PATH.CHT [--points N] [--seed S] [--dt US] [--snr DB]\n"
     "                                write a synthetic two-receiver probe test\n";
 
@@ -45,6 +48,7 @@ int main(int argc, char** argv) {
     if (command == "dump") return RunDump(args);
     if (command == "stats") return RunStats(args);
     if (command == "synth") return RunSynth(args);
+    if (command == "save-result") return RunSaveResult(args);
   } catch (const tarnix::FileError& e) {
     std::fprintf(stderr, "%s\n", e.what());
     return 1;

@@ -35,6 +35,24 @@ struct LayerSet {
   std::vector<int32_t> vwave;
 
   void Reset() { *this = LayerSet(); }
+  // Removes every layer; the analysis settings stay.
+  void ClearLayers() {
+    LayerSet empty;
+    depth.swap(empty.depth);
+    describe.swap(empty.describe);
+    picName.swap(empty.picName);
+    height.swap(empty.height);
+    vp.swap(empty.vp);
+    capacity.swap(empty.capacity);
+    u.swap(empty.u);
+    movefilm.swap(empty.movefilm);
+    index.swap(empty.index);
+    explain.swap(empty.explain);
+    twave.swap(empty.twave);
+    density.swap(empty.density);
+    vwave.swap(empty.vwave);
+    leftlayer = rightlayer = 0;
+  }
 };
 
 }  // namespace tarnix

@@ -9,6 +9,8 @@
 #include "analysis/main_frequency.h"
 #include "formats/file_error.h"
 #include "formats/raw_test_writer.h"
+#include "platform/recent_file_list.h"
+#include "platform/scripted_ui_services.h"
 #include "support/temp_dir.h"
 
 namespace tarnix {
@@ -59,15 +61,17 @@ class DocTest : public ::testing::Test {
   }
   test::TempDir dir_;
   std::string path_;
+  ScriptedUiServices ui_;
+  MemoryRecentFileList recent_;
 };
 
 TEST_F(DocTest, OpenCompletesEverySectionInUse) {
-  CTarnixDoc doc;
+  CTarnixDoc doc(ui_, recent_);
   doc.timeCorrection[0] = 7;
   doc.layers.m_style1 = 5;
   doc.header.curves[kCurveV].manual = 1;
   doc.header.curves[kCurveT].manual = 1;
-  doc.OpenRawTest(path_);
+  ASSERT_TRUE(doc.OnOpenDocument(path_));
 
   EXPECT_TRUE(doc.hasData);
   EXPECT_FALSE(doc.modified);
@@ -92,26 +96,22 @@ TEST_F(DocTest, OpenCompletesEverySectionInUse) {
 }
 
 TEST_F(DocTest, FailedOpenLeavesTheDocumentAsItWas) {
-  CTarnixDoc doc;
-  doc.OpenRawTest(path_);
+  CTarnixDoc doc(ui_, recent_);
+  ASSERT_TRUE(doc.OnOpenDocument(path_));
   const TestHeader before = doc.header;
   const auto samples = doc.sections[1].points[0].samples;
 
-  EXPECT_THROW(doc.OpenRawTest(dir_.File("missing.CHT")), FileError);
-  try {
-    doc.OpenRawTest(dir_.File("hole.txt"));
-    FAIL();
-  } catch (const FileError& e) {
-    EXPECT_STREQ(e.what(), "无法识别的文件类型");
-  }
+  EXPECT_FALSE(doc.OnOpenDocument(dir_.File("missing.CHT")));
+  EXPECT_FALSE(doc.OnOpenDocument(dir_.File("hole.txt")));
+  EXPECT_EQ(ui_.MessageTexts(), (std::vector<std::string>{"打开文件失败！", "无法识别的文件类型"}));
   EXPECT_EQ(doc.header.pileLen, before.pileLen);
   EXPECT_EQ(doc.sections[1].points[0].samples, samples);
   EXPECT_EQ(doc.currentSection, 0);
 }
 
 TEST_F(DocTest, RefilteringStartsFromTheRecordEveryTime) {
-  CTarnixDoc doc;
-  doc.OpenRawTest(path_);
+  CTarnixDoc doc(ui_, recent_);
+  ASSERT_TRUE(doc.OnOpenDocument(path_));
   SectionRecord& s = doc.sections[1];
   s.points[0].freqIndex = 12;
 
@@ -136,8 +136,8 @@ TEST_F(DocTest, RefilteringStartsFromTheRecordEveryTime) {
 }
 
 TEST_F(DocTest, RefilteringReappliesTheSoundTimeCorrection) {
-  CTarnixDoc doc;
-  doc.OpenRawTest(path_);
+  CTarnixDoc doc(ui_, recent_);
+  ASSERT_TRUE(doc.OnOpenDocument(path_));
   SectionRecord& s = doc.sections[0];
   const auto raw = s.points[0].rawSamples;
   const int pick = s.points[0].autoArrivalIndex;

@@ -1,0 +1,18 @@
+#include "cli/console_ui.h"
+
+#include <cstdio>
+
+namespace tarnix::cli {
+
+MessageAnswer ConsoleUi::Message(const std::string& text, MessageButtons buttons, MessageAnswer defaultAnswer) {
+  std::fprintf(stderr, "%s\n", text.c_str());
+  if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+  if (assumeYes_) return MessageAnswer::Yes;
+  if (defaultAnswer != MessageAnswer::Yes) {
+    declined_ = true;
+    std::fprintf(stderr, "tarnix-cli: not confirmed; pass --yes to proceed\n");
+  }
+  return defaultAnswer;
+}
+
+}  // namespace tarnix::cli

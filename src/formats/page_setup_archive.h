@@ -1,0 +1,12 @@
+#pragma once
+// The page settings record in the settings archive, in its persisted order.
+#include "formats/settings_archive.h"
+#include "model/page_setup.h"
+
+namespace tarnix {
+
+void WritePageSetup(ArchiveWriter& out, const PageSetup& p);
+// Fields not in the archive (the reserved ones) keep their defaults.
+PageSetup ReadPageSetup(ArchiveReader& in);
+
+}  // namespace tarnix
