@@ -56,9 +56,12 @@ float CalcMainFrequency(const uint16_t* samples, int count, float dT, float* spe
   const double top = power[peak] != 0.0 ? power[peak] : 1.0;
   for (int k = 0; k < kSpectrumBins; ++k) spectrum[k] = static_cast<float>(power[k] * kSpectrumPeak / top);
 
-  const int k = fixedIndex != -1 ? fixedIndex : peak;
+  return BinFrequency(fixedIndex != -1 ? fixedIndex : peak, dT);
+}
+
+float BinFrequency(int bin, float dT) {
   const double nyquist = 256000000.0 / (static_cast<double>(dT) * 512.0);
-  const double hz = std::trunc(nyquist * k / 255.0);
+  const double hz = std::trunc(nyquist * bin / 255.0);
   if (!std::isfinite(hz)) return 0.0f;
   return static_cast<float>(hz / 1000.0);
 }
@@ -69,6 +72,11 @@ void RebuildMainFreq(SectionRecord& section) {
   for (size_t i = 0; i < section.points.size(); ++i) {
     CSamNode& p = section.points[i];
     if (!p.HasWaveform()) continue;
+    // A chosen bin fixes the frequency whatever the spectrum looks like.
+    if (p.freqIndex != -1) {
+      section.mainFreq[i] = BinFrequency(p.freqIndex, section.dT);
+      continue;
+    }
     int peak = 0;
     section.mainFreq[i] = CalcMainFrequency(p.samples.data(), static_cast<int>(p.samples.size()), section.dT,
                                             spectrum, peak, p.freqIndex);

@@ -15,6 +15,10 @@ inline constexpr float kSpectrumPeak = 466.0f;
 float CalcMainFrequency(const uint16_t* samples, int count, float dT, float* spectrum, int& peakIndex,
                         int fixedIndex);
 
+// Frequency in kHz of a spectrum bin at dT µs: 500 000 / dT Hz over 255 bins,
+// truncated to whole Hz.
+float BinFrequency(int bin, float dT);
+
 // Fills the section's mainFreq per point (0 without waveform); a point whose
 // bin is not chosen yet (freqIndex -1) takes the peak bin.
 void RebuildMainFreq(SectionRecord& section);

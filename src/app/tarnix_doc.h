@@ -89,6 +89,7 @@ class CTarnixDoc {
   // False when the file cannot be written; nothing else happens then.
   bool SaveSettings(const std::string& path) const;
 
+  UiServices& Ui() { return ui_; }
   const std::string& PathName() const { return pathName_; }
   void SetPathName(const std::string& path, bool addToRecent);
   std::string Title() const;

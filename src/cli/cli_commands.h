@@ -14,6 +14,7 @@ int RunDump(const Args& args);
 int RunStats(const Args& args);
 int RunSynth(const Args& args);
 int RunSaveResult(const Args& args);
+int RunPick(const Args& args);
 
 // Prints the usage line of a subcommand to stderr and returns 2.
 int UsageError(const std::string& message);

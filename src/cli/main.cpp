@@ -17,6 +17,8 @@ const char kUsage[] =
     "  stats FILE [--json]           the statistics block of the sections in use\n"
     "  dump FILE [--json] [--samples]\n"
     "                                the completed test as JSON\n"
+    "  pick IN [--high-pass KHZ|off] [--low-pass KHZ|off] [--json] [--out OUT.CHA] [--yes]\n"
+    "                                pick every section automatically; Vp per depth\n"
     "  save-result IN --out OUT.CHA [--range FIRST:LAST] [--yes]\n"
     "                                write a result file of the test IN\n"
     "  synth --out PATH.CHT [--points N] [--seed S] [--dt US] [--snr DB]\n"
@@ -49,6 +51,7 @@ int main(int argc, char** argv) {
     if (command == "stats") return RunStats(args);
     if (command == "synth") return RunSynth(args);
     if (command == "save-result") return RunSaveResult(args);
+    if (command == "pick") return RunPick(args);
   } catch (const tarnix::FileError& e) {
     std::fprintf(stderr, "%s\n", e.what());
     return 1;

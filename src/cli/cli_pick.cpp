@@ -1,0 +1,113 @@
+// tarnix-cli pick: automatic picking of every section in use, as the frame
+// command does it, with the per-depth velocities of the receiver pair.
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "analysis/point_velocity.h"
+#include "analysis/section_statistics.h"
+#include "app/auto_pick.h"
+#include "cli/cli_commands.h"
+#include "cli/cli_document.h"
+#include "cli/document_json.h"
+#include "formats/file_paths.h"
+#include "model/c_text.h"
+
+namespace tarnix::cli {
+namespace {
+
+// "off" or a cut-off in kHz.
+bool ParseFilter(const std::string& text, bool& on, float& khz) {
+  if (text == "off") {
+    on = false;
+    return true;
+  }
+  char* end = nullptr;
+  const double v = std::strtod(text.c_str(), &end);
+  if (end == text.c_str() || *end != '\0' || !(v > 0) || v > 1000) return false;
+  on = true;
+  khz = static_cast<float>(v);
+  return true;
+}
+
+void PrintTable(CTarnixDoc& doc) {
+  const SectionRecord* one = doc.ChannelSection(0);
+  const SectionRecord* two = doc.ChannelSection(1);
+  if (one == nullptr || two == nullptr || !two->valid) {
+    std::printf("no receiver pair in use\n");
+    return;
+  }
+  std::printf("%8s %8s %8s %8s %6s %6s %9s\n", "depth(m)", "T1(us)", "T2(us)", "dT(us)", "L1(m)", "L2(m)",
+              "Vp(km/s)");
+  for (int i = 0; i < one->PointCount() && i < two->PointCount(); ++i) {
+    const float t1 = one->arrivalTime[i], t2 = two->arrivalTime[i];
+    std::printf("%s\n", CFormat("%8.2f %8.1f %8.1f %8.1f %6.3f %6.3f %9.3f", one->points[i].sourL, t1, t2,
+                                std::fabs(t2 - t1), one->points[i].span, two->points[i].span,
+                                PointVp(*one, *two, i))
+                            .c_str());
+  }
+}
+
+}  // namespace
+
+int RunPick(const Args& args) {
+  std::string in, out;
+  bool json = false, yes = false;
+  bool setHigh = false, setLow = false, highOn = false, lowOn = false;
+  float highKHz = 0, lowKHz = 0;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--json") {
+      json = true;
+    } else if (a == "--yes") {
+      yes = true;
+    } else if ((a == "--high-pass" || a == "--low-pass" || a == "--out") && i + 1 < args.size()) {
+      const std::string& value = args[++i];
+      if (a == "--out") {
+        out = value;
+      } else if (a == "--high-pass" ? !(setHigh = ParseFilter(value, highOn, highKHz))
+                                     : !(setLow = ParseFilter(value, lowOn, lowKHz))) {
+        return UsageError("pick: " + a + " takes a cut-off in kHz or off");
+      }
+    } else if (!a.empty() && a[0] != '-' && in.empty()) {
+      in = a;
+    } else {
+      return UsageError("pick: unexpected argument '" + a + "'");
+    }
+  }
+  if (in.empty()) return UsageError("pick needs IN");
+  if (!out.empty() && (!IsResultPath(out) || IsRawTestPath(out))) return UsageError("pick: --out must be a .CHA path");
+
+  CliDocument opened(yes);
+  CTarnixDoc& doc = opened.doc;
+  for (ChannelFilter& f : doc.filters) {
+    if (setHigh) {
+      f.highPassOn = highOn;
+      if (highOn) f.highPassKHz = highKHz;
+    }
+    if (setLow) {
+      f.lowPassOn = lowOn;
+      if (lowOn) f.lowPassKHz = lowKHz;
+    }
+  }
+  if (!doc.OnOpenDocument(in)) return 1;
+  // Every pair of sections in use, as the panes show them one pair at a time.
+  const int current = doc.currentSection;
+  for (int i = current; i >= 0 && i < kSectionCount; i += 2) {
+    if (!doc.sections[i].valid) continue;
+    doc.currentSection = i;
+    AutoPick(doc);
+  }
+  doc.currentSection = current;
+  if (!out.empty() && !doc.OnSaveDocument(out)) return 1;
+  if (json) {
+    std::printf("%s\n", DocumentJson(doc, false).dump(1).c_str());
+    return 0;
+  }
+  PrintTable(doc);
+  const StatisticsBlock block = BuildStatisticsBlock(doc.sections, *doc.algorithm, doc.samplingStep);
+  std::printf("%s\n%s\n", block.velocityLine.c_str(), block.amplitudeLine.c_str());
+  return 0;
+}
+
+}  // namespace tarnix::cli

@@ -1,0 +1,439 @@
+#include "processing/picker.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "processing/digital_filter.h"
+#include "processing/picker_stages.h"
+
+namespace tarnix {
+
+using namespace picker;
+
+namespace {
+
+constexpr double kFrequencyTolerance = 1.6;
+constexpr double kMinimumPeriod = 7.0;
+constexpr int kPickLeadIn = 512;
+constexpr int kSecondHighPassHz = 20000;
+constexpr double kThresholdFactor = 2.5;
+
+// Regularity of the half-cycles that follow a position: their count, mean and
+// deviation of widths, and mean peak.
+struct Regularity {
+  int count = 0;
+  double mean = 0, deviation = 0, amplitude = 0;
+};
+
+Regularity RegularityAfter(const HalfCycles& h, double position) {
+  Regularity r;
+  const int n = static_cast<int>(h.crossing.size());
+  int b = 0;
+  while (b < n && h.crossing[b] < position) ++b;
+  if (b >= n - 1) return r;
+  const int last = std::max(b + 1, std::min(b + 7, n - 2));
+  std::vector<int> used;
+  for (int i = b + 1; i <= last; ++i) used.push_back(i);
+  auto width = [&](int i) { return h.crossing[i] - h.crossing[i - 1]; };
+  if (used.size() > 5) {
+    // The two widths furthest from the mean are outliers of the wave train.
+    double mean = 0;
+    for (int i : used) mean += width(i);
+    mean /= used.size();
+    for (int drop = 0; drop < 2; ++drop) {
+      auto worst = std::max_element(used.begin(), used.end(), [&](int a, int c) {
+        return std::fabs(width(a) - mean) < std::fabs(width(c) - mean);
+      });
+      used.erase(worst);
+    }
+  }
+  r.count = static_cast<int>(used.size());
+  for (int i : used) {
+    r.mean += width(i);
+    r.amplitude += h.peak[i];
+  }
+  r.mean /= r.count;
+  r.amplitude /= r.count;
+  for (int i : used) r.deviation += (width(i) - r.mean) * (width(i) - r.mean);
+  r.deviation = std::sqrt(r.deviation / r.count);
+  return r;
+}
+
+bool Irregular(const Regularity& r) { return r.count < 4 || std::trunc(r.mean) < 2; }
+
+double LaterScore(const Regularity& r) {
+  if (Irregular(r)) return 999;
+  return 100 * (static_cast<int>(r.deviation) / static_cast<int>(r.mean));
+}
+
+double EarlierScore(const Regularity& r, const Regularity& later) {
+  if (Irregular(r)) return 999;
+  const double a1 = std::trunc(later.amplitude);
+  if (a1 > 1e-9) return 100 * (a1 - std::trunc(r.amplitude)) / a1 + 100 * std::trunc(r.deviation) / std::trunc(r.mean);
+  return 100 * (static_cast<int>(r.deviation) / static_cast<int>(r.mean));
+}
+
+// An earlier onset that competes with k1: the strongest ratio before the
+// ramp that leads up to k1. Taken over k1 when the wave train that follows it
+// is the more regular.
+void PreferRegularEarlierOnset(const HalfCycles& h, const std::vector<double>& ratio, int ks, double period,
+                               int& k1, double& rMax) {
+  int j = k1 - 1;
+  while (j >= ks && ratio[j] >= 1.2) --j;
+  if (j < ks) return;
+  int earlier = j;
+  for (int i = j; i >= ks; --i) {
+    if (ratio[i] > ratio[earlier]) earlier = i;
+  }
+  const double w = ratio[earlier];
+  if (!(w > 3 && w >= rMax / 2) || k1 - earlier <= 4 * period) return;
+  const Regularity later = RegularityAfter(h, k1);
+  if (LaterScore(later) > EarlierScore(RegularityAfter(h, earlier), later)) {
+    k1 = earlier;
+    rMax = w;
+  }
+}
+
+// A strong ratio peak shortly before k1, behind a valley, is the true start of
+// the energy more often than not.
+void PreferEarlierPeak(const std::vector<double>& ratio, int ks, int ke, double period, int& k1, double& rMax) {
+  if (period / 2 < 5) return;
+  std::vector<double> s(ratio.size(), 0.0);
+  for (int k = ks; k <= ke; ++k) {
+    double sum = 0;
+    int count = 0;
+    for (int i = std::max(ks, k - 2); i <= std::min(ke, k + 2); ++i, ++count) sum += ratio[i];
+    s[k] = sum / count;
+  }
+  const int valleyFrom = k1 - 2;
+  const int valleyTo = std::max(ks + 2, static_cast<int>(k1 - period / 2));
+  if (valleyFrom - valleyTo + 1 < 6) return;
+  int valley = -1;
+  for (int j = valleyFrom; j >= valleyTo; --j) {
+    if (j + 2 > ke) continue;
+    if (s[j] <= s[j - 1] && s[j + 1] > s[j] && s[j + 2] > s[j + 1] && (valley < 0 || s[j] < s[valley])) valley = j;
+  }
+  if (valley < 0) return;
+  const int peakFrom = valley - 1;
+  const int peakTo = std::max(ks + 2, static_cast<int>(valley - period / 2));
+  if (peakFrom - peakTo + 1 < 6) return;
+  int peak = -1;
+  for (int j = peakFrom; j >= peakTo; --j) {
+    if (s[j] >= s[j - 1] && s[j + 1] < s[j] && s[j + 2] < s[j + 1] && (peak < 0 || s[j] > s[peak])) peak = j;
+  }
+  if (peak < 0) return;
+  const double w = s[peak];
+  if ((rMax > 10 && w > 0.7 * rMax) || (rMax > 7.5 && w > 0.75 * rMax) || (rMax > 5 && w > 0.8 * rMax) ||
+      (rMax > 3.5 && w > 0.85 * rMax) || (rMax > 2.5 && w > 0.9 * rMax)) {
+    k1 = peak;
+    rMax = w;
+  }
+}
+
+// One half-cycle of the residual between two crossings.
+struct HalfCycle {
+  double start = 0, end = 0;
+  int peakIndex = 0;
+  double peak = 0;     // signed value at the peak
+  double meanAbs = 0;  // mean |r| over the half-cycle's samples
+  double Width() const { return end - start; }
+};
+
+std::vector<HalfCycle> HalfCyclesBetweenCrossings(const std::vector<double>& r, const HalfCycles& h) {
+  std::vector<HalfCycle> out;
+  for (size_t j = 0; j + 1 < h.crossing.size(); ++j) {
+    HalfCycle c;
+    c.start = h.crossing[j];
+    c.end = h.crossing[j + 1];
+    c.peakIndex = h.peakIndex[j + 1];
+    c.peak = r[c.peakIndex];
+    const int from = static_cast<int>(c.start + 0.5) + 1;
+    const int to = static_cast<int>(c.end + 0.5);
+    double sum = 0;
+    for (int i = from; i <= to; ++i) sum += std::fabs(r[i]);
+    c.meanAbs = to >= from ? sum / (to - from + 1) : 0.0;
+    out.push_back(c);
+  }
+  return out;
+}
+
+// The rising edge of the first motion: from where it leaves the noise to its
+// peak; the zero crossing after the peak closes it.
+struct RisingEdge {
+  double start = 0;
+  int peak = 0;
+  double end = 0;
+};
+
+// The first motion among the candidate half-cycles (earliest first). It is the
+// earliest positive half-cycle that
+//  - stands clearly above the noise (peak at least the threshold),
+//  - is not an isolated spike: the half-cycle after it carries at least half
+//    of its peak, and
+//  - is joined to the energy onset: no half-cycle between it and the one at
+//    the onset falls back below half the threshold.
+// Without such a half-cycle, the first positive qualifying half-cycle from the
+// onset on is taken, and failing that the half-cycle at the onset.
+//
+// The first lobe of a wave train is often its smallest, and noise can split it
+// into fragments too narrow to qualify. So the choice then looks back one
+// period (at most twice): a positive lobe there, above the noise, of at least
+// 0.3 of the chosen peak and followed by a trough of at least half its own
+// size, both true lobes rather than single noisy samples, is an earlier cycle
+// of the same train and takes over.
+RisingEdge SelectFirstMotion(const std::vector<double>& r, const std::vector<HalfCycle>& cycles,
+                             const std::vector<int>& candidates, int onsetCycle, double threshold, double noiseLevel,
+                             double period, int a, int b) {
+  int chosen = -1;
+  for (int j : candidates) {
+    const HalfCycle& c = cycles[j];
+    if (c.peak <= 0 || c.peak < threshold) continue;
+    if (j + 1 >= static_cast<int>(cycles.size()) || std::fabs(cycles[j + 1].peak) < 0.5 * c.peak) continue;
+    bool joined = true;
+    for (int i = j + 1; i < onsetCycle; ++i) joined = joined && std::fabs(cycles[i].peak) >= 0.5 * threshold;
+    if (joined) {
+      chosen = j;
+      break;
+    }
+  }
+  for (size_t i = 0; chosen < 0 && i < candidates.size(); ++i) {
+    if (candidates[i] >= onsetCycle && cycles[candidates[i]].peak > 0) chosen = candidates[i];
+  }
+  if (chosen < 0) chosen = onsetCycle;
+
+  int peak = cycles[chosen].peakIndex;
+  for (int step = 0; step < 2; ++step) {
+    const int from = std::max(a, peak - RoundUp(1.25 * period));
+    const int to = std::min(b, peak - RoundUp(0.75 * period));
+    if (to <= from) break;
+    int m = from;
+    for (int i = from; i <= to; ++i) {
+      if (r[i] > r[m]) m = i;
+    }
+    int trough = m;
+    for (int i = m; i <= peak; ++i) {
+      if (r[i] < r[trough]) trough = i;
+    }
+    // Lobes, not single noisy samples: an eighth of a period either side keeps
+    // most of the extreme.
+    auto lobe = [&](int centre) {
+      const int w = std::max(1, RoundUp(period / 8));
+      double sum = 0;
+      for (int i = std::max(a, centre - w); i <= std::min(b, centre + w); ++i) sum += r[i];
+      return sum / (std::min(b, centre + w) - std::max(a, centre - w) + 1);
+    };
+    if (r[m] < 0.8 * threshold || r[m] < 0.3 * r[peak] || -r[trough] < 0.5 * r[m] || lobe(m) < 0.6 * r[m] ||
+        lobe(trough) > 0.6 * r[trough]) {
+      break;
+    }
+    peak = m;
+  }
+
+  RisingEdge e;
+  e.peak = peak;
+  // Back from the peak to where the rise leaves the noise, then down to the
+  // trough it starts from; never more than half a period.
+  const int lowest = std::max(a, peak - RoundUp(period / 2));
+  const double floor = std::min(noiseLevel, 0.1 * std::fabs(r[peak]));
+  int i = peak - 1;
+  while (i > lowest && r[i] > floor) --i;
+  while (i - 1 > lowest && r[i - 1] <= r[i]) --i;
+  e.start = std::max(i, a);
+  int k = peak + 1;
+  while (k < b && r[k] > 0) ++k;
+  e.end = r[k] <= 0 && k > peak + 1 ? k - r[k] / (r[k] - r[k - 1]) : k;
+  return e;
+}
+
+// The onset on the rising edge: lines fitted over a window as long as the rise
+// time, sliding along the half-cycle; the latest zero intercept that falls
+// inside it. A window longer than the edge leaves the edge's start.
+double OnsetOnEdge(const std::vector<double>& r, const RisingEdge& edge) {
+  const int first = static_cast<int>(edge.start);
+  const int last = static_cast<int>(edge.end);
+  const int window = std::max(2, RoundUp(edge.peak - edge.start));
+  if (window > last - first + 1) return edge.start;
+  double best = -1;
+  for (int s = first; s + window - 1 <= last; ++s) {
+    const int e = s + window - 1;
+    double slope, intercept, sum = 0;
+    for (int i = s; i <= e; ++i) sum += r[i];
+    if (window >= 5) {
+      double si = 0, sx = 0, six = 0, sii = 0;
+      for (int i = s; i <= e; ++i) {
+        si += i;
+        sx += r[i];
+        six += i * r[i];
+        sii += static_cast<double>(i) * i;
+      }
+      slope = (window * six - si * sx) / (window * sii - si * si);
+      intercept = (sx - slope * si) / window;
+      if (std::fabs(slope) <= 1e-12) continue;
+    } else {
+      slope = (r[e] - r[s]) / (e - s);
+      intercept = r[s] - slope * s;
+      if (std::fabs(slope) <= 1e-6) continue;
+    }
+    if (slope <= 0 || sum <= 0) continue;
+    const double zero = -intercept / slope;
+    if (zero > edge.start && zero < edge.end) best = std::max(best, zero);
+  }
+  return best >= 0 ? best : edge.start;
+}
+
+// Refinement on [a, b]: the first-motion half-cycle and its onset.
+int Refine(const std::vector<float>& x, const NoiseModel& noise, int a, int b, int k1, double period,
+           double contrast, double rMax) {
+  std::vector<double> r(x.size(), 0.0);
+  for (int i = a; i <= b; ++i) r[i] = x[i] - (noise.slope * i + noise.intercept);
+
+  int e1 = k1 - a > 1.5 * period ? static_cast<int>(a + 0.5 + period)
+                                  : std::max(static_cast<int>(k1 + 0.5 - period / 2), static_cast<int>(a + 0.5 + period / 2));
+  e1 = std::clamp(e1, a, b);
+  double early = 0;
+  for (int i = a; i <= e1; ++i) early += std::fabs(r[i]);
+  early /= e1 - a + 1;
+  const int e2 = std::clamp(b - k1 > period ? static_cast<int>(b + 0.5 - period) : k1, a, b);
+  double late = 0;
+  for (int i = e2; i <= b; ++i) late = std::max(late, std::fabs(r[i]));
+  const double q = rMax > 15 && contrast >= 50 ? 1.0 / contrast : 0.005;
+  const double threshold = kThresholdFactor * std::max({noise.sigma, q * late, early});
+
+  const HalfCycles h = FindHalfCycles(r.data(), a, b);
+  const std::vector<HalfCycle> cycles = HalfCyclesBetweenCrossings(r, h);
+  if (cycles.empty()) return std::clamp(k1, a, b);
+  int onsetCycle = 0;
+  while (onsetCycle + 1 < static_cast<int>(cycles.size()) && cycles[onsetCycle].start < k1) ++onsetCycle;
+
+  const double level = threshold * (rMax < 3 && contrast < 10 ? 0.5 : rMax < 4 && contrast < 15 ? 0.6 : 0.7);
+  auto qualifies = [&](const HalfCycle& c) { return c.Width() > period / 4 && c.meanAbs > level; };
+  // Up to three qualifying half-cycles back from the onset and three forward,
+  // earliest first.
+  std::vector<int> candidates;
+  for (int j = onsetCycle - 1, found = 0; j >= 0 && found < 3; --j) {
+    if (qualifies(cycles[j])) {
+      candidates.insert(candidates.begin(), j);
+      ++found;
+    }
+  }
+  for (int j = onsetCycle, found = 0; j < static_cast<int>(cycles.size()) && found < 3; ++j) {
+    if (qualifies(cycles[j])) {
+      candidates.push_back(j);
+      ++found;
+    }
+  }
+  const RisingEdge edge =
+      SelectFirstMotion(r, cycles, candidates, onsetCycle, threshold, noise.sigma, period, a, b);
+  return std::clamp(RoundUp(OnsetOnEdge(r, edge)), a, b);
+}
+
+// Final picks from the refined onset, on the residual of the noise line.
+CorePick FinalPicks(const std::vector<float>& x, const NoiseModel& noise, int k, int ke, double period) {
+  CorePick p;
+  p.refined = k;
+  k = std::min(k, ke);
+  auto r = [&](int i) { return x[i] - noise.slope * i - noise.intercept; };
+  auto v = [&](int i) { return static_cast<int>(x[i] + 0.5 - noise.slope * i - noise.intercept); };
+  auto largestV = [&](int from, int to) {
+    int best = from;
+    for (int i = from; i <= to; ++i) {
+      if (v(i) > v(best)) best = i;
+    }
+    return best;
+  };
+  int s = k;
+  while (s < ke && v(s) < 1) ++s;
+  if (v(s) < 1) {
+    p.onset = k;
+    p.peak = k + static_cast<int>(period / 4 + 0.5);
+    return p;
+  }
+  int firstPeak = s, j = s + 1;
+  for (; j <= ke && v(j) >= 0; ++j) {
+    if (std::abs(v(j)) > std::abs(v(firstPeak))) firstPeak = j;
+  }
+  if (j > ke || firstPeak - k > period) {
+    p.onset = k;
+    p.peak = largestV(k, std::min(static_cast<int>(k + 0.5 + period / 2), ke));
+    return p;
+  }
+  const double c1 = j - v(j) / (v(j) - r(j - 1));
+  int secondPeak = j, m = j + 1;
+  for (; m <= ke && v(m) <= 0; ++m) {
+    if (std::abs(v(m)) > std::abs(v(secondPeak))) secondPeak = m;
+  }
+  const bool precursor = c1 - k <= period / 4;
+  if (m <= ke) {
+    p.onset = precursor ? c1 : k;
+    p.peak = precursor ? secondPeak : firstPeak;
+  } else if (!precursor) {
+    p.onset = k;
+    p.peak = firstPeak;
+  } else {
+    p.onset = c1;
+    int best = std::min(k + 1, ke);
+    const int to = std::min(static_cast<int>(k + 0.5 + 0.375 * period), ke);
+    for (int i = best; i <= to; ++i) {
+      if (std::fabs(r(i)) > std::fabs(r(best))) best = i;
+    }
+    p.peak = best;
+  }
+  return p;
+}
+
+}  // namespace
+
+CorePick PickCore(double delay, double dtUs, const std::vector<float>& x, double tStart, double tEnd, double f0) {
+  const int n = static_cast<int>(x.size());
+  CorePick none;
+  if (n < 4 || !(dtUs > 0)) return none;
+  const int ks = std::clamp(static_cast<int>((tStart - delay) / dtUs + 0.5), 0, n - 1);
+  const int ke = std::clamp(static_cast<int>((tEnd - delay) / dtUs + 0.5), ks, n - 1);
+  if (ke - ks < 3) return none;
+
+  const std::vector<double> d = Detrend(x, ks, ke, DetrendWindow(f0, dtUs));
+  const HalfCycles cycles = FindHalfCycles(d.data(), ks, ke);
+  const double f = DominantFrequency(cycles, ks, ke, dtUs, f0);
+  const double period = std::max(kMinimumPeriod, 1e6 / f / dtUs);
+
+  OnsetRatio onset = ComputeOnsetRatio(d, ks, ke, period);
+  int k1 = onset.k1;
+  double rMax = onset.rMax;
+  PreferRegularEarlierOnset(cycles, onset.ratio, ks, period, k1, rMax);
+  PreferEarlierPeak(onset.ratio, ks, ke, period, k1, rMax);
+
+  const NoiseModel noise = MeasureNoise(x, ks, k1, period, onset.contrast);
+  const int a = std::max(ks, static_cast<int>(k1 + 0.5 - 2 * period));
+  const int b = std::min(ke, static_cast<int>(k1 + 0.5 + 2 * period));
+  const int refined = Refine(x, noise, a, b, k1, period, onset.contrast, rMax);
+  CorePick pick = FinalPicks(x, noise, refined, ke, period);
+  pick.energyOnset = k1;
+  return pick;
+}
+
+WaveformPick PickWaveform(int n, uint16_t* samples, float dtUs, float delay, bool highPassOn, float highPassHz,
+                          bool lowPassOn, float lowPassHz) {
+  WaveformPick out;
+  if (n <= 0 || !(dtUs > 0) || !std::isfinite(delay)) return out;
+  std::vector<float> x(n);
+  for (int k = 0; k < n; ++k) x[k] = samples[k] - 2048.0f;
+  FilterFloats(n, x.data(), dtUs, highPassOn, highPassHz, lowPassOn, lowPassHz);
+  for (int k = 0; k < n; ++k) {
+    samples[k] = x[k] < -2048.0f ? 0 : static_cast<uint16_t>(std::min(x[k] + 2048.0f, 65535.0f));
+  }
+  // The picking copy settles the second high-pass on a flat lead-in.
+  std::vector<float> p(n + kPickLeadIn);
+  std::fill(p.begin(), p.begin() + kPickLeadIn, static_cast<float>(std::round(x[0])));
+  std::copy(x.begin(), x.end(), p.begin() + kPickLeadIn);
+  if (highPassOn) HighPass2(static_cast<int>(p.size()), p.data(), p.data(), dtUs / 1e6, kSecondHighPassHz);
+  std::copy(p.begin() + kPickLeadIn, p.end(), x.begin());
+
+  const CorePick core = PickCore(delay, dtUs, x, delay, delay + (n - 1) * static_cast<double>(dtUs));
+  const int k0 = static_cast<int>(-delay / dtUs + 0.5);
+  out.arrivalTime = static_cast<int>((core.onset - k0) * dtUs - delay);
+  out.ampTime = static_cast<int>((core.peak - k0) * dtUs - delay);
+  out.refined = core.refined;
+  return out;
+}
+
+}  // namespace tarnix

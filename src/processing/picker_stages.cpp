@@ -1,0 +1,305 @@
+#include "processing/picker_stages.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace tarnix::picker {
+namespace {
+
+// Mean |v| over the first (or last) max(3, window / 10) samples of the range:
+// what a window running past that end of the range sees outside it.
+double EdgeFill(const std::vector<double>& v, int ks, int ke, int window, bool atStart) {
+  const int count = std::min(std::max(3, window / 10), ke - ks + 1);
+  double sum = 0;
+  for (int i = 0; i < count; ++i) sum += std::fabs(v[atStart ? ks + i : ke - i]);
+  return count > 0 ? sum / count : 0.0;
+}
+
+// prefix[i - ks] = sum of |v| over [ks, i).
+std::vector<double> AbsPrefix(const std::vector<double>& v, int ks, int ke) {
+  std::vector<double> p(ke - ks + 2, 0.0);
+  for (int i = ks; i <= ke; ++i) p[i - ks + 1] = p[i - ks] + std::fabs(v[i]);
+  return p;
+}
+
+}  // namespace
+
+int DetrendWindow(double f0, double dtUs) {
+  const double w = 1e6 / (f0 / 3.0) / dtUs;
+  int window = std::isfinite(w) && w < 1e7 ? std::max(1, static_cast<int>(w)) : 1;
+  const int h = RoundUp(window / 2.0);
+  if (window == 2 * h) ++window;
+  return window;
+}
+
+std::vector<double> Detrend(const std::vector<float>& x, int ks, int ke, int window) {
+  std::vector<double> d(x.size(), 0.0);
+  const int half = (window - 1) / 2;
+  // Running sum over the window, the series extended by its end samples.
+  auto at = [&](int i) { return static_cast<double>(x[std::clamp(i, ks, ke)]); };
+  double sum = 0;
+  for (int i = ks - half; i <= ks + half; ++i) sum += at(i);
+  for (int k = ks; k <= ke; ++k) {
+    d[k] = x[k] - sum / window;
+    sum += at(k + half + 1) - at(k - half);
+  }
+  return d;
+}
+
+HalfCycles FindHalfCycles(const double* v, int from, int to) {
+  HalfCycles h;
+  if (to <= from) return h;
+  double peak = std::fabs(v[from]);
+  int peakIndex = from;
+  for (int k = from + 1; k <= to; ++k) {
+    if ((v[k] >= 0) != (v[k - 1] >= 0)) {
+      h.crossing.push_back(k - v[k] / (v[k] - v[k - 1]));
+      h.peak.push_back(peak);
+      h.peakIndex.push_back(peakIndex);
+      peak = 0;
+    }
+    if (std::fabs(v[k]) > peak) {
+      peak = std::fabs(v[k]);
+      peakIndex = k;
+    }
+  }
+  return h;
+}
+
+double DominantFrequency(const HalfCycles& h, int ks, int ke, double dtUs, double f0) {
+  const int n = static_cast<int>(h.crossing.size());
+  double f = 0;
+  bool failed = false;
+  if (n == 0) {
+    f = 1e6 / (2.0 * (ke - ks) * dtUs);
+    failed = true;
+  } else if (n == 1) {
+    f = 1e6 / ((ke - ks) * dtUs);
+    failed = true;
+  } else {
+    std::vector<double> delta(n, 0.0), power(n, 0.0);
+    double meanPower = 0;
+    for (int j = 1; j < n; ++j) {
+      delta[j] = h.crossing[j] - h.crossing[j - 1];
+      power[j] = delta[j] * h.peak[j];
+      meanPower += power[j];
+    }
+    meanPower /= n - 1;
+    auto meanDelta = [&](auto keep) {
+      double sum = 0;
+      int count = 0;
+      for (int j = 1; j < n; ++j) {
+        if (keep(j)) {
+          sum += delta[j];
+          ++count;
+        }
+      }
+      return count > 0 ? sum / count : std::nan("");
+    };
+    auto inS1 = [&](int j) { return power[j] >= meanPower; };
+    double meanPeak = 0;
+    int s1 = 0;
+    for (int j = 1; j < n; ++j) {
+      if (inS1(j)) {
+        meanPeak += h.peak[j];
+        ++s1;
+      }
+    }
+    meanPeak /= std::max(s1, 1);
+    auto inS2 = [&](int j) { return inS1(j) && h.peak[j] >= meanPeak; };
+    int s2 = 0;
+    for (int j = 1; j < n; ++j) s2 += inS2(j) ? 1 : 0;
+    double half;
+    if (s1 == 0) {
+      half = meanDelta([](int) { return true; });
+    } else if (s2 < 2) {
+      half = meanDelta(inS1);
+    } else {
+      const double m = meanDelta(inS2);
+      double var = 0;
+      for (int j = 1; j < n; ++j) {
+        if (inS2(j)) var += (delta[j] - m) * (delta[j] - m);
+      }
+      const double sigma = std::sqrt(var / (s2 - 1));
+      auto inS3 = [&](int j) { return inS2(j) && delta[j] >= m - 2 * sigma && delta[j] < m + 2 * sigma; };
+      half = meanDelta(inS3);
+      if (std::isnan(half)) half = meanDelta([&](int j) { return inS1(j) && h.peak[j] > meanPeak; });
+    }
+    f = s1 == 0 ? 1e6 / std::max(0.001, 2 * half * dtUs) : 1e6 / (2 * half * dtUs);
+  }
+  if (failed || !std::isfinite(f) || f < f0 / 1.6 || f > 1.6 * f0) return f0;
+  return f;
+}
+
+std::vector<double> TrailingMeanAbs(const std::vector<double>& v, int ks, int ke, int window) {
+  std::vector<double> out(v.size(), 0.0);
+  const std::vector<double> p = AbsPrefix(v, ks, ke);
+  const double fill = EdgeFill(v, ks, ke, window, true);
+  for (int k = ks; k <= ke; ++k) {
+    const int first = k - window + 1;
+    const int inside = std::max(first, ks);
+    out[k] = (p[k - ks + 1] - p[inside - ks] + (inside - first) * fill) / window;
+  }
+  return out;
+}
+
+std::vector<double> ForwardMeanAbs(const std::vector<double>& v, int ks, int ke, int window) {
+  std::vector<double> out(v.size(), 0.0);
+  const std::vector<double> p = AbsPrefix(v, ks, ke);
+  const double fill = EdgeFill(v, ks, ke, window, false);
+  for (int k = ks; k <= ke; ++k) {
+    const int last = k + window - 1;
+    const int inside = std::min(last, ke);
+    out[k] = (p[inside - ks + 1] - p[k - ks] + (last - inside) * fill) / window;
+  }
+  return out;
+}
+
+OnsetRatio ComputeOnsetRatio(const std::vector<double>& d, int ks, int ke, double period) {
+  const std::vector<double> before = TrailingMeanAbs(d, ks, ke, std::max(1, RoundUp(2 * period)));
+  const std::vector<double> after = ForwardMeanAbs(d, ks, ke, std::max(1, RoundUp(period)));
+  double hi = before[ks], lo = before[ks];
+  for (int k = ks; k <= ke; ++k) {
+    hi = std::max(hi, before[k]);
+    lo = std::min(lo, before[k]);
+  }
+  OnsetRatio r;
+  if (hi < 1e-7) {
+    lo = hi;
+    r.contrast = 1.0;
+  } else {
+    lo = std::max(lo, 0.01 * hi);
+    r.contrast = hi / lo;
+  }
+  lo = std::max(lo, 1e-12);
+  r.ratio.assign(d.size(), 0.0);
+  r.k1 = ks;
+  r.rMax = -1.0;
+  for (int k = ks; k <= ke; ++k) {
+    r.ratio[k] = after[k] / std::max(before[k], lo);
+    if (r.ratio[k] > r.rMax) {
+      r.rMax = r.ratio[k];
+      r.k1 = k;
+    }
+  }
+  return r;
+}
+
+NoiseModel FitLine(const std::vector<float>& x, int s0, int s1) {
+  NoiseModel m;
+  const double n = s1 - s0 + 1;
+  double si = 0, sx = 0, six = 0, sii = 0;
+  for (int i = s0; i <= s1; ++i) {
+    si += i;
+    sx += x[i];
+    six += static_cast<double>(i) * x[i];
+    sii += static_cast<double>(i) * i;
+  }
+  const double den = n * sii - si * si;
+  m.slope = std::fabs(den) > 1e-6 ? (n * six - si * sx) / den : 1e10;
+  m.intercept = (sx - m.slope * si) / n;
+  double ss = 0;
+  for (int i = s0; i <= s1; ++i) {
+    const double e = x[i] - m.slope * i - m.intercept;
+    ss += e * e;
+  }
+  m.sigma = std::sqrt(ss / n);
+  return m;
+}
+
+namespace {
+
+// Mean and population deviation of a short window; the line is flat.
+NoiseModel FlatNoise(const std::vector<float>& x, int s0, int s1) {
+  NoiseModel m;
+  const int n = s1 - s0 + 1;
+  double sum = 0;
+  for (int i = s0; i <= s1; ++i) sum += x[i];
+  m.intercept = sum / n;
+  double ss = 0;
+  for (int i = s0; i <= s1; ++i) ss += (x[i] - m.intercept) * (x[i] - m.intercept);
+  m.sigma = std::sqrt(ss / n);
+  return m;
+}
+
+// Among sub-windows sliding over a long quiet lead, the one that is both quiet
+// and flat: the smallest sum of its rank by noise level and by slope.
+NoiseModel QuietestSubWindow(const std::vector<float>& x, int start, int end, double period) {
+  const int len = end - start;
+  const int w = std::max(7, static_cast<int>(period * std::max(1.5, len / period - 0.5)));
+  if (w >= len + 1) return FitLine(x, start, end);
+  const int positions = len - w + 1;
+  std::vector<int> starts;
+  if (positions > 16) {
+    for (int j = 0; j < 16; ++j) starts.push_back(start + j * (positions / 16));
+  } else {
+    for (int j = 0; j < positions; ++j) starts.push_back(start + j);
+  }
+  starts.erase(std::remove_if(starts.begin(), starts.end(), [&](int s) { return s > end - w; }), starts.end());
+  std::vector<NoiseModel> fits;
+  for (int s : starts) fits.push_back(FitLine(x, s, s + w));
+  const int count = static_cast<int>(fits.size());
+  auto ranks = [&](auto key) {
+    std::vector<int> order(count), rank(count);
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return key(fits[a]) < key(fits[b]); });
+    for (int r = 0; r < count; ++r) rank[order[r]] = r;
+    return rank;
+  };
+  const std::vector<int> bySigma = ranks([](const NoiseModel& m) { return m.sigma; });
+  const std::vector<int> bySlope = ranks([](const NoiseModel& m) { return std::fabs(m.slope); });
+  int best = 0;
+  for (int j = 1; j < count; ++j) {
+    if (bySigma[j] + bySlope[j] < bySigma[best] + bySlope[best]) best = j;
+  }
+  return fits[best];
+}
+
+// Length of the long-lead window in periods, by period and contrast.
+double LeadFactor(double period, double contrast) {
+  static const double table[5][3] = {{5, 4.5, 4}, {4.5, 4.0, 3.5}, {4, 3.5, 3}, {3.5, 3.0, 2.5}, {3, 2.5, 2}};
+  const int row = period < 5 ? 0 : period < 9 ? 1 : period < 13 ? 2 : period < 17 ? 3 : 4;
+  const int column = contrast <= 15 ? 0 : contrast <= 30 ? 1 : 2;
+  return table[row][column];
+}
+
+}  // namespace
+
+NoiseModel MeasureNoise(const std::vector<float>& x, int ks, int k1, double period, double contrast) {
+  const int d = k1 - ks;
+  const int ke = static_cast<int>(x.size()) - 1;
+  const int roundPeriod = std::max(1, RoundUp(period));
+  int start = ks, end = ks;
+  bool longLead = false;
+  if (d >= 31 && d > 2 * period && d / roundPeriod >= 2) {
+    longLead = true;
+    end = period < 10 ? k1 - 5 : static_cast<int>(k1 + 0.5 - period / 2);
+    start = std::max(ks, static_cast<int>(end + 0.5 - period * LeadFactor(period, contrast)));
+  } else if (d <= 30 || 2 * period >= d) {
+    if (d <= 0.667 * period) {
+      end = d <= 1 ? ks : d <= 10 ? ks + 3 : d <= 15 ? ks + 5 : ks + 10;
+    } else {
+      int e = d <= period ? k1 - static_cast<int>(0.333 * period + 0.5) : static_cast<int>(k1 + 0.5 - period / 2);
+      e = std::max(e, ks);
+      if (e - ks <= 1 && d > 9) {
+        end = ks + 2;
+      } else if (e - ks > 2 || d < 15) {
+        end = e;
+      } else {
+        end = ks + 3;
+      }
+    }
+  } else {
+    const int e = std::max(ks, static_cast<int>(k1 + 0.5 - period / 2));
+    end = std::max(e, ks + d / 10);
+  }
+  end = std::clamp(end, ks, ke);
+  start = std::clamp(start, ks, end);
+  const int samples = end - start + 1;
+  if (longLead && samples > 30) return QuietestSubWindow(x, start, end, period);
+  if (samples > 14) return FitLine(x, start, end);
+  return FlatNoise(x, start, end);
+}
+
+}  // namespace tarnix::picker

@@ -1,0 +1,58 @@
+#pragma once
+// The stages of the first-arrival picker, exposed for stage-level tests. All
+// indices are absolute sample indices into the waveform; every stage is a
+// linear pass (moving sums are kept incrementally).
+#include <vector>
+
+namespace tarnix::picker {
+
+// round(v) of the picker: one half added, then truncated toward zero.
+inline int RoundUp(double v) { return static_cast<int>(v + 0.5); }
+
+// Centred moving-average detrending window for a nominal frequency: a third of
+// the frequency, in samples, made odd.
+int DetrendWindow(double f0, double dtUs);
+// d[k] = x[k] - centred mean of x over window samples; the series is extended
+// by copies of its first and last sample.
+std::vector<double> Detrend(const std::vector<float>& x, int ks, int ke, int window);
+
+// Sign changes of a series over [from, to]: the fractional crossing, and the
+// largest |value| of the half-cycle that ends there with its index.
+struct HalfCycles {
+  std::vector<double> crossing;
+  std::vector<double> peak;
+  std::vector<int> peakIndex;
+};
+HalfCycles FindHalfCycles(const double* v, int from, int to);
+
+// Dominant frequency from the half-cycles; f0 when the estimate fails or lies
+// outside [f0 / 1.6, 1.6 f0].
+double DominantFrequency(const HalfCycles& h, int ks, int ke, double dtUs, double f0);
+
+// Trailing (over twice the period) and forward (over one period) mean |d|, and
+// their ratio, which peaks where energy starts.
+struct OnsetRatio {
+  std::vector<double> ratio;  // indexed from ks
+  double contrast = 1.0;
+  int k1 = 0;
+  double rMax = 0.0;
+};
+OnsetRatio ComputeOnsetRatio(const std::vector<double>& d, int ks, int ke, double period);
+
+// A straight noise line with its level, fitted before the onset.
+struct NoiseModel {
+  double slope = 0.0;
+  double intercept = 0.0;
+  double sigma = 0.0;
+};
+// Least-squares line over x[s0..s1] with absolute indices.
+NoiseModel FitLine(const std::vector<float>& x, int s0, int s1);
+NoiseModel MeasureNoise(const std::vector<float>& x, int ks, int k1, double period, double contrast);
+
+// Mean |v| over window samples ending at k (trailing) or starting at k
+// (forward); window positions outside [ks, ke] take the mean |v| of the first
+// or last max(3, window / 10) samples of the range.
+std::vector<double> TrailingMeanAbs(const std::vector<double>& v, int ks, int ke, int window);
+std::vector<double> ForwardMeanAbs(const std::vector<double>& v, int ks, int ke, int window);
+
+}  // namespace tarnix::picker

@@ -1,0 +1,135 @@
+// The first-arrival picker: its stages on signals whose answer is known by
+// hand, and the waveform pick's conventions.
+#include "processing/picker.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "processing/picker_stages.h"
+
+namespace tarnix {
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+
+// A 30 kHz sine of the given amplitude from onset on, over a quiet record with
+// a small deterministic ripple (so that the quiet part has crossings).
+std::vector<float> SineArrival(int n, int onset, double amplitude, double dtUs = 1.0) {
+  std::vector<float> x(n);
+  for (int i = 0; i < n; ++i) {
+    const double ripple = (i % 2 == 0 ? 1.0 : -1.0) * 0.5;
+    const double t = (i - onset) * dtUs * 1e-6;
+    x[i] = static_cast<float>(ripple + (i >= onset ? amplitude * std::sin(2 * kPi * 30000 * t) : 0.0));
+  }
+  return x;
+}
+
+TEST(PickerStagesTest, DetrendingWindowIsAThirdOfTheNominalFrequencyMadeOdd) {
+  EXPECT_EQ(picker::DetrendWindow(30000, 1.0), 101);
+  EXPECT_EQ(picker::DetrendWindow(30000, 0.5), 201);
+  EXPECT_EQ(picker::DetrendWindow(30000, 3.0), 33);
+}
+
+TEST(PickerStagesTest, ZeroWaveformHasNoContrastAndTheNominalFrequency) {
+  const std::vector<float> zero(512, 0.0f);
+  const std::vector<double> d = picker::Detrend(zero, 0, 511, 101);
+  const picker::HalfCycles h = picker::FindHalfCycles(d.data(), 0, 511);
+  EXPECT_TRUE(h.crossing.empty());
+  EXPECT_EQ(picker::DominantFrequency(h, 0, 511, 1.0, 30000), 30000);
+  const picker::OnsetRatio r = picker::ComputeOnsetRatio(d, 0, 511, 33.3);
+  EXPECT_EQ(r.contrast, 1.0);
+  const CorePick p = PickCore(0, 1.0, zero, 0, 511);
+  EXPECT_GE(p.onset, 0);
+  EXPECT_LE(p.onset, 511);
+}
+
+TEST(PickerStagesTest, DominantFrequencyOfACleanTrain) {
+  std::vector<double> v(600);
+  for (int i = 0; i < 600; ++i) v[i] = std::sin(2 * kPi * 25000 * i * 1e-6 + 0.3);
+  const picker::HalfCycles h = picker::FindHalfCycles(v.data(), 0, 599);
+  EXPECT_NEAR(picker::DominantFrequency(h, 0, 599, 1.0, 30000), 25000, 100);
+  // Outside [f0 / 1.6, 1.6 f0] the nominal frequency stands.
+  for (int i = 0; i < 600; ++i) v[i] = std::sin(2 * kPi * 10000 * i * 1e-6 + 0.3);
+  const picker::HalfCycles slow = picker::FindHalfCycles(v.data(), 0, 599);
+  EXPECT_EQ(picker::DominantFrequency(slow, 0, 599, 1.0, 30000), 30000);
+}
+
+TEST(PickerStagesTest, MeanAbsoluteWindowsFillPastTheRangeEnds) {
+  std::vector<double> v(20, 0.0);
+  for (int i = 0; i < 20; ++i) v[i] = i < 10 ? 2.0 : -4.0;
+  // Window 6 at k = 0 sees five fill values (mean |v| of the first three) and v[0].
+  EXPECT_DOUBLE_EQ(picker::TrailingMeanAbs(v, 0, 19, 6)[0], 2.0);
+  EXPECT_DOUBLE_EQ(picker::ForwardMeanAbs(v, 0, 19, 6)[19], 4.0);
+  EXPECT_DOUBLE_EQ(picker::ForwardMeanAbs(v, 0, 19, 4)[8], 3.0);  // 2, 2, 4, 4
+}
+
+TEST(PickerStagesTest, QuietLeadGivesALineThroughTheNoise) {
+  std::vector<float> x(400);
+  for (int i = 0; i < 400; ++i) x[i] = static_cast<float>(10 + 0.05 * i + (i % 2 == 0 ? 1 : -1));
+  const picker::NoiseModel m = picker::MeasureNoise(x, 0, 300, 33.3, 20);
+  EXPECT_NEAR(m.slope, 0.05, 0.01);
+  EXPECT_NEAR(m.sigma, 1.0, 0.1);
+}
+
+TEST(PickCoreTest, CleanSineOnsetWithinASample) {
+  for (int onset : {150, 333, 600}) {
+    const CorePick p = PickCore(0, 1.0, SineArrival(1024, onset, 600), 0, 1023);
+    EXPECT_NEAR(p.onset, onset, 1.0) << onset;
+    // The amplitude pick is a peak of the arrival, not of the quiet lead.
+    EXPECT_GT(p.peak, onset);
+    EXPECT_LT(p.peak, onset + 40);
+  }
+}
+
+TEST(PickCoreTest, NoiseSpikeBeforeTheArrivalIsRejected) {
+  std::vector<float> x = SineArrival(1024, 420, 500);
+  x[300] = 450;
+  x[301] = -300;
+  const CorePick p = PickCore(0, 1.0, x, 0, 1023);
+  EXPECT_NEAR(p.onset, 420, 1.5);
+}
+
+std::vector<uint16_t> Words(const std::vector<float>& x) {
+  std::vector<uint16_t> w(x.size());
+  for (size_t i = 0; i < x.size(); ++i) w[i] = static_cast<uint16_t>(std::lround(x[i] + 2048));
+  return w;
+}
+
+TEST(PickWaveformTest, WholeSampleDelayMovesTheStoredIndexByOne) {
+  // k0 adds one half and truncates toward zero, so a delay of one sample gives
+  // k0 = 0 and the time comes out one sample earlier.
+  std::vector<uint16_t> a = Words(SineArrival(1024, 300, 600));
+  std::vector<uint16_t> b = a;
+  const WaveformPick zero = PickWaveform(1024, a.data(), 1.0f, 0.0f, false, 0, false, 0);
+  const WaveformPick one = PickWaveform(1024, b.data(), 1.0f, 1.0f, false, 0, false, 0);
+  EXPECT_EQ(one.arrivalTime, zero.arrivalTime - 1);
+  EXPECT_EQ(one.ampTime, zero.ampTime - 1);
+  EXPECT_NEAR(zero.arrivalTime, 300, 1);
+}
+
+TEST(PickWaveformTest, WorkingSamplesBecomeTheFilteredWaveform) {
+  // A full-scale fall: the high-pass overshoots below -2048, stored as word 0.
+  std::vector<uint16_t> s(1024, 4095);
+  for (int i = 500; i < 1024; ++i) s[i] = 0;
+  PickWaveform(1024, s.data(), 1.0f, 0.0f, true, 20000.0f, false, 0);
+  EXPECT_EQ(*std::min_element(s.begin(), s.end()), 0);
+  EXPECT_NE(s[600], 0);  // the overshoot decays again
+
+  // Both filters off: the waveform stays exactly as it was.
+  std::vector<uint16_t> w = Words(SineArrival(1024, 300, 600));
+  const std::vector<uint16_t> before = w;
+  PickWaveform(1024, w.data(), 1.0f, 0.0f, false, 0, false, 0);
+  EXPECT_EQ(w, before);
+}
+
+TEST(PickWaveformTest, DegenerateInputPicksNothing) {
+  std::vector<uint16_t> s(3, 2048);
+  EXPECT_EQ(PickWaveform(3, s.data(), 1.0f, 0.0f, false, 0, false, 0).arrivalTime, 0);
+  std::vector<uint16_t> t(64, 2048);
+  EXPECT_EQ(PickWaveform(64, t.data(), 0.0f, 0.0f, false, 0, false, 0).arrivalTime, 0);
+}
+
+}  // namespace
+}  // namespace tarnix
