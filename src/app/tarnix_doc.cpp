@@ -309,10 +309,13 @@ void CTarnixDoc::OnFileSaveResult() {
   const std::optional<std::string> path = ui_.ChooseFile(request);
   if (!path || !ConfirmSharedDataFile(*path)) return;
   WaitCursor wait(ui_);
+  // The record is stored, not the filtered view of it.
+  RestoreRecordedSamples();
   try {
     WriteResultFile(*path, header, sections, layers, *algorithm);
   } catch (const FileError& e) {
     ui_.Message(e.what(), MessageButtons::Ok);
+    RefilterShownChannels();
     return;
   }
   layers.ClearLayers();
