@@ -8,24 +8,12 @@
 namespace tarnix {
 namespace {
 
-// The evaluated range of one per-point array.
-struct Range {
-  const float* values = nullptr;
-  int count = 0;
-};
-
-Range RangeOf(const std::vector<float>& array, const SectionRecord& s) {
-  if (s.firstIndex < 0 || s.firstIndex >= static_cast<int>(array.size())) return {};
-  const int count = std::min(s.lastIndex - s.firstIndex + 1, static_cast<int>(array.size()) - s.firstIndex);
-  return {array.data() + s.firstIndex, count};
-}
-
 void Add(SectionStatistics& out, const char* label, std::string text) {
   out.items.push_back({label, std::move(text)});
 }
 
 // Maximum, minimum, mean and standard deviation in one format.
-void AddFour(SectionStatistics& out, const char* q, const char* format, Range r, const SectionRecord& s,
+void AddFour(SectionStatistics& out, const char* q, const char* format, ValueRange r, const SectionRecord& s,
              int step) {
   Add(out, (std::string(q) + "最大值").c_str(), CFormat(format, CalcMaximum(r.values, r.count, s, step)));
   Add(out, (std::string(q) + "最小值").c_str(), CFormat(format, CalcMinimum(r.values, r.count, s, step)));
@@ -38,12 +26,12 @@ SectionStatistics SectionBlock(const Sections& sections, int index, const CAlgor
   SectionStatistics out;
   out.section = index;
 
-  const Range t = RangeOf(s.arrivalTime, s);
+  const ValueRange t = EvaluatedRange(s.arrivalTime, s);
   AddFour(out, "T", "%.1f", t, s, step);
   Add(out, "T临界值", CFormat("%.1f", 0.0));
   Add(out, "T离差值", CFormat("%.1f%%", CalcDispersion(t.values, t.count, s, step) * 100));
 
-  const Range v = RangeOf(s.velocity, s);
+  const ValueRange v = EvaluatedRange(s.velocity, s);
   float mean = 0.0f, stdDev = 0.0f, dispersion = 0.0f;
   algorithm.CalcVelocityStats(v.values, v.count, sections, index, mean, stdDev, dispersion, step);
   Add(out, "V最大值", CFormat("%.3f", CalcMaximum(v.values, v.count, s, step)));
@@ -53,12 +41,12 @@ SectionStatistics SectionBlock(const Sections& sections, int index, const CAlgor
   Add(out, "V临界值", CFormat("%.3f", algorithm.CalcVelocityCritical(v.values, v.count, sections, index, step)));
   Add(out, "V离差值", CFormat("%.2f%%", dispersion * 100));
 
-  const Range a = RangeOf(s.ampDb, s);
+  const ValueRange a = EvaluatedRange(s.ampDb, s);
   AddFour(out, "A", "%.2f", a, s, step);
   Add(out, "A临界值", CFormat("%.2f", algorithm.CalcAmpCritical(a.values, a.count, s, step)));
   Add(out, "A离差值", CFormat("%.2f%%", CalcDispersion(a.values, a.count, s, step) * 100));
 
-  const Range f = RangeOf(s.mainFreq, s);
+  const ValueRange f = EvaluatedRange(s.mainFreq, s);
   AddFour(out, "F", "%.3f", f, s, step);
   Add(out, "F临界值", "");
   Add(out, "F离差值", CFormat("%.2f%%", CalcDispersion(f.values, f.count, s, step) * 100));

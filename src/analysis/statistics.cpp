@@ -5,6 +5,12 @@
 
 namespace tarnix {
 
+ValueRange EvaluatedRange(const std::vector<float>& array, const SectionRecord& s) {
+  if (s.firstIndex < 0 || s.firstIndex >= static_cast<int>(array.size())) return {};
+  const int available = static_cast<int>(array.size()) - s.firstIndex;
+  return {array.data() + s.firstIndex, std::min(s.lastIndex - s.firstIndex + 1, available)};
+}
+
 std::vector<float> SelectSample(const float* values, int count, const SectionRecord& section, int step) {
   std::vector<float> out;
   if (values == nullptr || count <= 0 || section.firstIndex < 0) return out;

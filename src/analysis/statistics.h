@@ -7,6 +7,14 @@
 
 namespace tarnix {
 
+// One per-point array over the section's evaluated range: what the statistics
+// take as values and count.
+struct ValueRange {
+  const float* values = nullptr;
+  int count = 0;
+};
+ValueRange EvaluatedRange(const std::vector<float>& array, const SectionRecord& section);
+
 // The values a statistic runs over. values[j] belongs to point firstIndex + j.
 // step <= 0: every point with a waveform; step > 0: every (step+1)-th value,
 // waveform or not. When the range ends at the section's shallowest point and

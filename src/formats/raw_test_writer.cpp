@@ -16,11 +16,8 @@ TestHeader RangeHeader(const TestHeader& h, const Sections& sections) {
   TestHeader copy = h;
   for (const SectionRecord& s : sections) {
     if (!s.valid) continue;
-    const CSamNode* first = s.PointAt(s.firstIndex);
-    const CSamNode* last = s.PointAt(s.lastIndex);
-    if (first == nullptr || last == nullptr) break;
-    const float span = first->sourL - last->sourL;
-    if (span != copy.pileLen) {
+    float span = 0;
+    if (s.RangeSpan(span) && span != copy.pileLen) {
       copy.pileLen = span;
       const int pipes = std::clamp(copy.pipeNum, 0, kMaxPipes);
       for (int i = 0; i < pipes; ++i) copy.pipeDepth[i] = span;

@@ -28,14 +28,9 @@ void Line(std::string& out, const std::string& text) {
 // The written hole runs over the last used section's range; pipe depths stay.
 TestHeader RangeHeader(const TestHeader& h, const Sections& sections) {
   TestHeader copy = h;
+  float span = 0;
   for (const SectionRecord& s : sections) {
-    if (!s.valid) continue;
-    const CSamNode* first = s.PointAt(s.firstIndex);
-    const CSamNode* last = s.PointAt(s.lastIndex);
-    if (first != nullptr && last != nullptr) {
-      const float span = first->sourL - last->sourL;
-      if (span != copy.pileLen) copy.pileLen = span;
-    }
+    if (s.valid && s.RangeSpan(span)) copy.pileLen = span;
   }
   return copy;
 }
@@ -54,18 +49,6 @@ std::string CurveBlock(const TestHeader& h) {
   return b;
 }
 
-// Values of one per-point array over the section's evaluated range.
-struct Range {
-  const float* values = nullptr;
-  int count = 0;
-};
-
-Range RangeOf(const std::vector<float>& a, const SectionRecord& s) {
-  if (s.firstIndex < 0 || s.firstIndex >= static_cast<int>(a.size())) return {};
-  return {a.data() + s.firstIndex,
-          std::min(s.lastIndex - s.firstIndex + 1, static_cast<int>(a.size()) - s.firstIndex)};
-}
-
 std::string AnalysisTable(const TestHeader& h, const Sections& sections, const CAlgorithm& algorithm) {
   std::string b;
   Line(b, "PQKVT_CrsHlDat_Analysis:");
@@ -78,8 +61,8 @@ std::string AnalysisTable(const TestHeader& h, const Sections& sections, const C
       Line(b, "SI  " + std::string(15 * 8, '*'));
       continue;
     }
-    const Range v = RangeOf(s.velocity, s);
-    const Range a = RangeOf(s.ampDb, s);
+    const ValueRange v = EvaluatedRange(s.velocity, s);
+    const ValueRange a = EvaluatedRange(s.ampDb, s);
     // A criterion set by hand is kept; otherwise the algorithm's is written.
     const float vc = h.curves[kCurveV].manual != 0
                          ? s.criticalV

@@ -159,6 +159,14 @@ void SectionRecord::TrimBelow(float pileLen) {
   if (points.empty()) firstIndex = lastIndex = -1;
 }
 
+bool SectionRecord::RangeSpan(float& span) const {
+  const CSamNode* first = PointAt(firstIndex);
+  const CSamNode* last = PointAt(lastIndex);
+  if (first == nullptr || last == nullptr) return false;
+  span = first->sourL - last->sourL;
+  return true;
+}
+
 void SectionRecord::RebuildAmpDb() {
   ampDb.resize(points.size());
   for (size_t i = 0; i < points.size(); ++i) ampDb[i] = points[i].ampDbRead;

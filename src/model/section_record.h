@@ -77,6 +77,10 @@ struct SectionRecord {
   // Removes the points deeper than pileLen.
   void TrimBelow(float pileLen);
 
+  // Depth span of the evaluated range (its first point's depth minus its last
+  // one's); false while the range names no points.
+  bool RangeSpan(float& span) const;
+
   void RebuildAmpDb();
   void RebuildArrivalTime();
   void RebuildVelocity();

@@ -9,30 +9,15 @@
 #include <iterator>
 #include <nlohmann/json.hpp>
 #include <string>
-#include <sys/wait.h>
 
+#include "support/cli_runner.h"
 #include "support/temp_dir.h"
 
 namespace tarnix {
 namespace {
 
-struct CliRun {
-  int code = -1;
-  std::string out;
-};
-
-CliRun Cli(const std::string& args) {
-  CliRun r;
-  const std::string command = std::string(TARNIX_CLI) + " " + args + " 2>&1";
-  std::FILE* p = popen(command.c_str(), "r");
-  if (p == nullptr) return r;
-  std::array<char, 4096> buffer;
-  size_t n;
-  while ((n = std::fread(buffer.data(), 1, buffer.size(), p)) > 0) r.out.append(buffer.data(), n);
-  const int status = pclose(p);
-  r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
-}
+using test::Cli;
+using test::CliRun;
 
 nlohmann::json Dump(const std::string& path) {
   const CliRun r = Cli("dump " + path);
