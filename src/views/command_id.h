@@ -1,0 +1,66 @@
+#pragma once
+// Every command of the menus, toolbars and accelerators.
+
+namespace tarnix {
+
+enum class CommandId {
+  // 文件
+  FileNew,
+  FileOpen,
+  FileSave,
+  FileOpenResult,
+  FileSaveResult,
+  FileSaveAs,
+  SingleWaveRead,
+  SingleWaveSave,
+  ExportPointWaves,
+  MergeFiles,
+  Print,
+  PrintPreview,
+  PageSetup,
+  PrinterSetup,
+  RecentFile1,
+  RecentFile2,
+  RecentFile3,
+  RecentFile4,
+  Exit,
+  // 设置
+  ParameterStatus,
+  DisplaySettings,
+  StandardSl264,
+  // 视图
+  ToggleToolbar,
+  ToggleStatusBar,
+  ToggleSectionBar,
+  ToggleAnalysisBar,
+  ToggleDataTable,
+  // 波形处理
+  DigitalFilter,
+  TimeCorrection,
+  CurveAdjust,
+  ZoomIn,
+  ZoomOut,
+  // 工具
+  CopyWave,
+  PasteWave,
+  AutoPick,
+  AnalysisOutput,
+  // 分析与输出
+  ExportExcel,
+  ReportWord,
+  ReportBmp,
+  BackToMain,
+  // 帮助
+  HelpContents,
+  OnlineUpdate,
+  ContactUs,
+  About,
+  // Accelerators without a menu entry
+  EditCut,
+  EditUndo,
+  NextPane,
+  PreviousPane,
+  Unhandled,
+};
+
+}  // namespace tarnix

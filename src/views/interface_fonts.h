@@ -1,0 +1,15 @@
+#pragma once
+// The one place that maps the interface's face names onto installed faces.
+#include <QFont>
+#include <QString>
+
+namespace tarnix {
+
+// Registers the substitutions for "宋体", "黑体", "隶书", "仿宋_GB2312",
+// "楷体_GB2312", "Times New Roman" and "Arial", and sets the application font.
+void InstallInterfaceFonts();
+
+// A font by one of those face names, in points.
+QFont InterfaceFont(const QString& face, int pointSize);
+
+}  // namespace tarnix

@@ -1,0 +1,140 @@
+// The main window as a user drives it: layouts, the enabled commands of each,
+// the report's snapshot, and the question on closing with unsaved changes.
+#include "app/main_frame.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDockWidget>
+#include <QToolBar>
+
+#include "app/tarnix_doc.h"
+#include "platform/qt_ui_services.h"
+#include "platform/recent_file_list.h"
+#include "platform/scripted_ui_services.h"
+#include "support/temp_dir.h"
+#include "views/parameter.h"
+
+namespace tarnix {
+namespace {
+
+const std::string kSample = std::string(TARNIX_TEST_DATA) + "/../../resources/samples/ZK01.CHT";
+
+class MainFrameTest : public ::testing::Test {
+ protected:
+  MainFrameTest() : doc_(ui_, recent_), frame_(doc_, recent_) {}
+
+  bool Enabled(CommandId id) { return frame_.Action(id)->isEnabled(); }
+  void Open() {
+    ASSERT_TRUE(doc_.OnOpenDocument(kSample));
+    frame_.RefreshViews();
+  }
+
+  ScriptedUiServices ui_;
+  MemoryRecentFileList recent_;
+  CTarnixDoc doc_;
+  CMainFrame frame_;
+};
+
+TEST_F(MainFrameTest, MenusCarryTheirTextsAndAccelerators) {
+  EXPECT_EQ(frame_.Action(CommandId::FileOpen)->text(), QStringLiteral("打开(&O)..."));
+  EXPECT_EQ(frame_.Action(CommandId::FileOpen)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
+  EXPECT_TRUE(frame_.Action(CommandId::CopyWave)->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Insert)));
+  EXPECT_TRUE(frame_.Action(CommandId::PasteWave)->shortcuts().contains(QKeySequence(Qt::SHIFT | Qt::Key_Insert)));
+  EXPECT_EQ(frame_.Action(CommandId::StandardSl264)->text(), QStringLiteral("水利水电工程岩石试验规程(SL-264-2001) "));
+  EXPECT_TRUE(frame_.Action(CommandId::StandardSl264)->isChecked());
+  EXPECT_EQ(frame_.windowTitle(), QStringLiteral("KVT声波测孔分析软件 V1.2.00912  Morvane - 无标题"));
+  EXPECT_TRUE(frame_.ReportToolBar()->isHidden());
+  EXPECT_TRUE(frame_.AnalysisBar()->isHidden());
+  EXPECT_EQ(frame_.AnalysisBar()->windowTitle(), QStringLiteral("分析输出信息栏"));
+}
+
+TEST_F(MainFrameTest, EachLayoutEnablesItsOwnCommands) {
+  // Nothing open: no saving and no report.
+  EXPECT_FALSE(Enabled(CommandId::FileSave));
+  EXPECT_FALSE(Enabled(CommandId::AnalysisOutput));
+  Open();
+  EXPECT_EQ(frame_.CurrentLayout(), CMainFrame::Layout::Main);
+  EXPECT_TRUE(Enabled(CommandId::AutoPick));
+  EXPECT_TRUE(Enabled(CommandId::AnalysisOutput));
+  EXPECT_FALSE(Enabled(CommandId::BackToMain));
+
+  frame_.Execute(CommandId::ToggleDataTable);
+  EXPECT_EQ(frame_.CurrentLayout(), CMainFrame::Layout::DataTable);
+  EXPECT_EQ(doc_.modes.layoutMode, 1);
+  EXPECT_FALSE(Enabled(CommandId::AutoPick));  // processing is off in the data table
+  EXPECT_TRUE(Enabled(CommandId::ToggleSectionBar));
+  EXPECT_FALSE(Enabled(CommandId::BackToMain));
+
+  frame_.Execute(CommandId::ToggleDataTable);
+  EXPECT_EQ(frame_.CurrentLayout(), CMainFrame::Layout::Main);
+  frame_.Execute(CommandId::AnalysisOutput);
+  EXPECT_EQ(frame_.CurrentLayout(), CMainFrame::Layout::Report);
+  EXPECT_EQ(doc_.modes.reportMode, 1);
+  EXPECT_TRUE(Enabled(CommandId::BackToMain));
+  EXPECT_FALSE(Enabled(CommandId::AutoPick));
+  EXPECT_FALSE(Enabled(CommandId::AnalysisOutput));
+  EXPECT_FALSE(Enabled(CommandId::ToggleSectionBar));
+  EXPECT_FALSE(frame_.ReportToolBar()->isHidden());
+  EXPECT_TRUE(frame_.MainToolBar()->isHidden());
+  EXPECT_TRUE(frame_.SectionBar()->isHidden());
+  EXPECT_FALSE(frame_.AnalysisBar()->isHidden());
+}
+
+TEST_F(MainFrameTest, TheReportWorksOnOneSnapshotAndAlwaysReturnsToTheMainLayout) {
+  Open();
+  frame_.Execute(CommandId::ToggleDataTable);
+  frame_.Execute(CommandId::AnalysisOutput);
+  const int picked = doc_.sections[0].points[5].arrivalIndex;
+  doc_.sections[0].points[5].arrivalIndex = picked + 7;
+  frame_.Execute(CommandId::AnalysisOutput);  // a second time takes no new snapshot
+  EXPECT_EQ(doc_.processingSnapshot.sections[0].points[5].arrivalIndex, picked);
+
+  frame_.Execute(CommandId::BackToMain);
+  EXPECT_EQ(frame_.CurrentLayout(), CMainFrame::Layout::Main);
+  EXPECT_EQ(doc_.modes.layoutMode, 0);
+  EXPECT_EQ(doc_.modes.reportMode, 0);
+  EXPECT_EQ(doc_.sections[0].points[5].arrivalIndex, picked);  // restored from the snapshot
+  EXPECT_FALSE(frame_.SectionBar()->isHidden());
+  EXPECT_FALSE(frame_.MainToolBar()->isHidden());
+}
+
+TEST_F(MainFrameTest, ClosingWithUnsavedChangesAsks) {
+  Open();
+  doc_.modified = true;
+  ui_.answers = {MessageAnswer::Cancel};
+  EXPECT_FALSE(frame_.close());
+  ui_.answers = {MessageAnswer::No, MessageAnswer::Cancel};  // asked again by the document
+  EXPECT_FALSE(frame_.close());
+  EXPECT_EQ(ui_.messages.size(), 3u);
+
+  test::TempDir dir;
+  ui_.answers = {MessageAnswer::Yes};
+  ui_.files = {dir.File("saved.CHT")};
+  EXPECT_TRUE(frame_.close());
+  EXPECT_FALSE(doc_.modified);
+  EXPECT_EQ(recent_.Entries().front(), dir.File("saved.CHT"));
+}
+
+TEST_F(MainFrameTest, ParameterStatusNeedsATestAndFormatsItsValues) {
+  frame_.Execute(CommandId::ParameterStatus);
+  EXPECT_EQ(ui_.MessageTexts().back(), "请先打开文件");
+  Open();
+  const LabelledValues hole = Parameter::HoleTexts(doc_);
+  EXPECT_EQ(hole[1], (std::pair<std::string, std::string>{"孔深(m)", "20.20"}));
+  EXPECT_EQ(hole[2].second, "80");   // the file keeps the diameter to 0.01 m
+  EXPECT_EQ(hole[3].second, "200");  // 0.2 m in mm
+  const auto channels = Parameter::ChannelTexts(doc_);
+  ASSERT_EQ(channels.size(), 2u);
+  EXPECT_EQ(channels[1][0].second, "2");
+  EXPECT_EQ(channels[1][1], (std::pair<std::string, std::string>{"跨距(mm)", "800"}));
+}
+
+TEST(QtFileFilterTest, DesktopFiltersBecomeQtNameFilters) {
+  EXPECT_EQ(QtFileFilter("声波原始文件 (*.CHT)|*.CHT|声波结果文件 (*.CHA)|*.CHA|All Files (*.*)|*.*||"),
+            QStringLiteral("声波原始文件 (*.CHT);;声波结果文件 (*.CHA);;All Files (*.*)"));
+  EXPECT_EQ(QtFileFilter("Tests|*.CHT;*.CHS||"), QStringLiteral("Tests (*.CHT *.CHS)"));
+}
+
+}  // namespace
+}  // namespace tarnix
