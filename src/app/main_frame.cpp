@@ -27,6 +27,8 @@
 #include "app/tarnix_doc.h"
 #include "platform/recent_file_list.h"
 #include "views/dlg_display_settings.h"
+#include "views/dlg_filter.h"
+#include "views/dlg_time_correction.h"
 #include "views/panes.h"
 #include "views/parameter.h"
 #include "views/tool_icons.h"
@@ -334,8 +336,6 @@ bool CMainFrame::Implemented(CommandId id) const {
     case CommandId::PrintPreview:
     case CommandId::PageSetup:
     case CommandId::PrinterSetup:
-    case CommandId::DigitalFilter:
-    case CommandId::TimeCorrection:
     case CommandId::CurveAdjust:
     case CommandId::ZoomIn:
     case CommandId::ZoomOut:
@@ -446,6 +446,12 @@ bool CMainFrame::DocumentCommand(CommandId id) {
       } else {
         Parameter(doc_, this).exec();
       }
+      return true;
+    case CommandId::DigitalFilter:
+      CDlgFilter::Run(doc_, ActiveChannel(), [this] { RefreshViews(); }, this);
+      return true;
+    case CommandId::TimeCorrection:
+      CDlgTimeCorrection::Run(doc_, ActiveChannel(), [this] { RefreshViews(); }, this);
       return true;
     case CommandId::DisplaySettings: {
       CDlgDisplaySettings dialog(doc_, mainView_->height(), [this] { RefreshViews(); }, this);
@@ -562,6 +568,11 @@ void CMainFrame::ToggleToolBar() {
   toolBarsOn_ = !toolBarsOn_;
   QToolBar* bar = CurrentLayout() == Layout::Report ? reportToolBar_ : mainToolBar_;
   bar->setVisible(toolBarsOn_);
+}
+
+int CMainFrame::ActiveChannel() const {
+  // The channel-2 pane opens the processing dialogs on channel 2, every other pane on channel 1.
+  return activeView_ == secView_ ? 1 : 0;
 }
 
 void CMainFrame::CyclePane(int step) {

@@ -73,6 +73,7 @@ class CMainFrame : public QMainWindow {
   void ToggleDataTable();
   void ToggleToolBar();
   void CyclePane(int step);
+  int ActiveChannel() const;
   void ShowAbout();
   void OpenHelp();
   void OpenContactPage();
