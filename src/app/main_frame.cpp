@@ -31,6 +31,8 @@
 #include "views/dlg_time_correction.h"
 #include "views/panes.h"
 #include "views/parameter.h"
+#include "views/section_form.h"
+#include "views/statistics_panel.h"
 #include "views/tool_icons.h"
 
 namespace tarnix {
@@ -257,8 +259,16 @@ void CMainFrame::CreateToolBars() {
 void CMainFrame::CreateBars() {
   sectionBar_ = new QDockWidget(QStringLiteral("剖面信息栏"), this);
   sectionBar_->setObjectName("sectionBar");
-  sectionBar_->setWidget(new QWidget);
-  sectionBar_->setMinimumWidth(180);
+  // The section form, and under it the statistics of the sections in use.
+  auto* content = new QWidget;
+  auto* layout = new QVBoxLayout(content);
+  layout->setContentsMargins(0, 0, 0, 0);
+  sectionForm_ = new CSectionForm(doc_);
+  statisticsPanel_ = new CStatisticsPanel(doc_);
+  layout->addWidget(sectionForm_);
+  layout->addWidget(statisticsPanel_, 1);
+  sectionBar_->setWidget(content);
+  sectionBar_->setMinimumWidth(240);
   addDockWidget(Qt::LeftDockWidgetArea, sectionBar_);
   analysisBar_ = new QDockWidget(QStringLiteral("分析输出信息栏"), this);
   analysisBar_->setObjectName("analysisBar");
@@ -398,6 +408,8 @@ void CMainFrame::RebuildRecentFileMenu() {
 
 void CMainFrame::RefreshViews() {
   for (CTarnixView* v : findChildren<CTarnixView*>()) v->OnUpdate();
+  sectionForm_->Refresh();
+  statisticsPanel_->Refresh();
   UpdateMenusForMode();
 }
 

@@ -23,6 +23,8 @@ class CSecView;
 class CAnalysisView;
 class CChartView;
 class CPrintView;
+class CSectionForm;
+class CStatisticsPanel;
 class RecentFileList;
 
 class CMainFrame : public QMainWindow {
@@ -91,6 +93,8 @@ class CMainFrame : public QMainWindow {
   QToolBar* reportToolBar_ = nullptr;
   QDockWidget* sectionBar_ = nullptr;
   QDockWidget* analysisBar_ = nullptr;
+  CSectionForm* sectionForm_ = nullptr;
+  CStatisticsPanel* statisticsPanel_ = nullptr;
   QStackedWidget* stack_ = nullptr;
   QSplitter* mainSplitter_ = nullptr;
   QSplitter* dataSplitter_ = nullptr;
