@@ -12,6 +12,7 @@
 #include <cmath>
 
 #include "app/tarnix_doc.h"
+#include "views/channel_dialog_parts.h"
 #include "model/c_text.h"
 
 namespace tarnix {
@@ -45,7 +46,6 @@ QLineEdit* CutOffEdit(const QString& text, const char* name) {
 }
 
 // Channel 2 lies one section after the current one and may not exist.
-int ChannelCount(const CTarnixDoc& doc) { return doc.currentSection + 1 < kSectionCount ? 2 : 1; }
 int OpenedChannel(const CTarnixDoc& doc, int channel) { return channel >= 1 && ChannelCount(doc) == 2 ? 1 : 0; }
 
 }  // namespace
@@ -94,25 +94,9 @@ CDlgFilter::CDlgFilter(CTarnixDoc& doc, int channel, std::function<void()> repai
 
   auto* channels = new QGroupBox;
   auto* channelRow = new QHBoxLayout(channels);
-  auto* group = new QButtonGroup(this);
-  for (int c = 0; c < 2; ++c) {
-    auto* radio = new QRadioButton(c == 0 ? QStringLiteral("通道1") : QStringLiteral("通道2"));
-    radio->setObjectName(c == 0 ? QStringLiteral("channel1") : QStringLiteral("channel2"));
-    radio->setChecked(c == target_);
-    radio->setEnabled(c < ChannelCount(doc));
-    group->addButton(radio, c);
-    channelRow->addWidget(radio, 1);
-  }
+  QButtonGroup* group = AddChannelChoice(this, channelRow, QStringLiteral("通道1"), QStringLiteral("通道2"), target_, ChannelCount(doc));
 
-  auto* ok = new QPushButton(QStringLiteral("确定"));
-  ok->setObjectName(QStringLiteral("ok"));
-  ok->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("取消"));
-  cancel->setObjectName(QStringLiteral("cancel"));
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
+  QHBoxLayout* buttons = OkCancelRow(this);
 
   auto* main = new QVBoxLayout(this);
   main->addWidget(cutOffs);
@@ -127,8 +111,6 @@ CDlgFilter::CDlgFilter(CTarnixDoc& doc, int channel, std::function<void()> repai
   connect(highPassEdit_, &QLineEdit::textChanged, this, &CDlgFilter::OnHighPassText);
   connect(lowPassEdit_, &QLineEdit::textChanged, this, &CDlgFilter::OnLowPassText);
   connect(group, &QButtonGroup::idClicked, this, &CDlgFilter::OnTarget);
-  connect(ok, &QPushButton::clicked, this, &CDlgFilter::accept);
-  connect(cancel, &QPushButton::clicked, this, &CDlgFilter::reject);
 }
 
 ChannelFilter& CDlgFilter::Entry(int channel) { return doc_.filters[doc_.currentSection + channel]; }

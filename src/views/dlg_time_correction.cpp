@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "app/tarnix_doc.h"
+#include "views/channel_dialog_parts.h"
 #include "model/c_text.h"
 
 namespace tarnix {
@@ -31,7 +32,6 @@ class ApplyingEdit : public QLineEdit {
 };
 
 // Channel 2 lies one section after the current one and may not exist.
-int ChannelCount(const CTarnixDoc& doc) { return doc.currentSection + 1 < kSectionCount ? 2 : 1; }
 
 }  // namespace
 
@@ -71,25 +71,9 @@ CDlgTimeCorrection::CDlgTimeCorrection(CTarnixDoc& doc, int channel, std::functi
   auto* channels = new QGroupBox(QStringLiteral("通道"));
   channels->setMinimumWidth(240);
   auto* channelRow = new QHBoxLayout(channels);
-  auto* group = new QButtonGroup(this);
-  for (int c = 0; c < 2; ++c) {
-    auto* radio = new QRadioButton(c == 0 ? QStringLiteral("通道一") : QStringLiteral("通道二"));
-    radio->setObjectName(c == 0 ? QStringLiteral("channel1") : QStringLiteral("channel2"));
-    radio->setChecked(c == channel_);
-    radio->setEnabled(c < ChannelCount(doc));
-    group->addButton(radio, c);
-    channelRow->addWidget(radio, 1);
-  }
+  QButtonGroup* group = AddChannelChoice(this, channelRow, QStringLiteral("通道一"), QStringLiteral("通道二"), channel_, ChannelCount(doc));
 
-  auto* ok = new QPushButton(QStringLiteral("确定"));
-  ok->setObjectName(QStringLiteral("ok"));
-  ok->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("取消"));
-  cancel->setObjectName(QStringLiteral("cancel"));
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
+  QHBoxLayout* buttons = OkCancelRow(this);
 
   auto* main = new QVBoxLayout(this);
   main->addLayout(field);
@@ -100,8 +84,6 @@ CDlgTimeCorrection::CDlgTimeCorrection(CTarnixDoc& doc, int channel, std::functi
 
   connect(edit_, &QLineEdit::returnPressed, this, &CDlgTimeCorrection::Apply);
   connect(group, &QButtonGroup::idClicked, this, &CDlgTimeCorrection::OnChannel);
-  connect(ok, &QPushButton::clicked, this, &CDlgTimeCorrection::accept);
-  connect(cancel, &QPushButton::clicked, this, &CDlgTimeCorrection::reject);
 }
 
 void CDlgTimeCorrection::Apply() {
