@@ -326,6 +326,12 @@ QList<CTarnixView*> CMainFrame::LayoutPanes() const {
   }
 }
 
+CMainFrame::~CMainFrame() {
+  // The bars report their hiding while the window is taken down.
+  sectionBar_->disconnect(this);
+  analysisBar_->disconnect(this);
+}
+
 void CMainFrame::SwitchLayout(Layout layout) {
   stack_->setCurrentIndex(static_cast<int>(layout));
   activeView_ = LayoutPanes().front();
@@ -347,8 +353,6 @@ bool CMainFrame::Implemented(CommandId id) const {
     case CommandId::PageSetup:
     case CommandId::PrinterSetup:
     case CommandId::CurveAdjust:
-    case CommandId::ZoomIn:
-    case CommandId::ZoomOut:
     case CommandId::CopyWave:
     case CommandId::PasteWave:
     case CommandId::ExportExcel:
@@ -513,6 +517,13 @@ void CMainFrame::FrameCommand(CommandId id) {
     case CommandId::AutoPick:
       AutoPick(doc_);
       RefreshViews();
+      break;
+    case CommandId::ZoomIn:
+      // Zoom is the channel-1 pane's: its level-1 row height is the measure.
+      if (mainView_->ZoomIn()) RefreshViews();
+      break;
+    case CommandId::ZoomOut:
+      if (mainView_->ZoomOut()) RefreshViews();
       break;
     case CommandId::NextPane:
       CyclePane(1);

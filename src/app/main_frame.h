@@ -33,6 +33,7 @@ class CMainFrame : public QMainWindow {
   enum class Layout { Main, DataTable, Report };
 
   CMainFrame(CTarnixDoc& doc, RecentFileList& recentFiles, QWidget* parent = nullptr);
+  ~CMainFrame() override;
 
   // Shows the layout and makes its first pane the active one.
   void SwitchLayout(Layout layout);

@@ -118,6 +118,7 @@ void CTarnixDoc::ReadAndComplete(const std::string& path) {
   displaySnapshot = processingSnapshot;
   display.referenceOffset = display.ReferenceOffsetFor();
   modified = false;
+  ++openCount;
 }
 
 bool CTarnixDoc::OnOpenDocument(const std::string& path) {
@@ -341,6 +342,16 @@ bool CTarnixDoc::SetEvaluatedRange(int first, int last) {
   }
   modified = true;
   return true;
+}
+
+void CTarnixDoc::RecomputeSection(int index) {
+  if (index < 0 || index >= kSectionCount || !sections[index].valid) return;
+  SectionRecord& s = sections[index];
+  RebuildDerivedArrays(s);
+  s.criticalA = algorithm->CalcAmpCritical(s.ampDb.data(), static_cast<int>(s.ampDb.size()), s, 0);
+  s.criticalV =
+      algorithm->CalcVelocityCritical(s.velocity.data(), static_cast<int>(s.velocity.size()), sections, index, 0);
+  RebuildGrades(s);
 }
 
 void CTarnixDoc::ApplyChannelFilter(int channel) {

@@ -83,6 +83,10 @@ class CTarnixDoc {
   // The section shown in the channel's pane, or nullptr.
   SectionRecord* ChannelSection(int channel);
 
+  // After a point's picks or waveform changed by hand: the section's per-point
+  // arrays, its velocity and amplitude criteria and its grades.
+  void RecomputeSection(int index);
+
   // --- Settings file -------------------------------------------------------
   // Missing file: the defaults stay. Damaged file: the documented fallbacks.
   void LoadSettings(const std::string& path);
@@ -113,6 +117,8 @@ class CTarnixDoc {
   int currentPoint = -1;
   bool hasData = false;
   bool modified = false;
+  // Successful opens so far: the wave panes lay themselves out afresh for each.
+  uint32_t openCount = 0;
   DocumentSnapshot processingSnapshot;
   DocumentSnapshot displaySnapshot;
   std::optional<CSamNode> waveClipboard;

@@ -1,26 +1,10 @@
 #pragma once
-// The panes of the three layouts. Their drawing comes with the views of each
-// layout; until then each shows its white drawing surface.
+// The panes of the three layouts. The wave panes live in main_view.h; the
+// others show their white drawing surface until their drawing comes.
+#include "views/main_view.h"
 #include "views/tarnix_view.h"
 
 namespace tarnix {
-
-// Wave pane of channel 1 (the current section).
-class CMainView : public CTarnixView {
-  Q_OBJECT
- public:
-  using CTarnixView::CTarnixView;
-  // The section this pane shows, counted from the current section.
-  virtual int ChannelOffset() const { return 0; }
-};
-
-// Wave pane of channel 2: the section after the current one.
-class CSecView : public CMainView {
-  Q_OBJECT
- public:
-  using CMainView::CMainView;
-  int ChannelOffset() const override { return 1; }
-};
 
 // Velocity-depth curves beside the wave train or the data table.
 class CAnalysisView : public CTarnixView {
