@@ -1,7 +1,5 @@
 #include "app/auto_pick.h"
 
-#include "analysis/point_evaluation.h"
-#include "app/section_completion.h"
 #include "processing/picker.h"
 #include "processing/time_shift.h"
 
@@ -45,14 +43,8 @@ void AutoPickChannel(CTarnixDoc& doc, int channel) {
     // A changed waveform has a new spectrum; its chosen bin goes.
     if (p.samples != shown) p.freqIndex = -1;
   }
-  RebuildDerivedArrays(*s);
+  doc.RecomputeSection(index);
   doc.modified = true;
-
-  const CAlgorithm& algorithm = *doc.algorithm;
-  s->criticalA = algorithm.CalcAmpCritical(s->ampDb.data(), static_cast<int>(s->ampDb.size()), *s, 0);
-  s->criticalV = algorithm.CalcVelocityCritical(s->velocity.data(), static_cast<int>(s->velocity.size()),
-                                                doc.sections, index, 0);
-  RebuildGrades(*s);
   ui.SetStatusText("自动判读完成");
   if (s->criticalV < 0) ui.Message("声速判据为负", MessageButtons::Ok);
 }

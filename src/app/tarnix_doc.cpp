@@ -49,16 +49,22 @@ void CTarnixDoc::SetPathName(const std::string& path, bool addToRecent) {
   ui_.SetTitle(Title());
 }
 
-void CTarnixDoc::ChooseStandard() {
+void CTarnixDoc::ReplaceAlgorithm() {
   algorithm = std::make_unique<CAlgorithm_SL_264_2001>(AlgorithmSource{&sections, &currentSection, &header});
-  for (int i = 0; i < kSectionCount; ++i) {
-    SectionRecord& s = sections[i];
-    if (!s.valid) continue;
-    s.criticalA = algorithm->CalcAmpCritical(s.ampDb.data(), static_cast<int>(s.ampDb.size()), s, 0);
-    s.criticalV =
-        algorithm->CalcVelocityCritical(s.velocity.data(), static_cast<int>(s.velocity.size()), sections, i, 0);
-    RebuildGrades(s);
-  }
+}
+
+void CTarnixDoc::ChooseStandard() {
+  ReplaceAlgorithm();
+  for (int i = 0; i < kSectionCount; ++i) EvaluateCriteria(i);
+}
+
+void CTarnixDoc::EvaluateCriteria(int index) {
+  if (index < 0 || index >= kSectionCount || !sections[index].valid) return;
+  SectionRecord& s = sections[index];
+  s.criticalA = algorithm->CalcAmpCritical(s.ampDb.data(), static_cast<int>(s.ampDb.size()), s, 0);
+  s.criticalV =
+      algorithm->CalcVelocityCritical(s.velocity.data(), static_cast<int>(s.velocity.size()), sections, index, 0);
+  RebuildGrades(s);
 }
 
 SectionRecord* CTarnixDoc::ChannelSection(int channel) {
@@ -97,7 +103,7 @@ void CTarnixDoc::ReadAndComplete(const std::string& path) {
   if (raw) {
     ChooseStandard();
   } else {
-    algorithm = std::make_unique<CAlgorithm_SL_264_2001>(AlgorithmSource{&sections, &currentSection, &header});
+    ReplaceAlgorithm();
     for (SectionRecord& s : sections) {
       if (!s.valid) continue;
       s.criticalA = s.aC;
@@ -346,12 +352,8 @@ bool CTarnixDoc::SetEvaluatedRange(int first, int last) {
 
 void CTarnixDoc::RecomputeSection(int index) {
   if (index < 0 || index >= kSectionCount || !sections[index].valid) return;
-  SectionRecord& s = sections[index];
-  RebuildDerivedArrays(s);
-  s.criticalA = algorithm->CalcAmpCritical(s.ampDb.data(), static_cast<int>(s.ampDb.size()), s, 0);
-  s.criticalV =
-      algorithm->CalcVelocityCritical(s.velocity.data(), static_cast<int>(s.velocity.size()), sections, index, 0);
-  RebuildGrades(s);
+  RebuildDerivedArrays(sections[index]);
+  EvaluateCriteria(index);
 }
 
 void CTarnixDoc::ApplyChannelFilter(int channel) {

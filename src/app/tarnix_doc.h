@@ -83,6 +83,9 @@ class CTarnixDoc {
   // The section shown in the channel's pane, or nullptr.
   SectionRecord* ChannelSection(int channel);
 
+  // The section's velocity and amplitude criteria from the algorithm, and its grades.
+  void EvaluateCriteria(int index);
+
   // After a point's picks or waveform changed by hand: the section's per-point
   // arrays, its velocity and amplitude criteria and its grades.
   void RecomputeSection(int index);
@@ -125,6 +128,7 @@ class CTarnixDoc {
   bool waveClipboardFull = false;
 
  private:
+  void ReplaceAlgorithm();
   // Reads the file and completes the sections; throws FileError, leaving the
   // document unchanged.
   void ReadAndComplete(const std::string& path);
