@@ -94,21 +94,8 @@ class RawTestWriter : public ::testing::Test {
     text = ReadBytes(path);
     lines = SplitCrLf(text);
   }
-  std::string LineStarting(const std::string& prefix) const {
-    for (const std::string& l : lines) {
-      if (l.rfind(prefix, 0) == 0) return l;
-    }
-    return "<missing " + prefix + ">";
-  }
-  // The first count lines after the line that starts with header.
-  Lines Rows(const std::string& header, size_t count) const {
-    for (size_t i = 0; i < lines.size(); ++i) {
-      if (lines[i].rfind(header, 0) == 0) {
-        return {lines.begin() + i + 1, lines.begin() + std::min(lines.size(), i + 1 + count)};
-      }
-    }
-    return {};
-  }
+  std::string LineStarting(const std::string& prefix) const { return testing::LineStarting(lines, prefix); }
+  Lines Rows(const std::string& header, size_t count) const { return testing::RowsAfter(lines, header, count); }
 
   TempDir dir;
   std::string path = dir.File("probe.CHT");

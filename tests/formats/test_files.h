@@ -104,4 +104,22 @@ std::string ErrorOf(F&& f) {
   return "<no error>";
 }
 
+// The first line that starts with prefix, or a marker naming what is missing.
+inline std::string LineStarting(const std::vector<std::string>& lines, const std::string& prefix) {
+  for (const std::string& l : lines) {
+    if (l.rfind(prefix, 0) == 0) return l;
+  }
+  return "<missing " + prefix + ">";
+}
+
+// The first count lines after the line that starts with header.
+inline std::vector<std::string> RowsAfter(const std::vector<std::string>& lines, const std::string& header, size_t count) {
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i].rfind(header, 0) == 0) {
+      return {lines.begin() + i + 1, lines.begin() + std::min(lines.size(), i + 1 + count)};
+    }
+  }
+  return {};
+}
+
 }  // namespace tarnix::testing
