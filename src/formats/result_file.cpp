@@ -58,7 +58,7 @@ std::string AnalysisTable(const TestHeader& h, const Sections& sections, const C
   for (int i = 0; i < kSectionCount; ++i) {
     const SectionRecord& s = sections[i];
     if (!s.valid) {
-      Line(b, "SI  " + std::string(15 * 8, '*'));
+      Line(b, EmptyTableRow());
       continue;
     }
     const ValueRange v = EvaluatedRange(s.velocity, s);

@@ -10,8 +10,6 @@ namespace tarnix {
 namespace {
 
 const char kTemp[] = "    TEMP";
-// The placeholder row of a parameter table: "SI  " and fifteen "********".
-const std::string kEmptyParaRow = "SI  " + std::string(15 * 8, '*');
 
 void Line(std::string& out, const std::string& text) {
   out += text;
@@ -28,6 +26,8 @@ std::string Upper(std::string s) {
 int ClampedPipeNum(const TestHeader& h) { return std::clamp(h.pipeNum, 0, kMaxPipes); }
 
 }  // namespace
+
+std::string EmptyTableRow() { return "SI  " + std::string(15 * 8, '*'); }
 
 std::string HeaderBlock(const TestHeader& h, bool withHoleValues) {
   std::string b;
@@ -101,7 +101,7 @@ std::string DefectTable(const Sections& sections) {
   for (int i = 0; i < kSectionCount; ++i) {
     const SectionRecord& s = sections[i];
     if (!s.valid) {
-      Line(b, kEmptyParaRow);
+      Line(b, EmptyTableRow());
       continue;
     }
     const auto count = std::count_if(s.defect.begin(), s.defect.end(), [](float d) { return d != 0.0f; });
@@ -122,7 +122,7 @@ std::string SectionParaTable(const TestHeader& h, const Sections& sections) {
   for (int i = 0; i < kSectionCount; ++i) {
     const SectionRecord& s = sections[i];
     if (!s.valid) {
-      Line(b, kEmptyParaRow);
+      Line(b, EmptyTableRow());
       continue;
     }
     std::string row = CFormat("%-2d  ", i);

@@ -11,6 +11,9 @@ namespace tarnix {
 
 inline constexpr char kCrLf[] = "\r\n";
 
+// The placeholder row of a section table: "SI  " and fifteen "********".
+std::string EmptyTableRow();
+
 // withHoleValues: result files fill the m_hole* lines, raw tests leave them bare.
 std::string HeaderBlock(const TestHeader& h, bool withHoleValues);
 std::string PipeBlock(const TestHeader& h);

@@ -50,18 +50,8 @@ class RawTestReader : public ::testing::Test {
   }
 
   // The line that starts with prefix; the r-th row under a table header.
-  std::string& Line(const std::string& prefix) {
-    for (std::string& l : lines) {
-      if (l.rfind(prefix, 0) == 0) return l;
-    }
-    throw std::logic_error("no line " + prefix);
-  }
-  std::string& Row(const std::string& header, int r) {
-    for (size_t i = 0; i < lines.size(); ++i) {
-      if (lines[i].rfind(header, 0) == 0) return lines.at(i + 1 + r);
-    }
-    throw std::logic_error("no table " + header);
-  }
+  std::string& Line(const std::string& prefix) { return testing::EditLine(lines, prefix); }
+  std::string& Row(const std::string& header, int r) { return testing::EditRow(lines, header, r); }
   static void SetCell(std::string& row, size_t start, const std::string& cell) {
     row.replace(start, cell.size(), cell);
   }

@@ -47,18 +47,8 @@ class ResultFileReader : public ::testing::Test {
     for (int r = 0; r < 5; ++r) ASSERT_EQ(Row("SI   SourL", r).size(), 130u) << "ray row " << r;
   }
 
-  std::string& Line(const std::string& prefix) {
-    for (std::string& l : lines) {
-      if (l.rfind(prefix, 0) == 0) return l;
-    }
-    throw std::logic_error("no line " + prefix);
-  }
-  std::string& Row(const std::string& header, int r) {
-    for (size_t i = 0; i < lines.size(); ++i) {
-      if (lines[i].rfind(header, 0) == 0) return lines.at(i + 1 + r);
-    }
-    throw std::logic_error("no table " + header);
-  }
+  std::string& Line(const std::string& prefix) { return testing::EditLine(lines, prefix); }
+  std::string& Row(const std::string& header, int r) { return testing::EditRow(lines, header, r); }
   void Read() {
     WriteBytes(path, CrLf(lines));
     WriteBytes(dir.File("hole.CHD"), data);

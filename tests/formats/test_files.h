@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -120,6 +121,22 @@ inline std::vector<std::string> RowsAfter(const std::vector<std::string>& lines,
     }
   }
   return {};
+}
+
+// The line that starts with prefix, for editing a fixture in place.
+inline std::string& EditLine(std::vector<std::string>& lines, const std::string& prefix) {
+  for (std::string& l : lines) {
+    if (l.rfind(prefix, 0) == 0) return l;
+  }
+  throw std::logic_error("no line " + prefix);
+}
+
+// The r-th row under a table header, for editing a fixture in place.
+inline std::string& EditRow(std::vector<std::string>& lines, const std::string& header, int r) {
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i].rfind(header, 0) == 0) return lines.at(i + 1 + r);
+  }
+  throw std::logic_error("no table " + header);
 }
 
 }  // namespace tarnix::testing
