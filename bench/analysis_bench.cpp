@@ -4,9 +4,9 @@
 
 #include "analysis/main_frequency.h"
 #include "analysis/section_statistics.h"
-#include "app/tarnix_doc.h"
-#include "platform/recent_file_list.h"
-#include "platform/scripted_ui_services.h"
+#include "document/tarnix_doc.h"
+#include "document/recent_file_list.h"
+#include "support/scripted_ui_services.h"
 #include "large_test.h"
 
 namespace {

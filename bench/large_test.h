@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-#include "cli/synthetic_test.h"
+#include "synthetic/synthetic_test.h"
 #include "formats/raw_test_writer.h"
 
 namespace tarnix::bench {

@@ -3,11 +3,11 @@
 
 #include <memory>
 
-#include "app/section_completion.h"
-#include "app/tarnix_doc.h"
+#include "document/section_completion.h"
+#include "document/tarnix_doc.h"
 #include "formats/raw_test_reader.h"
-#include "platform/recent_file_list.h"
-#include "platform/scripted_ui_services.h"
+#include "document/recent_file_list.h"
+#include "support/scripted_ui_services.h"
 #include "large_test.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <random>
 #include <vector>
 
-#include "cli/synthetic_test.h"
+#include "synthetic/synthetic_test.h"
 #include "processing/picker.h"
 
 namespace {

@@ -4,11 +4,11 @@
 
 #include <random>
 
-#include "app/auto_pick.h"
-#include "cli/synthetic_test.h"
+#include "document/auto_pick.h"
+#include "synthetic/synthetic_test.h"
 #include "large_test.h"
-#include "platform/recent_file_list.h"
-#include "platform/scripted_ui_services.h"
+#include "document/recent_file_list.h"
+#include "support/scripted_ui_services.h"
 #include "processing/picker.h"
 
 namespace {

@@ -8,11 +8,11 @@
 #include <QMouseEvent>
 #include <memory>
 
-#include "app/tarnix_doc.h"
+#include "document/tarnix_doc.h"
 #include "large_test.h"
-#include "platform/recent_file_list.h"
-#include "platform/scripted_ui_services.h"
-#include "views/interface_fonts.h"
+#include "document/recent_file_list.h"
+#include "support/scripted_ui_services.h"
+#include "render/interface_fonts.h"
 #include "views/main_view.h"
 
 namespace tarnix {

@@ -25,13 +25,13 @@ float CAlgorithm::CalcVelocityCritical(const float*, int, const Sections&, int, 
 
 void CAlgorithm::ReservedAction(int, int, int, int, int, int) {}
 
-float CAlgorithm::GetMinValidDepth() const { return 0.0f; }
+float CAlgorithm::GetMinValidDepth(const Receivers&) const { return 0.0f; }
 
-float CAlgorithm::PageYToDepth(int, int, int, int, int, int, int, int) const { return 0.0f; }
+float CAlgorithm::PageYToDepth(float, int, int, int, int, int, int, int, int) const { return 0.0f; }
 
-int CAlgorithm::FindNearestPoint(float) const { return 0; }
+int CAlgorithm::FindNearestPoint(const Receivers&, float) const { return 0; }
 
-int CAlgorithm::CalcAverageVp(float, float) const { return 0; }
+int CAlgorithm::CalcAverageVp(const Receivers&, float, float) const { return 0; }
 
 float CAlgorithm::CalcPoissonRatio(int, int) const { return 0.0f; }
 
@@ -39,18 +39,9 @@ float CAlgorithm::CalcDynamicModulus(int, float, float, int, int) const { return
 
 float CAlgorithm::CalcIntegrityIndex(int, int) const { return 0.0f; }
 
-const SectionRecord* CAlgorithm::FirstReceiver() const {
-  if (source_.sections == nullptr || source_.currentSection == nullptr) return nullptr;
-  const int i = *source_.currentSection;
-  if (i < 0 || i >= kSectionCount) return nullptr;
-  return &(*source_.sections)[i];
-}
-
-const SectionRecord* CAlgorithm::SecondReceiver() const {
-  if (source_.sections == nullptr || source_.currentSection == nullptr) return nullptr;
-  const int i = *source_.currentSection + 1;
-  if (i < 1 || i >= kSectionCount) return nullptr;
-  return &(*source_.sections)[i];
+Receivers ReceiversAt(const Sections& sections, int index) {
+  if (index < 0 || index >= kSectionCount) return {};
+  return {&sections[index], index + 1 < kSectionCount ? &sections[index + 1] : nullptr};
 }
 
 float CAlgorithm_SL_264_2001::CalcVelocityStats(const float* values, int count, const Sections& sections,
@@ -64,9 +55,9 @@ float CAlgorithm_SL_264_2001::CalcVelocityStats(const float* values, int count, 
   return 0.0f;
 }
 
-float CAlgorithm_SL_264_2001::GetMinValidDepth() const {
-  const SectionRecord* r1 = FirstReceiver();
-  const SectionRecord* r2 = SecondReceiver();
+float CAlgorithm_SL_264_2001::GetMinValidDepth(const Receivers& r) const {
+  const SectionRecord* r1 = r.first;
+  const SectionRecord* r2 = r.second;
   if (r1 == nullptr) return 0.0f;
   const int n = std::min(r1->PointCount(), static_cast<int>(r1->velocity.size()));
   float remembered = 0.0f;
@@ -80,16 +71,16 @@ float CAlgorithm_SL_264_2001::GetMinValidDepth() const {
   return remembered;
 }
 
-float CAlgorithm_SL_264_2001::PageYToDepth(int, int y, int, int pageTop, int, int pageBottom, int pixelScale,
-                                           int scroll) const {
-  if (pixelScale == 0 || Header() == nullptr) return 0.0f;
+float CAlgorithm_SL_264_2001::PageYToDepth(float pileLen, int, int y, int, int pageTop, int, int pageBottom,
+                                           int pixelScale, int scroll) const {
+  if (pixelScale == 0) return 0.0f;
   const auto h = static_cast<float>(pageBottom - pageTop);
   const float heading = h / 60 + h / 18 * 4;
-  return (y - heading + scroll) * Header()->pileLen / pixelScale;
+  return (y - heading + scroll) * pileLen / pixelScale;
 }
 
-int CAlgorithm_SL_264_2001::FindNearestPoint(float depth) const {
-  const SectionRecord* r1 = FirstReceiver();
+int CAlgorithm_SL_264_2001::FindNearestPoint(const Receivers& r, float depth) const {
+  const SectionRecord* r1 = r.first;
   if (r1 == nullptr || r1->points.empty()) return 0;
   int best = 0;
   float bestDistance = std::fabs(depth - r1->points[0].sourL);
@@ -103,12 +94,12 @@ int CAlgorithm_SL_264_2001::FindNearestPoint(float depth) const {
   return best;
 }
 
-int CAlgorithm_SL_264_2001::CalcAverageVp(float topDepth, float bottomDepth) const {
-  const SectionRecord* r1 = FirstReceiver();
-  const SectionRecord* r2 = SecondReceiver();
+int CAlgorithm_SL_264_2001::CalcAverageVp(const Receivers& r, float topDepth, float bottomDepth) const {
+  const SectionRecord* r1 = r.first;
+  const SectionRecord* r2 = r.second;
   if (r1 == nullptr || r2 == nullptr) return 0;
-  const int t = FindNearestPoint(topDepth);
-  const int b = FindNearestPoint(bottomDepth);
+  const int t = FindNearestPoint(r, topDepth);
+  const int b = FindNearestPoint(r, bottomDepth);
   if (b > t) return 0;
   float sum = 0.0f;
   for (int i = b; i <= t; ++i) sum += std::fabs(PointVp(*r1, *r2, i));

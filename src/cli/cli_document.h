@@ -1,9 +1,9 @@
 #pragma once
 // The document a command works on, with console answers and default settings
 // (a script's results must not depend on the desktop's saved settings).
-#include "app/tarnix_doc.h"
+#include "document/tarnix_doc.h"
 #include "cli/console_ui.h"
-#include "platform/recent_file_list.h"
+#include "document/recent_file_list.h"
 
 namespace tarnix::cli {
 

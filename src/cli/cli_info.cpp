@@ -5,7 +5,7 @@
 #include "analysis/point_velocity.h"
 #include "cli/cli_document.h"
 #include "cli/cli_commands.h"
-#include "model/c_text.h"
+#include "base/c_text.h"
 
 namespace tarnix::cli {
 namespace {

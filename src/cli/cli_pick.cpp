@@ -6,12 +6,12 @@
 
 #include "analysis/point_velocity.h"
 #include "analysis/section_statistics.h"
-#include "app/auto_pick.h"
+#include "document/auto_pick.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_document.h"
 #include "cli/document_json.h"
 #include "formats/file_paths.h"
-#include "model/c_text.h"
+#include "base/c_text.h"
 
 namespace tarnix::cli {
 namespace {

@@ -5,7 +5,7 @@
 #include "cli/cli_commands.h"
 #include "cli/cli_document.h"
 #include "formats/file_paths.h"
-#include "model/c_text.h"
+#include "base/c_text.h"
 
 namespace tarnix::cli {
 namespace {

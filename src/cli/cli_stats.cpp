@@ -1,13 +1,24 @@
-// tarnix-cli stats: the statistics block exactly as the analysis panel shows it.
+// tarnix-cli stats: the statistics block exactly as the analysis panel shows it;
+// with --json the same numbers, to the digits the panel shows, as JSON numbers.
 #include <cstdio>
 #include <nlohmann/json.hpp>
 #include <string>
 
 #include "analysis/section_statistics.h"
+#include "base/c_text.h"
 #include "cli/cli_document.h"
 #include "cli/cli_commands.h"
 
 namespace tarnix::cli {
+namespace {
+
+// "23.96%" → 23.96, "262.0" → 262.0; an empty text (no criterion) → null.
+nlohmann::ordered_json ShownNumber(const std::string& text) {
+  if (text.empty()) return nullptr;
+  return CToFloat(text);
+}
+
+}  // namespace
 
 int RunStats(const Args& args) {
   std::string path;
@@ -31,7 +42,7 @@ int RunStats(const Args& args) {
     out["sections"] = nlohmann::ordered_json::array();
     for (const SectionStatistics& s : block.sections) {
       nlohmann::ordered_json items;
-      for (const LabelledText& item : s.items) items[item.label] = item.text;
+      for (const LabelledText& item : s.items) items[item.label] = ShownNumber(item.text);
       out["sections"].push_back({{"index", s.section}, {"statistics", items}});
     }
     out["velocityLine"] = block.velocityLine;

@@ -3,10 +3,10 @@
 #include <string>
 
 #include "cli/cli_commands.h"
-#include "cli/synthetic_test.h"
+#include "synthetic/synthetic_test.h"
 #include "formats/file_paths.h"
 #include "formats/raw_test_writer.h"
-#include "model/c_text.h"
+#include "base/c_text.h"
 
 namespace tarnix::cli {
 namespace {

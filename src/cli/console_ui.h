@@ -3,7 +3,7 @@
 // default answer unless --yes was given, and there are no file dialogs.
 #include <string>
 
-#include "platform/ui_services.h"
+#include "document/ui_services.h"
 
 namespace tarnix::cli {
 

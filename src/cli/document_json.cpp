@@ -1,7 +1,7 @@
 #include "cli/document_json.h"
 
 #include "analysis/point_velocity.h"
-#include "model/c_text.h"
+#include "base/c_text.h"
 
 namespace tarnix::cli {
 namespace {

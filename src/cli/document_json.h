@@ -4,7 +4,7 @@
 // two-receiver Vp of the current pair. Field names are the model's own.
 #include <nlohmann/json.hpp>
 
-#include "app/tarnix_doc.h"
+#include "document/tarnix_doc.h"
 
 namespace tarnix::cli {
 

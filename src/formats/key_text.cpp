@@ -1,7 +1,7 @@
 #include "formats/key_text.h"
 
 #include "formats/text_codec.h"
-#include "model/c_text.h"
+#include "base/c_text.h"
 
 namespace tarnix {
 namespace {

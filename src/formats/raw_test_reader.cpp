@@ -7,7 +7,7 @@
 
 #include "formats/file_error.h"
 #include "formats/file_paths.h"
-#include "model/c_text.h"
+#include "base/c_text.h"
 
 namespace tarnix {
 namespace {

@@ -3,14 +3,13 @@
 #include <algorithm>
 #include <memory>
 
-#include "analysis/statistics.h"
 #include "formats/file_error.h"
 #include "formats/key_text.h"
 #include "formats/raw_test_reader.h"
 #include "formats/raw_test_writer.h"
 #include "formats/text_blocks.h"
 #include "formats/text_codec.h"
-#include "model/c_text.h"
+#include "base/c_text.h"
 
 namespace tarnix {
 namespace {
@@ -49,31 +48,24 @@ std::string CurveBlock(const TestHeader& h) {
   return b;
 }
 
-std::string AnalysisTable(const TestHeader& h, const Sections& sections, const CAlgorithm& algorithm) {
+std::string AnalysisTable(const Sections& sections, const AnalysisRows& rows) {
   std::string b;
   Line(b, "PQKVT_CrsHlDat_Analysis:");
   Line(b,
        "SI      Vavg      Vc     Vsd    Vdis   Level    Type    Vmin    Aavg      Ac    Amin    Temp    "
        "Temp    Temp    Temp    Temp");
   for (int i = 0; i < kSectionCount; ++i) {
-    const SectionRecord& s = sections[i];
-    if (!s.valid) {
+    if (!sections[i].valid) {
       Line(b, EmptyTableRow());
       continue;
     }
-    const ValueRange v = EvaluatedRange(s.velocity, s);
-    const ValueRange a = EvaluatedRange(s.ampDb, s);
-    // A criterion set by hand is kept; otherwise the algorithm's is written.
-    const float vc = h.curves[kCurveV].manual != 0
-                         ? s.criticalV
-                         : algorithm.CalcVelocityCritical(v.values, v.count, sections, i, 0);
-    const float ac = h.curves[kCurveA].manual != 0 ? s.criticalA : algorithm.CalcAmpCritical(a.values, a.count, s, 0);
+    const AnalysisRow& r = rows[i];
     std::string row = CFormat("%-2d  ", i);
-    row += CFormat("%8.3f%8.3f", CalcAverage(v.values, v.count, s, 0), vc);
-    row += CFormat("%8.3f%8.3f", CalcStdDev(v.values, v.count, s, 0), CalcDispersion(v.values, v.count, s, 0));
+    row += CFormat("%8.3f%8.3f", r.vAvg, r.vC);
+    row += CFormat("%8.3f%8.3f", r.vSd, r.vDis);
     row += "       1       1";
-    row += CFormat("%8.3f", CalcMinimum(v.values, v.count, s, 0));
-    row += CFormat("%8.3f%8.3f%8.3f", CalcAverage(a.values, a.count, s, 0), ac, CalcMinimum(a.values, a.count, s, 0));
+    row += CFormat("%8.3f", r.vMin);
+    row += CFormat("%8.3f%8.3f%8.3f", r.aAvg, r.aC, r.aMin);
     for (int k = 0; k < 5; ++k) row += "    TEMP";
     Line(b, row);
   }
@@ -196,14 +188,14 @@ void ReadLayerBlock(const KeyText& text, LayerSet& l) {
 }  // namespace
 
 void WriteResultFile(const std::string& textPath, const TestHeader& header, const Sections& sections,
-                     const LayerSet& layers, const CAlgorithm& algorithm) {
+                     const LayerSet& layers, const AnalysisRows& analysis) {
   const TestHeader h = RangeHeader(header, sections);
   std::string text = HeaderBlock(h, true) + kCrLf + PipeBlock(h) + kCrLf;
   text += SectionBlock(sections, h.sectionCount) + kCrLf;
   text += DefectTable(sections) + kCrLf;
   text += SectionParaTable(h, sections) + kCrLf;
   text += CurveBlock(h) + kCrLf;
-  text += AnalysisTable(h, sections, algorithm) + kCrLf;
+  text += AnalysisTable(sections, analysis) + kCrLf;
   text += LayerBlock(layers) + kCrLf;
   text += RayTableHead(true);
   const RayRows rows = BuildRayRows(h, sections, true, true);

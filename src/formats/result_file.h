@@ -4,7 +4,7 @@
 // data file as the raw test.
 #include <string>
 
-#include "analysis/algorithm.h"
+#include "model/analysis_row.h"
 #include "model/layer_set.h"
 #include "model/section_record.h"
 #include "model/test_header.h"
@@ -12,10 +12,11 @@
 namespace tarnix {
 
 // Writes the evaluated range of every section in use, depths relative to the
-// range's shallowest point. Both files are written beside their targets and
-// replace them only when complete. Throws FileError.
+// range's shallowest point, with the given analysis table. Both files are
+// written beside their targets and replace them only when complete. Throws
+// FileError.
 void WriteResultFile(const std::string& textPath, const TestHeader& header, const Sections& sections,
-                     const LayerSet& layers, const CAlgorithm& algorithm);
+                     const LayerSet& layers, const AnalysisRows& analysis);
 
 // Reads the common blocks, then the curve axes, the analysis table and the
 // layers. Throws FileError; on failure header, sections and layers are unchanged.

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "model/c_text.h"
+#include "base/c_text.h"
 #include "model/sample_conversion.h"
 
 namespace tarnix {

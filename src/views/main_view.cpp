@@ -11,9 +11,9 @@
 #include <cmath>
 
 #include "analysis/main_frequency.h"
-#include "app/display_rules.h"
-#include "app/tarnix_doc.h"
-#include "views/dlg_modify_range.h"
+#include "document/display_rules.h"
+#include "document/tarnix_doc.h"
+#include "dialogs/dlg_modify_range.h"
 
 namespace tarnix {
 namespace {

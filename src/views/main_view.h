@@ -5,7 +5,7 @@
 #include <QImage>
 
 #include "views/tarnix_view.h"
-#include "views/wave_train.h"
+#include "render/wave_train.h"
 
 class QScrollBar;
 

@@ -12,9 +12,9 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "app/section_completion.h"
-#include "app/tarnix_doc.h"
-#include "model/c_text.h"
+#include "document/section_completion.h"
+#include "document/tarnix_doc.h"
+#include "base/c_text.h"
 #include "views/section_map.h"
 
 namespace tarnix {

@@ -7,7 +7,7 @@
 #include <numbers>
 
 #include "model/test_header.h"
-#include "views/interface_fonts.h"
+#include "render/interface_fonts.h"
 
 namespace tarnix {
 namespace {

@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "analysis/section_statistics.h"
-#include "app/tarnix_doc.h"
+#include "document/tarnix_doc.h"
 
 namespace tarnix {
 

@@ -14,10 +14,8 @@ using test::AddPoint;
 
 class AlgorithmTest : public ::testing::Test {
  protected:
-  AlgorithmTest() : algorithm_(AlgorithmSource{&sections_, &current_, &header_}) {}
-
   // Receiver 1 and 2 at depths 3, 2, 1, 0 (deepest first).
-  void Receivers(std::vector<float> t1, std::vector<float> t2, std::vector<float> v1 = {},
+  void Fill(std::vector<float> t1, std::vector<float> t2, std::vector<float> v1 = {},
                  std::vector<float> v2 = {}) {
     for (size_t i = 0; i < t1.size(); ++i) {
       AddPoint(sections_[0], 3.0f - i, true, t1[i], v1.empty() ? 1.0f : v1[i], 0, 0, 0.5f);
@@ -25,14 +23,15 @@ class AlgorithmTest : public ::testing::Test {
     }
   }
 
-  TestHeader header_;
+  Receivers Pair() const { return ReceiversAt(sections_, current_); }
+
   Sections sections_;
   int current_ = 0;
   CAlgorithm_SL_264_2001 algorithm_;
 };
 
 TEST_F(AlgorithmTest, PointVelocityFromTwoReceivers) {
-  Receivers({120, 100, 0}, {180, 100, 150});
+  Fill({120, 100, 0}, {180, 100, 150});
   EXPECT_FLOAT_EQ(PointVp(sections_[0], sections_[1], 0), 5.0f);  // 300 mm / 60 µs
   EXPECT_FLOAT_EQ(PointVp(sections_[0], sections_[1], 1), 0.0f);  // equal times
   EXPECT_FLOAT_EQ(PointVp(sections_[0], sections_[1], 2), 2.0f);  // only receiver 2 picked
@@ -40,33 +39,33 @@ TEST_F(AlgorithmTest, PointVelocityFromTwoReceivers) {
 }
 
 TEST_F(AlgorithmTest, AverageVelocityOfAnInterval) {
-  Receivers({120, 120, 100, 100}, {180, 170, 160, 100});
+  Fill({120, 120, 100, 100}, {180, 170, 160, 100});
   // Points 0..2: 5.000, 6.000, 5.000 km/s → 5333 m/s, truncated.
-  EXPECT_EQ(algorithm_.CalcAverageVp(1.0f, 3.0f), 5333);
+  EXPECT_EQ(algorithm_.CalcAverageVp(Pair(), 1.0f, 3.0f), 5333);
   // Equal times count in the denominator: points 2..3 → (5 + 0) / 2.
-  EXPECT_EQ(algorithm_.CalcAverageVp(0.0f, 1.0f), 2500);
-  EXPECT_EQ(algorithm_.CalcAverageVp(2.0f, 2.0f), 6000);
-  EXPECT_EQ(algorithm_.CalcAverageVp(3.0f, 1.0f), 0);  // the wrong way round
+  EXPECT_EQ(algorithm_.CalcAverageVp(Pair(), 0.0f, 1.0f), 2500);
+  EXPECT_EQ(algorithm_.CalcAverageVp(Pair(), 2.0f, 2.0f), 6000);
+  EXPECT_EQ(algorithm_.CalcAverageVp(Pair(), 3.0f, 1.0f), 0);  // the wrong way round
   current_ = 9;  // no second receiver
-  EXPECT_EQ(algorithm_.CalcAverageVp(1.0f, 3.0f), 0);
+  EXPECT_EQ(algorithm_.CalcAverageVp(Pair(), 1.0f, 3.0f), 0);
 }
 
 TEST_F(AlgorithmTest, NearestPointPrefersTheDeeperOnATie) {
-  Receivers({1, 1, 1, 1}, {2, 2, 2, 2});
-  EXPECT_EQ(algorithm_.FindNearestPoint(1.5f), 1);
-  EXPECT_EQ(algorithm_.FindNearestPoint(0.4f), 3);
-  EXPECT_EQ(algorithm_.FindNearestPoint(99.0f), 0);
+  Fill({1, 1, 1, 1}, {2, 2, 2, 2});
+  EXPECT_EQ(algorithm_.FindNearestPoint(Pair(), 1.5f), 1);
+  EXPECT_EQ(algorithm_.FindNearestPoint(Pair(), 0.4f), 3);
+  EXPECT_EQ(algorithm_.FindNearestPoint(Pair(), 99.0f), 0);
   current_ = 5;
-  EXPECT_EQ(algorithm_.FindNearestPoint(1.0f), 0);  // empty list
+  EXPECT_EQ(algorithm_.FindNearestPoint(Pair(), 1.0f), 0);  // empty list
 }
 
 TEST_F(AlgorithmTest, MinimumValidDepth) {
-  Receivers({1, 1, 1, 1}, {1, 1, 1, 1}, {1, 1, 1, 0}, {1, 1, 0, 0});
-  EXPECT_FLOAT_EQ(algorithm_.GetMinValidDepth(), 2.0f);  // shallowest with both
+  Fill({1, 1, 1, 1}, {1, 1, 1, 1}, {1, 1, 1, 0}, {1, 1, 0, 0});
+  EXPECT_FLOAT_EQ(algorithm_.GetMinValidDepth(Pair()), 2.0f);  // shallowest with both
   sections_[1].velocity = {0, 0, 0, 0};
-  EXPECT_FLOAT_EQ(algorithm_.GetMinValidDepth(), 3.0f);  // deepest with receiver 1 only
+  EXPECT_FLOAT_EQ(algorithm_.GetMinValidDepth(Pair()), 3.0f);  // deepest with receiver 1 only
   sections_[0].velocity = {0, 0, 0, 0};
-  EXPECT_FLOAT_EQ(algorithm_.GetMinValidDepth(), 0.0f);
+  EXPECT_FLOAT_EQ(algorithm_.GetMinValidDepth(Pair()), 0.0f);
 }
 
 TEST_F(AlgorithmTest, RockMassParameters) {
@@ -85,15 +84,14 @@ TEST_F(AlgorithmTest, RockMassParameters) {
 }
 
 TEST_F(AlgorithmTest, PageCoordinateToDepth) {
-  header_.pileLen = 20.0f;
   // Page 0..1800: heading 30 + 400 pixels; 100 pixels per U at scale 20.
-  EXPECT_FLOAT_EQ(algorithm_.PageYToDepth(0, 530, 0, 0, 1000, 1800, 100, 0), 20.0f);
-  EXPECT_FLOAT_EQ(algorithm_.PageYToDepth(0, 430, 0, 0, 1000, 1800, 100, 50), 10.0f);
-  EXPECT_EQ(algorithm_.PageYToDepth(0, 430, 0, 0, 1000, 1800, 0, 0), 0.0f);
+  EXPECT_FLOAT_EQ(algorithm_.PageYToDepth(20.0f, 0, 530, 0, 0, 1000, 1800, 100, 0), 20.0f);
+  EXPECT_FLOAT_EQ(algorithm_.PageYToDepth(20.0f, 0, 430, 0, 0, 1000, 1800, 100, 50), 10.0f);
+  EXPECT_EQ(algorithm_.PageYToDepth(20.0f, 0, 430, 0, 0, 1000, 1800, 0, 0), 0.0f);
 }
 
 TEST_F(AlgorithmTest, CriteriaAreUndefinedButVelocityStatisticsAreComputed) {
-  Receivers({1, 1, 1, 1}, {1, 1, 1, 1}, {4, 5, 6, 9});
+  Fill({1, 1, 1, 1}, {1, 1, 1, 1}, {4, 5, 6, 9});
   sections_[0].lastIndex = 2;
   const float* v = sections_[0].velocity.data();
   EXPECT_EQ(algorithm_.CalcAmpCritical(v, 3, sections_[0], 0), 0.0f);
@@ -105,10 +103,10 @@ TEST_F(AlgorithmTest, CriteriaAreUndefinedButVelocityStatisticsAreComputed) {
   EXPECT_FLOAT_EQ(dis, 0.2f);
 
   // The base algorithm leaves the outputs alone.
-  CAlgorithm base(AlgorithmSource{&sections_, &current_, &header_});
+  CAlgorithm base;
   base.CalcVelocityStats(v, 3, sections_, 0, mean, sd, dis, 0);
   EXPECT_FLOAT_EQ(mean, 5.0f);
-  EXPECT_EQ(base.GetMinValidDepth(), 0.0f);
+  EXPECT_EQ(base.GetMinValidDepth(Pair()), 0.0f);
 }
 
 }  // namespace

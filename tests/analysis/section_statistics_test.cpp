@@ -12,7 +12,7 @@ using test::AddPoint;
 
 class StatisticsBlockTest : public ::testing::Test {
  protected:
-  StatisticsBlockTest() : algorithm_(AlgorithmSource{&sections_, &current_, &header_}) {
+  StatisticsBlockTest() {
     // Section 0: three measured points and an empty shallow end.
     AddPoint(sections_[0], 3.0f, true, 100.0f, 4.0f, 60.0f, 30.0f);
     AddPoint(sections_[0], 2.0f, true, 110.0f, 5.0f, 70.0f, 32.0f);
@@ -24,9 +24,7 @@ class StatisticsBlockTest : public ::testing::Test {
     sections_[2].lastIndex = 0;
   }
 
-  TestHeader header_;
   Sections sections_;
-  int current_ = 0;
   CAlgorithm_SL_264_2001 algorithm_;
 };
 
@@ -59,9 +57,7 @@ TEST_F(StatisticsBlockTest, SummaryLinesAverageTheShownTexts) {
 
 TEST(StatisticsBlockEmptyTest, NoSectionInUse) {
   Sections sections;
-  TestHeader header;
-  int current = -1;
-  CAlgorithm_SL_264_2001 algorithm(AlgorithmSource{&sections, &current, &header});
+  CAlgorithm_SL_264_2001 algorithm;
   const StatisticsBlock b = BuildStatisticsBlock(sections, algorithm, 0);
   EXPECT_TRUE(b.sections.empty());
   EXPECT_EQ(b.velocityLine, "声速：平均=0.000km/s 离散=0.00");

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/algorithm.h"
+#include "analysis/section_summary.h"
 #include "formats/result_file.h"
 #include "formats/test_files.h"
 
@@ -107,9 +107,11 @@ Analysed AnalysedHole() {
 
 class ResultFileWriter : public ::testing::Test {
  protected:
+  AnalysisRows Analysis() const {
+    return ResultAnalysisRows(test.header, test.sections, CAlgorithm_SL_264_2001());
+  }
   void Write() {
-    const CAlgorithm_SL_264_2001 algorithm(AlgorithmSource{&test.sections, &test.current, &test.header});
-    WriteResultFile(path, test.header, test.sections, test.layers, algorithm);
+    WriteResultFile(path, test.header, test.sections, test.layers, Analysis());
     text = ReadBytes(path);
     lines = SplitCrLf(text);
   }
@@ -270,7 +272,7 @@ TEST_F(ResultFileWriter, WhatIsWrittenReadsBack) {
 }
 
 TEST_F(ResultFileWriter, FailuresEndInAnAsciiExclamationMark) {
-  const CAlgorithm_SL_264_2001 algorithm(AlgorithmSource{&test.sections, &test.current, &test.header});
+  const AnalysisRows algorithm = Analysis();
   EXPECT_EQ(ErrorOf([&] {
               WriteResultFile(dir.File("missing/hole.CHA"), test.header, test.sections, test.layers, algorithm);
             }),

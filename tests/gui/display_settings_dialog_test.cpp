@@ -1,7 +1,7 @@
 // The display settings dialog as a user drives it: every control writes the
 // document at once, Cancel restores what it should and nothing more, and the
 // grey range is refused when it is out of order.
-#include "views/dlg_display_settings.h"
+#include "dialogs/dlg_display_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -22,9 +22,9 @@
 #include <tuple>
 #include <vector>
 
-#include "app/tarnix_doc.h"
-#include "platform/recent_file_list.h"
-#include "platform/scripted_ui_services.h"
+#include "document/tarnix_doc.h"
+#include "document/recent_file_list.h"
+#include "support/scripted_ui_services.h"
 
 namespace tarnix {
 namespace {

@@ -1,19 +1,23 @@
 // The main window as a user drives it: layouts, the enabled commands of each,
 // the report's snapshot, and the question on closing with unsaved changes.
-#include "app/main_frame.h"
+#include "shell/main_frame.h"
 
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QDockWidget>
 #include <QToolBar>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
 
-#include "app/tarnix_doc.h"
-#include "platform/qt_ui_services.h"
-#include "platform/recent_file_list.h"
-#include "platform/scripted_ui_services.h"
+#include "document/tarnix_doc.h"
+#include "shell/qt_ui_services.h"
+#include "shell/settings_location.h"
+#include "document/recent_file_list.h"
+#include "support/scripted_ui_services.h"
 #include "support/temp_dir.h"
-#include "views/parameter.h"
+#include "dialogs/parameter.h"
 
 namespace tarnix {
 namespace {
@@ -134,6 +138,19 @@ TEST(QtFileFilterTest, DesktopFiltersBecomeQtNameFilters) {
   EXPECT_EQ(QtFileFilter("声波原始文件 (*.CHT)|*.CHT|声波结果文件 (*.CHA)|*.CHA|All Files (*.*)|*.*||"),
             QStringLiteral("声波原始文件 (*.CHT);;声波结果文件 (*.CHA);;All Files (*.*)"));
   EXPECT_EQ(QtFileFilter("Tests|*.CHT;*.CHS||"), QStringLiteral("Tests (*.CHT *.CHS)"));
+}
+
+TEST(SettingsFilePath, EnvironmentOverridesTheDefaultPlace) {
+  const char* old = std::getenv("TARNIX_SETTINGS");
+  const std::optional<std::string> saved = old ? std::optional<std::string>(old) : std::nullopt;
+  ::setenv("TARNIX_SETTINGS", "/somewhere/else/my.ini", 1);
+  EXPECT_EQ(SettingsFilePath(), "/somewhere/else/my.ini");
+  ::unsetenv("TARNIX_SETTINGS");
+  const std::string fallback = SettingsFilePath();
+  EXPECT_EQ(std::filesystem::path(fallback).filename(), "tarnix.ini");
+  ::setenv("TARNIX_SETTINGS", "", 1);  // empty counts as unset
+  EXPECT_EQ(SettingsFilePath(), fallback);
+  saved ? ::setenv("TARNIX_SETTINGS", saved->c_str(), 1) : ::unsetenv("TARNIX_SETTINGS");
 }
 
 }  // namespace

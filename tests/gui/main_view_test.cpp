@@ -17,12 +17,12 @@
 #include <functional>
 
 #include "analysis/main_frequency.h"
-#include "app/tarnix_doc.h"
+#include "document/tarnix_doc.h"
 #include "formats/raw_test_writer.h"
-#include "platform/recent_file_list.h"
-#include "platform/scripted_ui_services.h"
+#include "document/recent_file_list.h"
+#include "support/scripted_ui_services.h"
 #include "support/temp_dir.h"
-#include "views/dlg_modify_range.h"
+#include "dialogs/dlg_modify_range.h"
 
 namespace tarnix {
 namespace {

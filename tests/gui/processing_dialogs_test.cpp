@@ -14,14 +14,14 @@
 #include <tuple>
 #include <vector>
 
-#include "app/tarnix_doc.h"
+#include "document/tarnix_doc.h"
 #include "formats/raw_test_writer.h"
-#include "platform/recent_file_list.h"
-#include "platform/scripted_ui_services.h"
+#include "document/recent_file_list.h"
+#include "support/scripted_ui_services.h"
 #include "processing/channel_filter.h"
 #include "support/temp_dir.h"
-#include "views/dlg_filter.h"
-#include "views/dlg_time_correction.h"
+#include "dialogs/dlg_filter.h"
+#include "dialogs/dlg_time_correction.h"
 
 namespace tarnix {
 namespace {

@@ -18,10 +18,10 @@
 #include <vector>
 
 #include "analysis/section_statistics.h"
-#include "app/tarnix_doc.h"
+#include "document/tarnix_doc.h"
 #include "formats/raw_test_writer.h"
-#include "platform/recent_file_list.h"
-#include "platform/scripted_ui_services.h"
+#include "document/recent_file_list.h"
+#include "support/scripted_ui_services.h"
 #include "support/temp_dir.h"
 #include "views/section_map.h"
 #include "views/statistics_panel.h"

@@ -1,5 +1,5 @@
 // The toolbar pictures: every one drawn, in all three states, and distinct.
-#include "views/tool_icons.h"
+#include "shell/tool_icons.h"
 
 #include <gtest/gtest.h>
 

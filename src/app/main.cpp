@@ -1,8 +1,0 @@
-// tarnix: the desktop application.
-#include "app/tarnix_app.h"
-
-int main(int argc, char** argv) {
-  tarnix::CTarnixApp app(argc, argv);
-  if (!app.InitInstance()) return 1;
-  return app.exec();
-}

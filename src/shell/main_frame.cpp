@@ -1,0 +1,667 @@
+#include "shell/main_frame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QSettings>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "document/auto_pick.h"
+#include "document/tarnix_doc.h"
+#include "document/recent_file_list.h"
+#include "dialogs/dlg_display_settings.h"
+#include "dialogs/dlg_filter.h"
+#include "dialogs/dlg_time_correction.h"
+#include "views/panes.h"
+#include "dialogs/parameter.h"
+#include "views/section_form.h"
+#include "views/statistics_panel.h"
+#include "shell/tool_icons.h"
+
+namespace tarnix {
+namespace {
+
+const char kProductLine[] = "KVT声波测孔分析软件 V1.2.00912";
+
+// The three groups whose entries follow the layout.
+bool InReportGroup(CommandId id) {
+  switch (id) {
+    case CommandId::ExportExcel:
+    case CommandId::ReportWord:
+    case CommandId::ReportBmp:
+    case CommandId::Print:
+    case CommandId::PrintPreview:
+    case CommandId::PrinterSetup:
+    case CommandId::PageSetup:
+    case CommandId::BackToMain:
+    case CommandId::ToggleAnalysisBar:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool InProcessingGroup(CommandId id) {
+  switch (id) {
+    case CommandId::ZoomIn:
+    case CommandId::ZoomOut:
+    case CommandId::AutoPick:
+    case CommandId::DigitalFilter:
+    case CommandId::TimeCorrection:
+    case CommandId::SingleWaveRead:
+    case CommandId::SingleWaveSave:
+    case CommandId::ExportPointWaves:
+    case CommandId::CopyWave:
+    case CommandId::PasteWave:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool InMainGroup(CommandId id) { return id == CommandId::ToggleSectionBar || id == CommandId::AnalysisOutput; }
+
+}  // namespace
+
+CMainFrame::CMainFrame(CTarnixDoc& doc, RecentFileList& recentFiles, QWidget* parent)
+    : QMainWindow(parent), doc_(doc), recentFiles_(recentFiles) {
+  setAcceptDrops(true);
+  CreateActions();
+  CreateMenus();
+  CreateToolBars();
+  CreateBars();
+  CreateLayouts();
+  statusBar()->showMessage(QStringLiteral("就绪"));
+  for (const char* indicator : {"CAP", "NUM", "SCRL"}) statusBar()->addPermanentWidget(new QLabel(indicator));
+  SwitchLayout(Layout::Main);
+  setWindowTitle(QString::fromStdString(doc_.Title()));
+  UpdateMenusForMode();
+}
+
+QAction* CMainFrame::AddAction(CommandId id, const QString& text, const QList<QKeySequence>& keys) {
+  auto* action = new QAction(text, this);
+  action->setShortcuts(keys);
+  action->setShortcutContext(Qt::WindowShortcut);
+  QString tip = text;
+  tip.remove(QRegularExpression("\\(&.\\)|&|\\.\\.\\."));
+  action->setToolTip(tip);
+  action->setStatusTip(tip);
+  connect(action, &QAction::triggered, this, [this, id] { Execute(id); });
+  actions_[id] = action;
+  addAction(action);  // accelerators work whichever bar is hidden
+  return action;
+}
+
+QAction* CMainFrame::Action(CommandId id) const {
+  const auto it = actions_.find(id);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+void CMainFrame::CreateActions() {
+  using K = QKeySequence;
+  AddAction(CommandId::FileOpen, QStringLiteral("打开(&O)..."), {K(Qt::CTRL | Qt::Key_O)});
+  AddAction(CommandId::FileSave, QStringLiteral("保存(&S)"), {K(Qt::CTRL | Qt::Key_S)});
+  AddAction(CommandId::FileOpenResult, QStringLiteral("打开结果文件"));
+  AddAction(CommandId::FileSaveResult, QStringLiteral("保存结果文件"));
+  AddAction(CommandId::FileSaveAs, QStringLiteral("另存为(&A)..."));
+  AddAction(CommandId::SingleWaveRead, QStringLiteral("单波读取(&U)"));
+  AddAction(CommandId::SingleWaveSave, QStringLiteral("单波保存(&I)"));
+  AddAction(CommandId::ExportPointWaves, QStringLiteral("导出测点波形(&W)"));
+  AddAction(CommandId::MergeFiles, QStringLiteral("合并文件(&C)"));
+  AddAction(CommandId::Print, QStringLiteral("打印(&P)..."), {K(Qt::CTRL | Qt::Key_P)});
+  AddAction(CommandId::PrintPreview, QStringLiteral("打印预览(&V)"));
+  AddAction(CommandId::PageSetup, QStringLiteral("打印页面设置"));
+  AddAction(CommandId::PrinterSetup, QStringLiteral("打印机设置(&R)..."));
+  AddAction(CommandId::Exit, QStringLiteral("退出(&X)"));
+  AddAction(CommandId::ParameterStatus, QStringLiteral("检测参数状态"));
+  AddAction(CommandId::DisplaySettings, QStringLiteral("显示设置"));
+  AddAction(CommandId::StandardSl264, QStringLiteral("水利水电工程岩石试验规程(SL-264-2001) "))->setCheckable(true);
+  AddAction(CommandId::ToggleToolbar, QStringLiteral("工具栏(&T)"))->setCheckable(true);
+  AddAction(CommandId::ToggleStatusBar, QStringLiteral("状态栏(&S)"))->setCheckable(true);
+  AddAction(CommandId::ToggleSectionBar, QStringLiteral("剖面信息栏(&P)"))->setCheckable(true);
+  AddAction(CommandId::ToggleAnalysisBar, QStringLiteral("分析信息栏(&A)"))->setCheckable(true);
+  AddAction(CommandId::ToggleDataTable, QStringLiteral("数据表/波列(&M)"));
+  AddAction(CommandId::DigitalFilter, QStringLiteral("数字滤波(&F)"));
+  AddAction(CommandId::TimeCorrection, QStringLiteral("声时修正(&T)"));
+  AddAction(CommandId::CurveAdjust, QStringLiteral("曲线调整"));
+  AddAction(CommandId::ZoomIn, QStringLiteral("区域放大(&D)..."), {K(Qt::CTRL | Qt::Key_D)});
+  AddAction(CommandId::ZoomOut, QStringLiteral("区域缩小(&B)..."), {K(Qt::CTRL | Qt::Key_B)});
+  AddAction(CommandId::CopyWave, QStringLiteral("C(&C)"), {K(Qt::CTRL | Qt::Key_C), K(Qt::CTRL | Qt::Key_Insert)});
+  AddAction(CommandId::PasteWave, QStringLiteral("V(&P)"), {K(Qt::CTRL | Qt::Key_V), K(Qt::SHIFT | Qt::Key_Insert)});
+  AddAction(CommandId::AutoPick, QStringLiteral("自动判读(&E)..."), {K(Qt::CTRL | Qt::Key_E)});
+  AddAction(CommandId::AnalysisOutput, QStringLiteral("分析输出(&O)"));
+  AddAction(CommandId::ExportExcel, QStringLiteral("导出到EXCEL(&E)"));
+  AddAction(CommandId::ReportWord, QStringLiteral("报告输出到WORD"));
+  AddAction(CommandId::ReportBmp, QStringLiteral("报告输出到BMP"));
+  AddAction(CommandId::BackToMain, QStringLiteral("返回主界面"));
+  AddAction(CommandId::HelpContents, QStringLiteral("帮助文档(&A)"));
+  AddAction(CommandId::OnlineUpdate, QStringLiteral("在线升级"));
+  AddAction(CommandId::ContactUs, QStringLiteral("联系我们"));
+  AddAction(CommandId::About, QStringLiteral("关于"));
+  // Accelerators without a menu entry.
+  AddAction(CommandId::FileNew, QStringLiteral("新建(&N)"), {K(Qt::CTRL | Qt::Key_N)});
+  AddAction(CommandId::EditCut, QStringLiteral("剪切"), {K(Qt::CTRL | Qt::Key_X), K(Qt::SHIFT | Qt::Key_Delete)});
+  AddAction(CommandId::EditUndo, QStringLiteral("撤消"), {K(Qt::CTRL | Qt::Key_Z), K(Qt::ALT | Qt::Key_Backspace)});
+  AddAction(CommandId::NextPane, QStringLiteral("下一窗格"), {K(Qt::Key_F6)});
+  AddAction(CommandId::PreviousPane, QStringLiteral("上一窗格"), {K(Qt::SHIFT | Qt::Key_F6)});
+  AddAction(CommandId::Unhandled, QString(), {K(Qt::CTRL | Qt::Key_Q)});
+  const CommandId recent[] = {CommandId::RecentFile1, CommandId::RecentFile2, CommandId::RecentFile3,
+                              CommandId::RecentFile4};
+  for (CommandId id : recent) recentActions_ << AddAction(id, QString());
+}
+
+void CMainFrame::CreateMenus() {
+  auto add = [this](QMenu* menu, std::initializer_list<CommandId> ids) {
+    for (CommandId id : ids) menu->addAction(Action(id));
+  };
+  fileMenu_ = menuBar()->addMenu(QStringLiteral("文件(&F)"));
+  add(fileMenu_, {CommandId::FileOpen, CommandId::FileSave, CommandId::FileOpenResult, CommandId::FileSaveResult,
+                  CommandId::FileSaveAs});
+  fileMenu_->addSeparator();
+  add(fileMenu_, {CommandId::SingleWaveRead, CommandId::SingleWaveSave, CommandId::ExportPointWaves,
+                  CommandId::MergeFiles});
+  fileMenu_->addSeparator();
+  add(fileMenu_, {CommandId::Print, CommandId::PrintPreview, CommandId::PageSetup, CommandId::PrinterSetup});
+  fileMenu_->addSeparator();
+  for (QAction* a : recentActions_) fileMenu_->addAction(a);
+  fileMenu_->addSeparator();
+  exitAction_ = Action(CommandId::Exit);
+  fileMenu_->addAction(exitAction_);
+
+  QMenu* settings = menuBar()->addMenu(QStringLiteral("设置"));
+  add(settings, {CommandId::ParameterStatus, CommandId::DisplaySettings});
+  QMenu* standard = settings->addMenu(QStringLiteral("规范选择"));
+  standard->addAction(Action(CommandId::StandardSl264));
+
+  QMenu* view = menuBar()->addMenu(QStringLiteral("视图(&V)"));
+  add(view, {CommandId::ToggleToolbar, CommandId::ToggleStatusBar, CommandId::ToggleSectionBar,
+             CommandId::ToggleAnalysisBar, CommandId::ToggleDataTable});
+
+  QMenu* wave = menuBar()->addMenu(QStringLiteral("波形处理"));
+  add(wave, {CommandId::DigitalFilter, CommandId::TimeCorrection, CommandId::CurveAdjust, CommandId::ZoomIn,
+             CommandId::ZoomOut});
+
+  QMenu* tools = menuBar()->addMenu(QStringLiteral("工具(&T)"));
+  add(tools, {CommandId::CopyWave, CommandId::PasteWave, CommandId::AutoPick, CommandId::AnalysisOutput});
+
+  QMenu* output = menuBar()->addMenu(QStringLiteral("分析与输出"));
+  add(output, {CommandId::ExportExcel, CommandId::ReportWord, CommandId::ReportBmp, CommandId::BackToMain});
+
+  QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
+  add(help, {CommandId::HelpContents, CommandId::OnlineUpdate, CommandId::ContactUs, CommandId::About});
+
+  for (QMenu* menu : menuBar()->findChildren<QMenu*>()) {
+    connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateMenusForMode);
+  }
+  RebuildRecentFileMenu();
+}
+
+void CMainFrame::CreateToolBars() {
+  auto icon = [this](CommandId id, ToolIcon picture) { Action(id)->setIcon(MakeToolIcon(picture)); };
+  icon(CommandId::FileOpen, ToolIcon::Open);
+  icon(CommandId::FileOpenResult, ToolIcon::OpenResult);
+  icon(CommandId::FileSave, ToolIcon::Save);
+  icon(CommandId::FileSaveResult, ToolIcon::SaveResult);
+  icon(CommandId::DisplaySettings, ToolIcon::DisplaySettings);
+  icon(CommandId::ToggleDataTable, ToolIcon::DataTable);
+  icon(CommandId::AutoPick, ToolIcon::AutoPick);
+  icon(CommandId::CurveAdjust, ToolIcon::CurveAdjust);
+  icon(CommandId::AnalysisOutput, ToolIcon::AnalysisOutput);
+  icon(CommandId::About, ToolIcon::About);
+  icon(CommandId::ExportExcel, ToolIcon::ExportExcel);
+  icon(CommandId::ReportWord, ToolIcon::ReportWord);
+  icon(CommandId::ReportBmp, ToolIcon::ReportBmp);
+  icon(CommandId::PageSetup, ToolIcon::PageSetup);
+  icon(CommandId::PrintPreview, ToolIcon::PrintPreview);
+  icon(CommandId::Print, ToolIcon::Print);
+  icon(CommandId::BackToMain, ToolIcon::BackToMain);
+
+  mainToolBar_ = addToolBar(QStringLiteral("工具栏"));
+  mainToolBar_->setObjectName("mainToolBar");
+  mainToolBar_->setIconSize(QSize(32, 32));
+  const CommandId mainButtons[] = {CommandId::FileOpen,        CommandId::FileOpenResult, CommandId::FileSave,
+                                   CommandId::FileSaveResult,  CommandId::DisplaySettings, CommandId::ToggleDataTable,
+                                   CommandId::AutoPick,        CommandId::CurveAdjust,    CommandId::AnalysisOutput,
+                                   CommandId::About};
+  for (CommandId id : mainButtons) {
+    mainToolBar_->addAction(Action(id));
+    // Separators after every button but the first, as the bar has always looked.
+    if (id != CommandId::FileOpen && id != CommandId::About) mainToolBar_->addSeparator();
+  }
+  reportToolBar_ = addToolBar(QStringLiteral("报告工具栏"));
+  reportToolBar_->setObjectName("reportToolBar");
+  reportToolBar_->setIconSize(QSize(32, 32));
+  for (CommandId id : {CommandId::FileOpen, CommandId::FileSave, CommandId::FileSaveResult, CommandId::ExportExcel,
+                       CommandId::ReportWord, CommandId::ReportBmp, CommandId::PageSetup, CommandId::PrintPreview,
+                       CommandId::Print, CommandId::BackToMain}) {
+    reportToolBar_->addAction(Action(id));
+  }
+  reportToolBar_->hide();
+}
+
+void CMainFrame::CreateBars() {
+  sectionBar_ = new QDockWidget(QStringLiteral("剖面信息栏"), this);
+  sectionBar_->setObjectName("sectionBar");
+  // The section form, and under it the statistics of the sections in use.
+  auto* content = new QWidget;
+  auto* layout = new QVBoxLayout(content);
+  layout->setContentsMargins(0, 0, 0, 0);
+  sectionForm_ = new CSectionForm(doc_);
+  statisticsPanel_ = new CStatisticsPanel(doc_);
+  layout->addWidget(sectionForm_);
+  layout->addWidget(statisticsPanel_, 1);
+  sectionBar_->setWidget(content);
+  sectionBar_->setMinimumWidth(240);
+  addDockWidget(Qt::LeftDockWidgetArea, sectionBar_);
+  analysisBar_ = new QDockWidget(QStringLiteral("分析输出信息栏"), this);
+  analysisBar_->setObjectName("analysisBar");
+  analysisBar_->setWidget(new QWidget);
+  addDockWidget(Qt::LeftDockWidgetArea, analysisBar_);
+  analysisBar_->hide();
+  connect(sectionBar_, &QDockWidget::visibilityChanged, this, &CMainFrame::UpdateMenusForMode);
+  connect(analysisBar_, &QDockWidget::visibilityChanged, this, &CMainFrame::UpdateMenusForMode);
+}
+
+void CMainFrame::CreateLayouts() {
+  stack_ = new QStackedWidget(this);
+  mainSplitter_ = new QSplitter(Qt::Horizontal);
+  mainView_ = new CMainView(doc_);
+  secView_ = new CSecView(doc_);
+  analysisView_ = new CAnalysisView(doc_);
+  for (QWidget* w : std::initializer_list<QWidget*>{mainView_, secView_, analysisView_}) mainSplitter_->addWidget(w);
+  dataSplitter_ = new QSplitter(Qt::Horizontal);
+  chartView_ = new CChartView(doc_);
+  chartAnalysisView_ = new CAnalysisView(doc_);
+  dataSplitter_->addWidget(chartView_);
+  dataSplitter_->addWidget(chartAnalysisView_);
+  printView_ = new CPrintView(doc_);
+  stack_->addWidget(mainSplitter_);
+  stack_->addWidget(dataSplitter_);
+  stack_->addWidget(printView_);
+  for (CTarnixView* v : std::initializer_list<CTarnixView*>{mainView_, secView_, analysisView_, chartView_,
+                                                            chartAnalysisView_, printView_}) {
+    v->setMinimumWidth(10);
+    connect(v, &CTarnixView::Activated, this, [this](CTarnixView* view) { activeView_ = view; });
+  }
+  setCentralWidget(stack_);
+}
+
+void CMainFrame::ResizePanes() {
+  // Column widths as fractions of the frame's client width.
+  const int w = width();
+  mainSplitter_->setSizes({std::max(10, w * 32 / 100), std::max(10, w * 32 / 100), std::max(10, w * 30 / 100)});
+  dataSplitter_->setSizes({std::max(10, w * 8 / 10), std::max(10, w * 4 / 10)});
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  ResizePanes();
+}
+
+QList<CTarnixView*> CMainFrame::LayoutPanes() const {
+  switch (CurrentLayout()) {
+    case Layout::Main:
+      return {mainView_, secView_, analysisView_};
+    case Layout::DataTable:
+      return {chartView_, chartAnalysisView_};
+    default:
+      return {printView_};
+  }
+}
+
+CMainFrame::~CMainFrame() {
+  // The bars report their hiding while the window is taken down.
+  sectionBar_->disconnect(this);
+  analysisBar_->disconnect(this);
+}
+
+void CMainFrame::SwitchLayout(Layout layout) {
+  stack_->setCurrentIndex(static_cast<int>(layout));
+  activeView_ = LayoutPanes().front();
+  activeView_->setFocus(Qt::OtherFocusReason);
+  ResizePanes();
+  UpdateMenusForMode();
+}
+
+CMainFrame::Layout CMainFrame::CurrentLayout() const { return static_cast<Layout>(stack_->currentIndex()); }
+
+bool CMainFrame::Implemented(CommandId id) const {
+  switch (id) {
+    case CommandId::SingleWaveRead:
+    case CommandId::SingleWaveSave:
+    case CommandId::ExportPointWaves:
+    case CommandId::MergeFiles:
+    case CommandId::Print:
+    case CommandId::PrintPreview:
+    case CommandId::PageSetup:
+    case CommandId::PrinterSetup:
+    case CommandId::CurveAdjust:
+    case CommandId::CopyWave:
+    case CommandId::PasteWave:
+    case CommandId::ExportExcel:
+    case CommandId::ReportWord:
+    case CommandId::ReportBmp:
+    case CommandId::EditCut:
+    case CommandId::EditUndo:
+    case CommandId::Unhandled:
+      // Not handled yet by any pane or by the document.
+      return activeView_ != nullptr && activeView_->HandlesCommand(id);
+    default:
+      return true;
+  }
+}
+
+bool CMainFrame::Allowed(CommandId id) const {
+  const Layout layout = CurrentLayout();
+  if (InReportGroup(id) && layout != Layout::Report) return false;
+  if (InProcessingGroup(id) && layout != Layout::Main) return false;
+  if (InMainGroup(id) && layout == Layout::Report) return false;
+  switch (id) {
+    case CommandId::FileSave:
+    case CommandId::FileSaveAs:
+    case CommandId::AnalysisOutput:
+      return doc_.CanSave();
+    case CommandId::AutoPick:
+      return doc_.display.showWaveforms != 0;
+    case CommandId::DisplaySettings:
+      return doc_.modes.layoutMode != 1 || doc_.modes.reportMode == 1;
+    default:
+      return true;
+  }
+}
+
+void CMainFrame::UpdateMenusForMode() {
+  for (auto& [id, action] : actions_) action->setEnabled(Implemented(id) && Allowed(id));
+  Action(CommandId::StandardSl264)->setChecked(doc_.header.standard == 0);
+  Action(CommandId::ToggleToolbar)->setChecked(toolBarsOn_);
+  Action(CommandId::ToggleStatusBar)->setChecked(statusBar()->isVisible() || !isVisible());
+  Action(CommandId::ToggleSectionBar)->setChecked(!sectionBar_->isHidden());
+  Action(CommandId::ToggleAnalysisBar)->setChecked(!analysisBar_->isHidden());
+  for (int i = 0; i < recentActions_.size(); ++i) {
+    if (recentActions_[i]->text().isEmpty()) recentActions_[i]->setEnabled(false);
+  }
+}
+
+void CMainFrame::RebuildRecentFileMenu() {
+  const std::vector<std::string> entries = recentFiles_.Entries();
+  for (int i = 0; i < recentActions_.size(); ++i) {
+    QAction* a = recentActions_[i];
+    const bool used = i < static_cast<int>(entries.size());
+    a->setVisible(used);
+    a->setText(used ? QStringLiteral("&%1 %2").arg(i + 1).arg(QString::fromStdString(entries[i])) : QString());
+    a->setData(used ? QString::fromStdString(entries[i]) : QString());
+  }
+}
+
+void CMainFrame::RefreshViews() {
+  for (CTarnixView* v : findChildren<CTarnixView*>()) v->OnUpdate();
+  sectionForm_->Refresh();
+  statisticsPanel_->Refresh();
+  UpdateMenusForMode();
+}
+
+void CMainFrame::Execute(CommandId id) {
+  QAction* action = Action(id);
+  if (action != nullptr && !action->isEnabled()) return;
+  if (activeView_ != nullptr && activeView_->OnCommand(id)) return;
+  if (!DocumentCommand(id)) FrameCommand(id);
+  UpdateMenusForMode();
+}
+
+void CMainFrame::OpenFile(const QString& path) {
+  if (!doc_.SaveModified()) return;
+  const std::string p = path.toStdString();
+  if (doc_.OnOpenDocument(p)) doc_.SetPathName(p, true);
+  RebuildRecentFileMenu();
+  RefreshViews();
+}
+
+bool CMainFrame::DocumentCommand(CommandId id) {
+  switch (id) {
+    case CommandId::FileNew:
+      doc_.OnFileNew();
+      break;
+    case CommandId::FileOpen:
+      doc_.OnFileOpen();
+      break;
+    case CommandId::FileSave:
+      doc_.OnFileSave();
+      break;
+    case CommandId::FileSaveAs:
+      doc_.OnFileSaveAs();
+      break;
+    case CommandId::FileOpenResult:
+      doc_.OnFileOpenResult();
+      break;
+    case CommandId::FileSaveResult:
+      doc_.OnFileSaveResult();
+      break;
+    case CommandId::StandardSl264:
+      doc_.ChooseStandard();
+      break;
+    case CommandId::ParameterStatus:
+      if (doc_.currentSection < 0) {
+        doc_.Ui().Message("请先打开文件", MessageButtons::Ok);
+      } else {
+        Parameter(doc_, this).exec();
+      }
+      return true;
+    case CommandId::DigitalFilter:
+      CDlgFilter::Run(doc_, ActiveChannel(), [this] { RefreshViews(); }, this);
+      return true;
+    case CommandId::TimeCorrection:
+      CDlgTimeCorrection::Run(doc_, ActiveChannel(), [this] { RefreshViews(); }, this);
+      return true;
+    case CommandId::DisplaySettings: {
+      CDlgDisplaySettings dialog(doc_, mainView_->height(), [this] { RefreshViews(); }, this);
+      dialog.exec();
+      return true;
+    }
+    default:
+      return false;
+  }
+  RebuildRecentFileMenu();
+  RefreshViews();
+  return true;
+}
+
+void CMainFrame::FrameCommand(CommandId id) {
+  switch (id) {
+    case CommandId::RecentFile1:
+    case CommandId::RecentFile2:
+    case CommandId::RecentFile3:
+    case CommandId::RecentFile4: {
+      const QString path = Action(id)->data().toString();
+      if (!path.isEmpty()) OpenFile(path);
+      break;
+    }
+    case CommandId::Exit:
+      close();
+      break;
+    case CommandId::ToggleToolbar:
+      ToggleToolBar();
+      break;
+    case CommandId::ToggleStatusBar:
+      statusBar()->setVisible(!statusBar()->isVisible());
+      break;
+    case CommandId::ToggleSectionBar:
+      sectionBar_->setVisible(sectionBar_->isHidden());
+      break;
+    case CommandId::ToggleAnalysisBar:
+      analysisBar_->setVisible(analysisBar_->isHidden());
+      break;
+    case CommandId::AnalysisOutput:
+      EnterReport();
+      break;
+    case CommandId::ToggleDataTable:
+    case CommandId::BackToMain:
+      ToggleDataTable();
+      break;
+    case CommandId::AutoPick:
+      AutoPick(doc_);
+      RefreshViews();
+      break;
+    case CommandId::ZoomIn:
+      // Zoom is the channel-1 pane's: its level-1 row height is the measure.
+      if (mainView_->ZoomIn()) RefreshViews();
+      break;
+    case CommandId::ZoomOut:
+      if (mainView_->ZoomOut()) RefreshViews();
+      break;
+    case CommandId::NextPane:
+      CyclePane(1);
+      break;
+    case CommandId::PreviousPane:
+      CyclePane(-1);
+      break;
+    case CommandId::HelpContents:
+      OpenHelp();
+      break;
+    case CommandId::OnlineUpdate:
+      doc_.Ui().Message("已经是最新版本", MessageButtons::Ok);
+      break;
+    case CommandId::ContactUs:
+      OpenContactPage();
+      break;
+    case CommandId::About:
+      ShowAbout();
+      break;
+    default:
+      break;
+  }
+}
+
+void CMainFrame::EnterReport() {
+  if (doc_.modes.reportMode != 1) {
+    doc_.processingSnapshot = {doc_.header, doc_.sections};
+    SwitchLayout(Layout::Report);
+    doc_.modes.reportMode = 1;
+  }
+  sectionBarBeforeReport_ = !sectionBar_->isHidden();
+  sectionBar_->hide();
+  analysisBar_->show();
+  mainToolBar_->hide();
+  reportToolBar_->setVisible(toolBarsOn_);
+  doc_.modes.layoutMode = 1;
+  UpdateMenusForMode();
+}
+
+void CMainFrame::ToggleDataTable() {
+  ++doc_.modes.layoutToggles;
+  const bool fromReport = doc_.modes.reportMode == 1;
+  if (doc_.modes.layoutMode == 1) {
+    doc_.modes.layoutMode = 0;
+    doc_.modes.reportMode = 0;
+    SwitchLayout(Layout::Main);
+  } else {
+    doc_.modes.layoutMode = 1;
+    SwitchLayout(Layout::DataTable);
+  }
+  mainToolBar_->setVisible(toolBarsOn_);
+  reportToolBar_->hide();
+  analysisBar_->hide();
+  if (fromReport) {
+    if (sectionBarBeforeReport_) sectionBar_->show();
+    // What the report changed is not kept in the processed test.
+    doc_.header = doc_.processingSnapshot.header;
+    doc_.sections = doc_.processingSnapshot.sections;
+  }
+  doc_.modes.reportMode = 0;
+  RefreshViews();
+}
+
+void CMainFrame::ToggleToolBar() {
+  toolBarsOn_ = !toolBarsOn_;
+  QToolBar* bar = CurrentLayout() == Layout::Report ? reportToolBar_ : mainToolBar_;
+  bar->setVisible(toolBarsOn_);
+}
+
+int CMainFrame::ActiveChannel() const {
+  // The channel-2 pane opens the processing dialogs on channel 2, every other pane on channel 1.
+  return activeView_ == secView_ ? 1 : 0;
+}
+
+void CMainFrame::CyclePane(int step) {
+  const QList<CTarnixView*> panes = LayoutPanes();
+  const int at = std::max(0, static_cast<int>(panes.indexOf(activeView_)));
+  CTarnixView* next = panes[(at + step + panes.size()) % panes.size()];
+  next->setFocus(Qt::TabFocusReason);
+  activeView_ = next;
+}
+
+void CMainFrame::OpenHelp() {
+  const QString path = QCoreApplication::applicationDirPath() + "/help.chm";
+  if (!QFileInfo::exists(path)) {
+    doc_.Ui().Message("找不到帮助文档：" + path.toStdString(), MessageButtons::Ok);
+  } else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
+    doc_.Ui().Message("没有可以打开帮助文档的程序：" + path.toStdString(), MessageButtons::Ok);
+  }
+}
+
+void CMainFrame::OpenContactPage() {
+  // The address is configured in the application's settings ("Contact/Url").
+  const QString url = QSettings().value("Contact/Url", "https://tarnix.example.com/contact").toString();
+  if (!QDesktopServices::openUrl(QUrl(url))) {
+    doc_.Ui().Message("无法打开网页浏览器：" + url.toStdString(), MessageButtons::Ok);
+  }
+}
+
+void CMainFrame::ShowAbout() {
+  QDialog about(this);
+  about.setWindowTitle(QStringLiteral("关于 Tarnix"));
+  auto* layout = new QVBoxLayout(&about);
+  layout->addWidget(new QLabel(QString::fromUtf8(kProductLine)));
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
+  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
+  connect(buttons, &QDialogButtonBox::accepted, &about, &QDialog::accept);
+  layout->addWidget(buttons);
+  about.exec();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  switch (doc_.QueryFrameClose(printPreviewShown)) {
+    case FrameClose::Close:
+      event->accept();
+      break;
+    case FrameClose::ClosePreviewOnly:
+      printPreviewShown = false;
+      event->ignore();
+      break;
+    case FrameClose::Stay:
+      event->ignore();
+      break;
+  }
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (url.isLocalFile()) {
+      OpenFile(url.toLocalFile());
+      event->acceptProposedAction();
+      return;
+    }
+  }
+}
+
+}  // namespace tarnix

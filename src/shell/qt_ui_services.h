@@ -1,0 +1,34 @@
+#pragma once
+// UiServices through Qt: message boxes, file dialogs, the wait cursor and the
+// main window's status bar and title.
+#include <QString>
+#include <functional>
+
+#include "document/ui_services.h"
+
+class QMainWindow;
+
+namespace tarnix {
+
+// "desc|pattern|desc|pattern||" as a Qt name filter list ("desc (pattern);;...").
+QString QtFileFilter(const std::string& filter);
+
+class QtUiServices : public UiServices {
+ public:
+  // The window owns the status bar and the title; repaint refreshes every view.
+  void Attach(QMainWindow* window, std::function<void()> repaint);
+
+  MessageAnswer Message(const std::string& text, MessageButtons buttons, MessageAnswer defaultAnswer) override;
+  std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
+  void BeginWaitCursor() override;
+  void EndWaitCursor() override;
+  void SetStatusText(const std::string& text) override;
+  void SetTitle(const std::string& title) override;
+  void UpdateAllViews() override;
+
+ private:
+  QMainWindow* window_ = nullptr;
+  std::function<void()> repaint_;
+};
+
+}  // namespace tarnix

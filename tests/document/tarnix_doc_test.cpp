@@ -1,0 +1,155 @@
+// Opening a raw test into the document, and re-filtering a channel.
+#include "document/tarnix_doc.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "analysis/main_frequency.h"
+#include "formats/file_error.h"
+#include "formats/raw_test_writer.h"
+#include "document/recent_file_list.h"
+#include "support/scripted_ui_services.h"
+#include "support/temp_dir.h"
+
+namespace tarnix {
+namespace {
+
+constexpr int kLen = 64;
+
+// A 30 kHz burst starting at the given sample, 12-bit offset binary.
+std::vector<uint16_t> Burst(int onset, double amplitude) {
+  std::vector<uint16_t> s(kLen, 2048);
+  for (int i = onset; i < kLen; ++i) {
+    s[i] = static_cast<uint16_t>(2048 + std::lround(amplitude * std::sin(0.1885 * (i - onset))));
+  }
+  return s;
+}
+
+// Two receivers, three depths each, with one re-recorded depth in section 0.
+void WriteProbeTest(const std::string& path) {
+  TestHeader h;
+  h.pileLen = 1.0f;
+  h.move = 0.5f;
+  h.datLen = kLen;
+  h.dT = 1.0f;
+  Sections s;
+  for (int si = 0; si < 2; ++si) {
+    s[si].valid = true;
+    s[si].crossD = si == 0 ? 0.5f : 0.8f;
+    s[si].gain = 0.0f;
+    s[si].dT = 1.0f;
+    s[si].datLen = kLen;
+    for (int k = 0; k < 3; ++k) {
+      const auto w = Burst(10 + k + 3 * si, 500);
+      s[si].AppendPoint(w.data(), kLen, 0.5f * k, 0.5f * k, s[si].crossD, 0.0f, 10.0f + k, 14.0f, 60.0f);
+    }
+  }
+  const auto later = Burst(20, 900);
+  s[0].AppendPoint(later.data(), kLen, 0.5004f, 0.5004f, 0.5f, 0.0f, 20.0f, 24.0f, 66.0f);
+  s[0].RebuildAmpDb();
+  s[1].RebuildAmpDb();
+  WriteRawTest(path, h, s, false);
+}
+
+class DocTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    path_ = dir_.File("hole.CHT");
+    WriteProbeTest(path_);
+  }
+  test::TempDir dir_;
+  std::string path_;
+  ScriptedUiServices ui_;
+  MemoryRecentFileList recent_;
+};
+
+TEST_F(DocTest, OpenCompletesEverySectionInUse) {
+  CTarnixDoc doc(ui_, recent_);
+  doc.timeCorrection[0] = 7;
+  doc.layers.m_style1 = 5;
+  doc.header.curves[kCurveV].manual = 1;
+  doc.header.curves[kCurveT].manual = 1;
+  ASSERT_TRUE(doc.OnOpenDocument(path_));
+
+  EXPECT_TRUE(doc.hasData);
+  EXPECT_FALSE(doc.modified);
+  EXPECT_EQ(doc.currentSection, 0);
+  EXPECT_EQ(doc.currentPoint, 0);
+  EXPECT_EQ(doc.timeCorrection[0], 0);
+  EXPECT_EQ(doc.layers.m_style1, 1);
+  EXPECT_EQ(doc.header.m_holeX, "0");
+  // Hand-set axes do not survive a raw test, except the time axis.
+  EXPECT_EQ(doc.header.curves[kCurveV].manual, 0);
+  EXPECT_EQ(doc.header.curves[kCurveT].manual, 1);
+
+  const SectionRecord& s0 = doc.sections[0];
+  ASSERT_EQ(s0.PointCount(), 3);  // the re-recorded depth collapsed
+  EXPECT_FLOAT_EQ(s0.points[0].sourL, 1.0f);
+  EXPECT_FLOAT_EQ(s0.points[2].sourL, 0.0f);
+  EXPECT_EQ(s0.points[1].rawSamples, Burst(20, 900));  // the later recording
+  EXPECT_EQ(s0.points[1].gain, 1.0f);                 // gain 0 everywhere becomes 1
+  ASSERT_EQ(s0.grades.size(), 3u);
+  EXPECT_EQ(s0.grades[0], 1.0f);
+  EXPECT_FALSE(doc.sections[2].valid);
+}
+
+TEST_F(DocTest, FailedOpenLeavesTheDocumentAsItWas) {
+  CTarnixDoc doc(ui_, recent_);
+  ASSERT_TRUE(doc.OnOpenDocument(path_));
+  const TestHeader before = doc.header;
+  const auto samples = doc.sections[1].points[0].samples;
+
+  EXPECT_FALSE(doc.OnOpenDocument(dir_.File("missing.CHT")));
+  EXPECT_FALSE(doc.OnOpenDocument(dir_.File("hole.txt")));
+  EXPECT_EQ(ui_.MessageTexts(), (std::vector<std::string>{"打开文件失败！", "无法识别的文件类型"}));
+  EXPECT_EQ(doc.header.pileLen, before.pileLen);
+  EXPECT_EQ(doc.sections[1].points[0].samples, samples);
+  EXPECT_EQ(doc.currentSection, 0);
+}
+
+TEST_F(DocTest, RefilteringStartsFromTheRecordEveryTime) {
+  CTarnixDoc doc(ui_, recent_);
+  ASSERT_TRUE(doc.OnOpenDocument(path_));
+  SectionRecord& s = doc.sections[1];
+  s.points[0].freqIndex = 12;
+
+  doc.filters[1].highPassOn = true;
+  doc.filters[1].highPassKHz = 20.0f;
+  doc.ApplyChannelFilter(1);
+  const auto once = s.points[0].samples;
+  EXPECT_NE(once, s.points[0].rawSamples);
+  // The chosen spectrum bin is forgotten and taken afresh from the new spectrum.
+  float spectrum[kSpectrumBins];
+  int peak = -1;
+  CalcMainFrequency(once.data(), kLen, 1.0f, spectrum, peak, -1);
+  EXPECT_EQ(s.points[0].freqIndex, peak);
+  EXPECT_TRUE(doc.modified);
+  doc.ApplyChannelFilter(1);
+  EXPECT_EQ(s.points[0].samples, once);
+
+  doc.filters[1].highPassOn = false;
+  doc.ApplyChannelFilter(1);
+  EXPECT_EQ(s.points[0].samples, s.points[0].rawSamples);
+  EXPECT_EQ(doc.sections[0].points[0].samples, doc.sections[0].points[0].rawSamples);
+}
+
+TEST_F(DocTest, RefilteringReappliesTheSoundTimeCorrection) {
+  CTarnixDoc doc(ui_, recent_);
+  ASSERT_TRUE(doc.OnOpenDocument(path_));
+  SectionRecord& s = doc.sections[0];
+  const auto raw = s.points[0].rawSamples;
+  const int pick = s.points[0].autoArrivalIndex;
+
+  doc.timeCorrection[0] = 3;  // µs at dT 1 µs: three samples earlier
+  doc.ApplyChannelFilter(0);
+  doc.ApplyChannelFilter(0);  // never accumulates
+  EXPECT_EQ(s.points[0].samples[0], raw[3]);
+  EXPECT_EQ(s.points[0].samples[kLen - 1], 2048);
+  EXPECT_EQ(s.points[0].arrivalIndex, pick - 3);
+  EXPECT_FLOAT_EQ(s.arrivalTime[0], static_cast<float>(pick - 3));
+}
+
+}  // namespace
+}  // namespace tarnix
