@@ -34,7 +34,7 @@ BENCHMARK(BM_CalcMainFrequency)->Unit(benchmark::kMicrosecond);
 void BM_StatisticsBlock(benchmark::State& state) {
   tarnix::CTarnixDoc& doc = LargeDocument();
   for (auto _ : state) {
-    benchmark::DoNotOptimize(tarnix::BuildStatisticsBlock(doc.sections, *doc.algorithm, doc.samplingStep));
+    benchmark::DoNotOptimize(tarnix::BuildStatisticsBlock(doc.AllSections(), doc.Algorithm(), doc.samplingStep));
   }
 }
 BENCHMARK(BM_StatisticsBlock)->Unit(benchmark::kMicrosecond);

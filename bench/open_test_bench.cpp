@@ -22,7 +22,7 @@ void BM_OpenRawTest(benchmark::State& state, bool filtered) {
       for (auto& f : doc.filters) f.highPassOn = f.lowPassOn = true;
     }
     if (!doc.OnOpenDocument(path)) state.SkipWithError("open failed");
-    benchmark::DoNotOptimize(doc.sections[0].velocity.data());
+    benchmark::DoNotOptimize(doc.Section(0).velocity.data());
   }
 }
 

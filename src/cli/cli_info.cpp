@@ -47,7 +47,7 @@ int RunInfo(const Args& args) {
   CliDocument opened;
   CTarnixDoc& doc = opened.doc;
   if (!doc.OnOpenDocument(path)) return 1;
-  const TestHeader& h = doc.header;
+  const TestHeader& h = doc.Header();
   std::printf("file: %s\n", path.c_str());
   std::printf("site: %s\ndate: %s\nunit: %s\nperson: %s\ninstrument: %s\nhole: %s\n", h.site.c_str(),
               h.date.c_str(), h.unit.c_str(), h.person.c_str(), h.inst.c_str(), h.m_holeID.c_str());
@@ -58,10 +58,10 @@ int RunInfo(const Args& args) {
                               h.sectionCount)
                           .c_str());
   int used = 0;
-  for (const SectionRecord& s : doc.sections) used += s.valid ? 1 : 0;
+  for (const SectionRecord& s : doc.AllSections()) used += s.valid ? 1 : 0;
   std::printf("sections in use: %d\n", used);
   for (int i = 0; i < kSectionCount; ++i) {
-    if (doc.sections[i].valid) PrintSection(i, doc.sections[i]);
+    if (doc.Section(i).valid) PrintSection(i, doc.Section(i));
   }
   return 0;
 }

@@ -80,7 +80,8 @@ int RunPick(const Args& args) {
 
   CliDocument opened(yes);
   CTarnixDoc& doc = opened.doc;
-  for (ChannelFilter& f : doc.filters) {
+  for (int i = 0; i < kSectionCount; ++i) {
+    ChannelFilter f = doc.Filter(i);
     if (setHigh) {
       f.highPassOn = highOn;
       if (highOn) f.highPassKHz = highKHz;
@@ -89,23 +90,24 @@ int RunPick(const Args& args) {
       f.lowPassOn = lowOn;
       if (lowOn) f.lowPassKHz = lowKHz;
     }
+    doc.SetFilter(i, f, false);  // applied by the open below
   }
   if (!doc.OnOpenDocument(in)) return 1;
   // Every pair of sections in use, as the panes show them one pair at a time.
-  const int current = doc.currentSection;
+  const int current = doc.CurrentSection();
   for (int i = current; i >= 0 && i < kSectionCount; i += 2) {
-    if (!doc.sections[i].valid) continue;
-    doc.currentSection = i;
+    if (!doc.Section(i).valid) continue;
+    doc.SetCurrentSection(i);
     AutoPick(doc);
   }
-  doc.currentSection = current;
+  doc.SetCurrentSection(current);
   if (!out.empty() && !doc.OnSaveDocument(out)) return 1;
   if (json) {
     std::printf("%s\n", DocumentJson(doc, false).dump(1).c_str());
     return 0;
   }
   PrintTable(doc);
-  const StatisticsBlock block = BuildStatisticsBlock(doc.sections, *doc.algorithm, doc.samplingStep);
+  const StatisticsBlock block = BuildStatisticsBlock(doc.AllSections(), doc.Algorithm(), doc.samplingStep);
   std::printf("%s\n%s\n", block.velocityLine.c_str(), block.amplitudeLine.c_str());
   return 0;
 }

@@ -36,7 +36,7 @@ int RunStats(const Args& args) {
   CliDocument opened;
   CTarnixDoc& doc = opened.doc;
   if (!doc.OnOpenDocument(path)) return 1;
-  const StatisticsBlock block = BuildStatisticsBlock(doc.sections, *doc.algorithm, doc.samplingStep);
+  const StatisticsBlock block = BuildStatisticsBlock(doc.AllSections(), doc.Algorithm(), doc.samplingStep);
   if (json) {
     nlohmann::ordered_json out;
     out["sections"] = nlohmann::ordered_json::array();

@@ -17,7 +17,7 @@ class ConsoleUi : public UiServices {
   void EndWaitCursor() override {}
   void SetStatusText(const std::string&) override {}
   void SetTitle(const std::string&) override {}
-  void UpdateAllViews() override {}
+  void UpdateAllViews(unsigned) override {}
 
   // Whether a question was answered No for want of --yes.
   bool Declined() const { return declined_; }

@@ -158,14 +158,14 @@ Json LayersJson(const LayerSet& l) {
 
 Json DocumentJson(CTarnixDoc& doc, bool withSamples) {
   Json out;
-  out["header"] = HeaderJson(doc.header);
+  out["header"] = HeaderJson(doc.Header());
   out["sections"] = Json::array();
   for (int i = 0; i < kSectionCount; ++i) {
-    out["sections"].push_back(SectionJson(i, doc.sections[i], withSamples));
+    out["sections"].push_back(SectionJson(i, doc.Section(i), withSamples));
   }
-  out["layers"] = LayersJson(doc.layers);
+  out["layers"] = LayersJson(doc.Layers());
   // Vp of every point of the current receiver pair.
-  out["currentSection"] = doc.currentSection;
+  out["currentSection"] = doc.CurrentSection();
   Json vp = Json::array();
   const SectionRecord* one = doc.ChannelSection(0);
   const SectionRecord* two = doc.ChannelSection(1);

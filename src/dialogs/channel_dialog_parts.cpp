@@ -10,7 +10,7 @@
 
 namespace tarnix {
 
-int ChannelCount(const CTarnixDoc& doc) { return doc.currentSection + 1 < kSectionCount ? 2 : 1; }
+int ChannelCount(const CTarnixDoc& doc) { return doc.CurrentSection() + 1 < kSectionCount ? 2 : 1; }
 
 QButtonGroup* AddChannelChoice(QDialog* owner, QBoxLayout* row, const QString& first, const QString& second,
                                int checked, int available) {

@@ -423,7 +423,7 @@ void CDlgDisplaySettings::OnScroll(QScrollBar* bar, int action) {
   bar->setSliderPosition(next);
   edit->setText(QString::number(next));
   if (bar == panelHeightBar_) {
-    ApplyPanelHeight(display_, next, paneHeight_, doc_.header.pileLen, doc_.header.move);
+    ApplyPanelHeight(display_, next, paneHeight_, doc_.Header().pileLen, doc_.Header().move);
   } else {
     *field = next;
   }
@@ -431,8 +431,8 @@ void CDlgDisplaySettings::OnScroll(QScrollBar* bar, int action) {
 }
 
 void CDlgDisplaySettings::OnCurrentWave(bool on) {
-  const int cs = doc_.currentSection;
-  const int points = cs >= 0 && cs < kSectionCount && doc_.sections[cs].valid ? doc_.sections[cs].PointCount() : 0;
+  const int cs = doc_.CurrentSection();
+  const int points = cs >= 0 && cs < kSectionCount && doc_.Section(cs).valid ? doc_.Section(cs).PointCount() : 0;
   ToggleCurrentWave(display_, on, points);
   Changed();
 }
@@ -549,10 +549,6 @@ void CDlgDisplaySettings::Changed() {
   if (repaint_) repaint_();
 }
 
-void CDlgDisplaySettings::RebuildAllDepths() {
-  for (SectionRecord& s : doc_.sections) {
-    if (s.valid) s.RebuildDepths();
-  }
-}
+void CDlgDisplaySettings::RebuildAllDepths() { doc_.RebuildDepths(); }
 
 }  // namespace tarnix

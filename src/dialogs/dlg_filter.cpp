@@ -50,36 +50,38 @@ int OpenedChannel(const CTarnixDoc& doc, int channel) { return channel >= 1 && C
 
 }  // namespace
 
-void CDlgFilter::Run(CTarnixDoc& doc, int channel, std::function<void()> repaint, QWidget* parent) {
-  if (doc.currentSection < 0) {
+void CDlgFilter::Run(CTarnixDoc& doc, int channel, std::function<void()> repaint, CommandSink* commands,
+                     QWidget* parent) {
+  if (doc.CurrentSection() < 0) {
     doc.Ui().Message("请先打开文件再进行滤波!", MessageButtons::Ok);
     return;
   }
   CDlgFilter dialog(doc, channel, std::move(repaint), parent);
-  dialog.exec();
+  if (dialog.exec() == QDialog::Accepted) Record(commands, dialog.edit_.Finish());
 }
 
 CDlgFilter::CDlgFilter(CTarnixDoc& doc, int channel, std::function<void()> repaint, QWidget* parent)
     : QDialog(parent),
       doc_(doc),
-      bound_(doc.filters[doc.currentSection + OpenedChannel(doc, channel)]),
+      bound_(doc.CurrentSection() + OpenedChannel(doc, channel)),
       target_(OpenedChannel(doc, channel)),
-      repaint_(std::move(repaint)) {
-  for (int c = 0; c < ChannelCount(doc); ++c) remembered_[c] = Entry(c);
+      repaint_(std::move(repaint)),
+      edit_(doc, "数字滤波") {
+  const ChannelFilter& bound = doc.Filter(bound_);
 
   setWindowTitle(kTitle);
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
   highPassBox_ = new QCheckBox(QStringLiteral("高通(kHz)"));
   highPassBox_->setObjectName(QStringLiteral("highPass"));
-  highPassBox_->setChecked(bound_.highPassOn);
+  highPassBox_->setChecked(bound.highPassOn);
   lowPassBox_ = new QCheckBox(QStringLiteral("低通(kHz)"));
   lowPassBox_->setObjectName(QStringLiteral("lowPass"));
-  lowPassBox_->setChecked(bound_.lowPassOn);
-  highPassEdit_ = CutOffEdit(HighPassText(bound_.highPassKHz), "highPassEdit");
-  highPassEdit_->setEnabled(bound_.highPassOn);
-  lowPassEdit_ = CutOffEdit(LowPassText(bound_.lowPassKHz), "lowPassEdit");
-  lowPassEdit_->setEnabled(bound_.lowPassOn);
+  lowPassBox_->setChecked(bound.lowPassOn);
+  highPassEdit_ = CutOffEdit(HighPassText(bound.highPassKHz), "highPassEdit");
+  highPassEdit_->setEnabled(bound.highPassOn);
+  lowPassEdit_ = CutOffEdit(LowPassText(bound.lowPassKHz), "lowPassEdit");
+  lowPassEdit_->setEnabled(bound.lowPassOn);
 
   auto* cutOffs = new QGroupBox;
   // Wide enough for the longest validation title in the title bar.
@@ -113,16 +115,21 @@ CDlgFilter::CDlgFilter(CTarnixDoc& doc, int channel, std::function<void()> repai
   connect(group, &QButtonGroup::idClicked, this, &CDlgFilter::OnTarget);
 }
 
-ChannelFilter& CDlgFilter::Entry(int channel) { return doc_.filters[doc_.currentSection + channel]; }
+void CDlgFilter::Store(int section, const std::function<void(ChannelFilter&)>& change) {
+  ChannelFilter f = doc_.Filter(section);
+  change(f);
+  doc_.SetFilter(section, f, false);
+}
 
 void CDlgFilter::Apply() {
-  doc_.ApplyChannelFilter(target_);
+  const int section = doc_.CurrentSection() + target_;
+  doc_.SetFilter(section, doc_.Filter(section));
   repaint_();
 }
 
 void CDlgFilter::OnHighPassBox(bool on) {
   highPassEdit_->setEnabled(on);
-  Entry(target_).highPassOn = on;
+  Store(doc_.CurrentSection() + target_, [on](ChannelFilter& f) { f.highPassOn = on; });
   if (on) {
     OnHighPassText(highPassEdit_->text());
   } else {
@@ -132,16 +139,16 @@ void CDlgFilter::OnHighPassBox(bool on) {
 
 void CDlgFilter::OnLowPassBox(bool on) {
   lowPassEdit_->setEnabled(on);
-  Entry(target_).lowPassOn = on;
+  Store(doc_.CurrentSection() + target_, [on](ChannelFilter& f) { f.lowPassOn = on; });
   Apply();
 }
 
 void CDlgFilter::OnHighPassText(const QString& text) {
   const float kHz = FieldNumber(text);
-  bound_.highPassKHz = kHz;
+  Store(bound_, [kHz](ChannelFilter& f) { f.highPassKHz = kHz; });
   if (kHz > 20.0f || kHz < 0.0099995f) {
     setWindowTitle(kHighPassRange);
-  } else if (kHz > bound_.lowPassKHz) {
+  } else if (kHz > doc_.Filter(bound_).lowPassKHz) {
     setWindowTitle(kOrder);
   } else {
     setWindowTitle(kTitle);
@@ -151,10 +158,10 @@ void CDlgFilter::OnHighPassText(const QString& text) {
 
 void CDlgFilter::OnLowPassText(const QString& text) {
   const float kHz = FieldNumber(text);
-  bound_.lowPassKHz = kHz;
+  Store(bound_, [kHz](ChannelFilter& f) { f.lowPassKHz = kHz; });
   if (kHz > 500.0f || kHz < 2.0f) {
     setWindowTitle(kLowPassRange);
-  } else if (kHz < bound_.highPassKHz) {
+  } else if (kHz < doc_.Filter(bound_).highPassKHz) {
     setWindowTitle(kOrder);
   } else {
     setWindowTitle(kTitle);
@@ -169,15 +176,18 @@ void CDlgFilter::OnTarget(int channel) {
 
 void CDlgFilter::accept() {
   // Stored once more without validation: a refused value is kept as typed.
-  bound_.highPassKHz = FieldNumber(highPassEdit_->text());
-  bound_.lowPassKHz = FieldNumber(lowPassEdit_->text());
+  const float high = FieldNumber(highPassEdit_->text());
+  const float low = FieldNumber(lowPassEdit_->text());
+  Store(bound_, [high, low](ChannelFilter& f) {
+    f.highPassKHz = high;
+    f.lowPassKHz = low;
+  });
   QDialog::accept();
 }
 
 void CDlgFilter::reject() {
-  Entry(target_) = remembered_[target_];
-  doc_.ApplyChannelFilter(target_);
-  doc_.SetModifiedFlag();
+  // Every channel the dialog touched, as it was on opening.
+  edit_.Cancel();
   repaint_();
   QDialog::reject();
 }

@@ -2,11 +2,11 @@
 // The modal dialog "数字滤波": every change takes effect at once. The two
 // cut-off fields stay bound to the channel the dialog was opened on, while the
 // radio buttons choose the channel whose flags the boxes set, whose waveforms
-// are re-filtered and to which Cancel restores.
+// are re-filtered. Cancel restores both channels as they were on opening.
 #include <QDialog>
-#include <array>
 #include <functional>
 
+#include "commands/edit_commands.h"
 #include "processing/channel_filter.h"
 
 class QCheckBox;
@@ -24,8 +24,10 @@ class CDlgFilter : public QDialog {
   // repaint: repaints the three panes after each application.
   CDlgFilter(CTarnixDoc& doc, int channel, std::function<void()> repaint, QWidget* parent = nullptr);
 
-  // The command: refuses without an open file, otherwise runs the dialog.
-  static void Run(CTarnixDoc& doc, int channel, std::function<void()> repaint, QWidget* parent);
+  // The command: refuses without an open file, otherwise runs the dialog and
+  // keeps a confirmed change in commands for undo.
+  static void Run(CTarnixDoc& doc, int channel, std::function<void()> repaint, CommandSink* commands,
+                  QWidget* parent);
 
   void accept() override;
   // Escape and the window's close button cancel as "取消" does.
@@ -38,14 +40,14 @@ class CDlgFilter : public QDialog {
   void OnLowPassText(const QString& text);
   void OnTarget(int channel);
   void Apply();
-  ChannelFilter& Entry(int channel);
+  // Changes a section's stored settings without re-filtering.
+  void Store(int section, const std::function<void(ChannelFilter&)>& change);
 
   CTarnixDoc& doc_;
-  ChannelFilter& bound_;
+  int bound_;  // the section whose cut-offs the fields edit
   int target_;
-  // Both channels as they were on opening, so Cancel can restore either target.
-  std::array<ChannelFilter, 2> remembered_{};
   std::function<void()> repaint_;
+  ChannelEdit edit_;
 
   QCheckBox* highPassBox_ = nullptr;
   QCheckBox* lowPassBox_ = nullptr;

@@ -8,6 +8,7 @@ class QPushButton;
 namespace tarnix {
 
 class CTarnixDoc;
+class CommandSink;
 
 class CDlgModifyRange : public QDialog {
   Q_OBJECT
@@ -15,7 +16,9 @@ class CDlgModifyRange : public QDialog {
   // upper: the upper slider, the shallow end of the range (lastIndex);
   // otherwise the lower slider (firstIndex). The height is checked against the
   // section sectionIndex and written into every section in use.
-  CDlgModifyRange(CTarnixDoc& doc, int sectionIndex, bool upper, QWidget* parent = nullptr);
+  // The change is kept in commands for undo when given.
+  CDlgModifyRange(CTarnixDoc& doc, int sectionIndex, bool upper, CommandSink* commands = nullptr,
+                  QWidget* parent = nullptr);
 
   QLineEdit* HeightEdit() const { return height_; }
   QPushButton* ConfirmButton() const { return confirm_; }
@@ -25,6 +28,7 @@ class CDlgModifyRange : public QDialog {
   void OnConfirm();
 
   CTarnixDoc& doc_;
+  CommandSink* commands_;
   int section_;
   bool upper_;
   QLineEdit* height_ = nullptr;

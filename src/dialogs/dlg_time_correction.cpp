@@ -35,13 +35,14 @@ class ApplyingEdit : public QLineEdit {
 
 }  // namespace
 
-void CDlgTimeCorrection::Run(CTarnixDoc& doc, int channel, std::function<void()> repaint, QWidget* parent) {
-  if (doc.currentSection < 0) {
+void CDlgTimeCorrection::Run(CTarnixDoc& doc, int channel, std::function<void()> repaint, CommandSink* commands,
+                             QWidget* parent) {
+  if (doc.CurrentSection() < 0) {
     doc.Ui().Message("请先打开文件！", MessageButtons::Ok);
     return;
   }
   CDlgTimeCorrection dialog(doc, channel, std::move(repaint), parent);
-  dialog.exec();
+  if (dialog.exec() == QDialog::Accepted) Record(commands, dialog.edit_.Finish());
 }
 
 CDlgTimeCorrection::CDlgTimeCorrection(CTarnixDoc& doc, int channel, std::function<void()> repaint,
@@ -49,24 +50,24 @@ CDlgTimeCorrection::CDlgTimeCorrection(CTarnixDoc& doc, int channel, std::functi
     : QDialog(parent),
       doc_(doc),
       channel_(channel >= 1 && ChannelCount(doc) == 2 ? 1 : 0),
-      repaint_(std::move(repaint)) {
-  for (int c = 0; c < ChannelCount(doc); ++c) remembered_[c] = doc.timeCorrection[doc.currentSection + c];
+      repaint_(std::move(repaint)),
+      edit_(doc, "声时修正") {
 
   setWindowTitle(QStringLiteral("声时修正"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-  edit_ = new ApplyingEdit;
-  edit_->setObjectName(QStringLiteral("correction"));
-  edit_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("-?\\d{1,9}")), edit_));
-  edit_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  edit_->setFixedWidth(edit_->fontMetrics().horizontalAdvance(QStringLiteral("-0000000")) + 24);
-  edit_->setText(QString::number(remembered_[channel_]));
+  field_ = new ApplyingEdit;
+  field_->setObjectName(QStringLiteral("correction"));
+  field_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("-?\\d{1,9}")), field_));
+  field_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  field_->setFixedWidth(field_->fontMetrics().horizontalAdvance(QStringLiteral("-0000000")) + 24);
+  field_->setText(QString::number(doc.TimeCorrection(doc.CurrentSection() + channel_)));
   auto* label = new QLabel(QStringLiteral("声时修正值(us)"));
-  label->setBuddy(edit_);
+  label->setBuddy(field_);
   auto* field = new QHBoxLayout;
   field->addWidget(label);
   field->addStretch(1);
-  field->addWidget(edit_);
+  field->addWidget(field_);
 
   auto* channels = new QGroupBox(QStringLiteral("通道"));
   channels->setMinimumWidth(240);
@@ -82,20 +83,18 @@ CDlgTimeCorrection::CDlgTimeCorrection(CTarnixDoc& doc, int channel, std::functi
   main->addLayout(buttons);
   main->setSizeConstraint(QLayout::SetFixedSize);
 
-  connect(edit_, &QLineEdit::returnPressed, this, &CDlgTimeCorrection::Apply);
+  connect(field_, &QLineEdit::returnPressed, this, &CDlgTimeCorrection::Apply);
   connect(group, &QButtonGroup::idClicked, this, &CDlgTimeCorrection::OnChannel);
 }
 
 void CDlgTimeCorrection::Apply() {
-  doc_.timeCorrection[doc_.currentSection + channel_] = CToInt(edit_->text().toStdString());
-  doc_.ApplyChannelFilter(channel_);
-  doc_.SetModifiedFlag();
+  doc_.SetTimeCorrection(doc_.CurrentSection() + channel_, CToInt(field_->text().toStdString()));
   repaint_();
 }
 
 void CDlgTimeCorrection::OnChannel(int channel) {
   channel_ = channel;
-  edit_->setText(QString::number(doc_.timeCorrection[doc_.currentSection + channel_]));
+  field_->setText(QString::number(doc_.TimeCorrection(doc_.CurrentSection() + channel_)));
 }
 
 void CDlgTimeCorrection::accept() {
@@ -104,9 +103,7 @@ void CDlgTimeCorrection::accept() {
 }
 
 void CDlgTimeCorrection::reject() {
-  for (int c = 0; c < ChannelCount(doc_); ++c) doc_.timeCorrection[doc_.currentSection + c] = remembered_[c];
-  doc_.ApplyChannelFilter(channel_);
-  doc_.SetModifiedFlag();
+  edit_.Cancel();
   repaint_();
   QDialog::reject();
 }

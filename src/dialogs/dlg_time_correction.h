@@ -3,9 +3,9 @@
 // chosen channel and keeps the dialog open; "确定" applies and closes; "取消"
 // brings back both channels' corrections as they were on opening.
 #include <QDialog>
-#include <array>
-#include <cstdint>
 #include <functional>
+
+#include "commands/edit_commands.h"
 
 class QLineEdit;
 
@@ -20,8 +20,10 @@ class CDlgTimeCorrection : public QDialog {
   // repaint: repaints the three panes after each application.
   CDlgTimeCorrection(CTarnixDoc& doc, int channel, std::function<void()> repaint, QWidget* parent = nullptr);
 
-  // The command: refuses without an open file, otherwise runs the dialog.
-  static void Run(CTarnixDoc& doc, int channel, std::function<void()> repaint, QWidget* parent);
+  // The command: refuses without an open file, otherwise runs the dialog and
+  // keeps a confirmed change in commands for undo.
+  static void Run(CTarnixDoc& doc, int channel, std::function<void()> repaint, CommandSink* commands,
+                  QWidget* parent);
 
   void accept() override;
   // Escape and the window's close button cancel as "取消" does.
@@ -33,9 +35,9 @@ class CDlgTimeCorrection : public QDialog {
 
   CTarnixDoc& doc_;
   int channel_;
-  std::array<int32_t, 2> remembered_{};
   std::function<void()> repaint_;
-  QLineEdit* edit_ = nullptr;
+  ChannelEdit edit_;
+  QLineEdit* field_ = nullptr;
 };
 
 }  // namespace tarnix

@@ -28,12 +28,12 @@ QGroupBox* Group(const QString& title, const LabelledValues& values) {
 }  // namespace
 
 LabelledValues Parameter::ProjectTexts(const CTarnixDoc& doc) {
-  const TestHeader& h = doc.header;
+  const TestHeader& h = doc.Header();
   return {{"项目名称", h.site}, {"检测单位", h.unit}, {"检测人员", h.person}, {"检测日期", h.date}};
 }
 
 LabelledValues Parameter::HoleTexts(const CTarnixDoc& doc) {
-  const TestHeader& h = doc.header;
+  const TestHeader& h = doc.Header();
   return {{"孔号", h.m_holeID},
           {"孔深(m)", CFormat("%.2f", h.pileLen)},
           {"孔径(mm)", CFormat("%d", static_cast<int>(h.pileD * 1000))},
@@ -41,18 +41,18 @@ LabelledValues Parameter::HoleTexts(const CTarnixDoc& doc) {
 }
 
 LabelledValues Parameter::InstrumentTexts(const CTarnixDoc& doc) {
-  return {{"采样间隔(us)", CFormat("%.1f", doc.header.dT)}, {"采样长度", CFormat("%d", doc.header.datLen)}};
+  return {{"采样间隔(us)", CFormat("%.1f", doc.Header().dT)}, {"采样长度", CFormat("%d", doc.Header().datLen)}};
 }
 
 std::vector<LabelledValues> Parameter::ChannelTexts(const CTarnixDoc& doc) {
   std::vector<LabelledValues> columns;
   for (int channel = 0; channel < 2; ++channel) {
-    const int index = doc.currentSection + channel;
-    if (doc.currentSection < 0 || index >= kSectionCount || !doc.sections[index].valid) continue;
-    const SectionRecord& s = doc.sections[index];
+    const int index = doc.CurrentSection() + channel;
+    if (doc.CurrentSection() < 0 || index >= kSectionCount || !doc.Section(index).valid) continue;
+    const SectionRecord& s = doc.Section(index);
     columns.push_back({{"通道", channel == 0 ? "1" : "2"},
                        {"跨距(mm)", CFormat("%.0f", s.crossD * 1000)},
-                       {"深度(m)", CFormat("%.2f", doc.header.pileLen)},
+                       {"深度(m)", CFormat("%.2f", doc.Header().pileLen)},
                        {"增益", CFormat("%d", static_cast<int>(s.gain))},
                        {"高通(kHz)", CFormat("%.2f", s.filtH)},
                        {"低通(kHz)", CFormat("%.2f", s.filtL)},

@@ -7,7 +7,7 @@ namespace tarnix {
 
 void AutoPickChannel(CTarnixDoc& doc, int channel) {
   UiServices& ui = doc.Ui();
-  if (doc.currentSection < 0) {
+  if (doc.currentSection_ < 0) {
     ui.Message("请先打开文件再自动判读!", MessageButtons::Ok);
     return;
   }
@@ -15,11 +15,11 @@ void AutoPickChannel(CTarnixDoc& doc, int channel) {
     ui.Message("请先切换到波型图模式，再自动判读!", MessageButtons::Ok);
     return;
   }
-  SectionRecord* s = doc.ChannelSection(channel);
-  if (s == nullptr || !s->valid || !(s->dT > 0)) return;
-  const int index = doc.currentSection + channel;
-  const ChannelFilter& filter = doc.filters[index];
-  const int32_t correction = doc.timeCorrection[index];
+  const int index = doc.currentSection_ + channel;
+  if (!doc.ValidSection(index) || !(doc.sections_[index].dT > 0)) return;
+  SectionRecord* s = &doc.sections_[index];
+  const ChannelFilter& filter = doc.filters_[index];
+  const int32_t correction = doc.timeCorrection_[index];
   const float dt = s->dT;
   const int shift = CorrectionSamples(correction, dt);
 
@@ -38,13 +38,12 @@ void AutoPickChannel(CTarnixDoc& doc, int channel) {
     // floating-point sum, truncated once.
     p.arrivalIndex = static_cast<int32_t>(pick.arrivalTime / dt);
     p.ampIndex = static_cast<int32_t>(pick.ampTime / dt);
-    p.autoArrivalIndex = static_cast<int32_t>(correction / dt + p.arrivalIndex);
-    p.autoAmpIndex = static_cast<int32_t>(correction / dt + p.ampIndex);
+    p.autoArrivalIndex = RecordIndex(p.arrivalIndex, correction, dt);
+    p.autoAmpIndex = RecordIndex(p.ampIndex, correction, dt);
     // A changed waveform has a new spectrum; its chosen bin goes.
     if (p.samples != shown) p.freqIndex = -1;
   }
-  doc.RecomputeSection(index);
-  doc.modified = true;
+  doc.Changed(index, CTarnixDoc::Rebuild::ArraysAndCriteria, kChangePoints);
   ui.SetStatusText("自动判读完成");
   if (s->criticalV < 0) ui.Message("声速判据为负", MessageButtons::Ok);
 }
@@ -53,9 +52,8 @@ void AutoPick(CTarnixDoc& doc) {
   if (doc.modes.layoutMode == 1) return;
   AutoPickChannel(doc, 0);
   // Nothing more to do (and nothing to tell twice) without a test or waveforms.
-  if (doc.currentSection < 0 || doc.display.showWaveforms == 0) return;
+  if (doc.CurrentSection() < 0 || doc.display.showWaveforms == 0) return;
   AutoPickChannel(doc, 1);
-  doc.Ui().UpdateAllViews();
 }
 
 }  // namespace tarnix

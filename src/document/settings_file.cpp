@@ -9,22 +9,19 @@
 #include "formats/staged_file.h"
 
 namespace tarnix {
-namespace {
 
 // The document's parts that the settings file holds, by the names the field
 // list uses.
 template <typename Doc>
 struct SettingsParts {
   Doc& doc;
-  decltype((doc.header)) header = doc.header;
-  decltype((doc.filters)) filters = doc.filters;
+  decltype((doc.header_)) header = doc.header_;
+  decltype((doc.filters_)) filters = doc.filters_;
   decltype((doc.display)) display = doc.display;
-  decltype((doc.currentPoint)) currentPoint = doc.currentPoint;
+  decltype((doc.currentPoint_)) currentPoint = doc.currentPoint_;
   decltype((doc.pageSetup)) pageSetup = doc.pageSetup;
   decltype((doc.reportTexts)) reportTexts = doc.reportTexts;
 };
-
-}  // namespace
 
 void CTarnixDoc::LoadSettings(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
@@ -37,9 +34,9 @@ void CTarnixDoc::LoadSettings(const std::string& path) {
     SettingsFileFields(a, parts);
   } catch (const ArchiveError&) {
     // A short or damaged file: these fallbacks, whatever was read before.
-    header = TestHeader();
+    header_ = TestHeader();
     display.rowHeight = 10.0f;
-    for (ChannelFilter& f : filters) f = ChannelFilter{true, 5.0f, true, 10.0f};
+    for (ChannelFilter& f : filters_) f = ChannelFilter{true, 5.0f, true, 10.0f};
   }
 }
 

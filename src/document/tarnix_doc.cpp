@@ -35,8 +35,7 @@ std::string WithoutExtension(const std::string& path) {
 }  // namespace
 
 CTarnixDoc::CTarnixDoc(UiServices& ui, RecentFileList& recentFiles) : ui_(ui), recentFiles_(recentFiles) {
-  sectionFlags.fill(true);
-  ChooseStandard();
+  ApplyStandard();
   ui_.SetTitle(Title());
 }
 
@@ -50,34 +49,10 @@ void CTarnixDoc::SetPathName(const std::string& path, bool addToRecent) {
   ui_.SetTitle(Title());
 }
 
-void CTarnixDoc::ReplaceAlgorithm() {
-  algorithm = std::make_unique<CAlgorithm_SL_264_2001>();
-}
-
-void CTarnixDoc::ChooseStandard() {
-  ReplaceAlgorithm();
-  for (int i = 0; i < kSectionCount; ++i) EvaluateCriteria(i);
-}
-
-void CTarnixDoc::EvaluateCriteria(int index) {
-  if (index < 0 || index >= kSectionCount || !sections[index].valid) return;
-  SectionRecord& s = sections[index];
-  s.criticalA = algorithm->CalcAmpCritical(s.ampDb.data(), static_cast<int>(s.ampDb.size()), s, 0);
-  s.criticalV =
-      algorithm->CalcVelocityCritical(s.velocity.data(), static_cast<int>(s.velocity.size()), sections, index, 0);
-  RebuildGrades(s);
-}
-
-SectionRecord* CTarnixDoc::ChannelSection(int channel) {
-  const int index = currentSection + channel;
-  if (currentSection < 0 || channel < 0 || index >= kSectionCount) return nullptr;
-  return &sections[index];
-}
-
 void CTarnixDoc::ReadAndComplete(const std::string& path) {
   const bool raw = IsRawTestPath(path);
   if (!raw && !IsResultPath(path)) throw FileError(kUnknownType);
-  TestHeader scratch = header;
+  TestHeader scratch = header_;
   auto fresh = std::make_unique<Sections>();
   LayerSet freshLayers;
   if (raw) {
@@ -88,24 +63,29 @@ void CTarnixDoc::ReadAndComplete(const std::string& path) {
     ReadResultFile(path, scratch, *fresh, freshLayers);
   }
 
-  sectionFlags.fill(true);
-  layers = std::move(freshLayers);
-  header = std::move(scratch);
-  currentSection = -1;
+  layers_ = std::move(freshLayers);
+  header_ = std::move(scratch);
+  currentSection_ = -1;
   for (int i = 0; i < kSectionCount; ++i) {
-    sections[i] = std::move((*fresh)[i]);
-    timeCorrection[i] = 0;
-    if (!sections[i].valid) continue;
-    CompleteSection(sections[i], header, filters[i]);
-    if (currentSection < 0) currentSection = i;
+    sections_[i] = std::move((*fresh)[i]);
+    timeCorrection_[i] = 0;
+    if (!sections_[i].valid) continue;
+    CompleteSection(sections_[i], header_, filters_[i]);
+    // A pick beyond the record end is held at the last sample, as every shift
+    // holds it, so that saving the test again writes what was opened.
+    ShiftSection(sections_[i], 0);
+    sections_[i].RebuildArrivalTime();
+    sections_[i].RebuildVelocity();
+    sections_[i].RebuildPsd();
+    if (currentSection_ < 0) currentSection_ = i;
   }
   // A raw test's criteria come from the algorithm of its standard (SL-264-2001,
   // the only one); a result file keeps the criteria it stored.
   if (raw) {
-    ChooseStandard();
+    ApplyStandard();
   } else {
     ReplaceAlgorithm();
-    for (SectionRecord& s : sections) {
+    for (SectionRecord& s : sections_) {
       if (!s.valid) continue;
       s.criticalA = s.aC;
       s.criticalV = s.vC;
@@ -113,19 +93,18 @@ void CTarnixDoc::ReadAndComplete(const std::string& path) {
     }
   }
   if (raw) {
-    layers.m_style1 = 1;
-    layers.m_style2 = 0;
-    header.m_holeHeight = header.m_holeDepth = header.m_holeX = header.m_holeY = "0";
+    layers_.m_style1 = 1;
+    layers_.m_style2 = 0;
+    header_.m_holeHeight = header_.m_holeDepth = header_.m_holeX = header_.m_holeY = "0";
   }
-  currentPoint = 0;
-  hasData = true;
-  waveClipboard.reset();
-  waveClipboardFull = false;
-  processingSnapshot = {header, sections};
-  displaySnapshot = processingSnapshot;
+  currentPoint_ = 0;
+  hasData_ = true;
+  waveClipboard_.reset();
+  processingSnapshot_ = {header_, sections_};
+  displaySnapshot_ = processingSnapshot_;
   display.referenceOffset = display.ReferenceOffsetFor();
-  modified = false;
-  ++openCount;
+  modified_ = false;
+  ++openCount_;
 }
 
 bool CTarnixDoc::OnOpenDocument(const std::string& path) {
@@ -158,26 +137,27 @@ bool CTarnixDoc::ConfirmSharedDataFile(const std::string& path) {
 
 void CTarnixDoc::RestoreRecordedSamples() {
   for (int i = 0; i < kSectionCount; ++i) {
-    SectionRecord& s = sections[i];
+    SectionRecord& s = sections_[i];
     if (!s.valid) continue;
     for (CSamNode& p : s.points) {
       if (p.HasWaveform()) p.samples = p.rawSamples;
     }
-    ShiftSection(s, CorrectionSamples(timeCorrection[i], header.dT));
+    ShiftSection(s, CorrectionSamples(timeCorrection_[i], header_.dT));
     s.RebuildVelocity();
   }
 }
 
 void CTarnixDoc::RefilterShownChannels() {
   for (int pane = 0; pane < 2; ++pane) {
-    SectionRecord* s = ChannelSection(pane);
-    if (s == nullptr || !s->valid) continue;
-    for (CSamNode& p : s->points) {
+    const int index = currentSection_ + pane;
+    if (currentSection_ < 0 || !ValidSection(index)) continue;
+    SectionRecord& s = sections_[index];
+    for (CSamNode& p : s.points) {
       if (!p.HasWaveform()) continue;
-      FilterPointSamples(p, filters[currentSection + pane], s->dT);
+      FilterPointSamples(p, filters_[index], s.dT);
       p.freqIndex = -1;
     }
-    RebuildMainFreq(*s);
+    RebuildMainFreq(s);
   }
 }
 
@@ -194,9 +174,9 @@ bool CTarnixDoc::OnSaveDocument(const std::string& path) {
     if (raw) {
       // Outside the main layout, or for a test that came from a result file,
       // only the evaluated range is written.
-      WriteRawTest(path, header, sections, !modes.InMainLayout() || !IsRawTestPath(pathName_));
+      WriteRawTest(path, header_, sections_, !modes.InMainLayout() || !IsRawTestPath(pathName_));
     } else {
-      WriteResultFile(path, header, sections, layers, ResultAnalysisRows(header, sections, *algorithm));
+      WriteResultFile(path, header_, sections_, layers_, ResultAnalysisRows(header_, sections_, *algorithm_));
     }
   } catch (const FileError& e) {
     ui_.Message(e.what(), MessageButtons::Ok);
@@ -205,7 +185,7 @@ bool CTarnixDoc::OnSaveDocument(const std::string& path) {
   // The views show what they showed before the save.
   RefilterShownChannels();
   if (!ok) return false;
-  modified = false;
+  modified_ = false;
   pathName_ = path;
   ui_.SetTitle(Title());
   return true;
@@ -225,7 +205,7 @@ bool CTarnixDoc::SaveThroughDialog() {
 }
 
 bool CTarnixDoc::SaveModified() {
-  if (!modified) return true;
+  if (!modified_) return true;
   switch (ui_.Message(kAskSave, MessageButtons::YesNoCancel, MessageAnswer::Yes)) {
     case MessageAnswer::Yes:
       if (!SaveThroughDialog()) return false;
@@ -235,13 +215,13 @@ bool CTarnixDoc::SaveModified() {
     default:
       return false;
   }
-  modified = false;
+  modified_ = false;
   return true;
 }
 
 FrameClose CTarnixDoc::QueryFrameClose(bool printPreviewShown) {
   if (printPreviewShown) return FrameClose::ClosePreviewOnly;
-  if (!modified) return FrameClose::Close;
+  if (!modified_) return FrameClose::Close;
   switch (ui_.Message(kAskSave, MessageButtons::YesNoCancel, MessageAnswer::Yes)) {
     case MessageAnswer::Yes:
       return SaveThroughDialog() ? FrameClose::Close : FrameClose::Stay;
@@ -255,9 +235,9 @@ FrameClose CTarnixDoc::QueryFrameClose(bool printPreviewShown) {
 
 void CTarnixDoc::OnFileNew() {
   if (!SaveModified()) return;
-  // The contents and settings stay; only the path and the modified flag go.
+  // The contents and settings stay; only the path and the modified_ flag go.
   pathName_.clear();
-  modified = false;
+  modified_ = false;
 }
 
 void CTarnixDoc::OnFileOpen() {
@@ -303,7 +283,7 @@ void CTarnixDoc::OnFileOpenResult() {
 }
 
 void CTarnixDoc::OnFileSaveResult() {
-  if (currentSection < 0) {
+  if (currentSection_ < 0) {
     ui_.Message(kOpenFirst, MessageButtons::Ok);
     return;
   }
@@ -320,56 +300,15 @@ void CTarnixDoc::OnFileSaveResult() {
   // The record is stored, not the filtered view of it.
   RestoreRecordedSamples();
   try {
-    WriteResultFile(*path, header, sections, layers, ResultAnalysisRows(header, sections, *algorithm));
+    WriteResultFile(*path, header_, sections_, layers_, ResultAnalysisRows(header_, sections_, *algorithm_));
   } catch (const FileError& e) {
     ui_.Message(e.what(), MessageButtons::Ok);
     RefilterShownChannels();
     return;
   }
-  layers.ClearLayers();
+  layers_.ClearLayers();
   // What is shown afterwards is exactly what was stored.
   if (OnOpenDocument(*path)) SetPathName(*path, true);
-}
-
-bool CTarnixDoc::SetEvaluatedRange(int first, int last) {
-  bool inside = first >= 0;
-  for (const SectionRecord& s : sections) {
-    if (s.valid && last >= s.PointCount()) inside = false;
-  }
-  if (last - first < 9 || !inside) {
-    ui_.Message("请确定区间的间隔点不少于１０个", MessageButtons::Ok);
-    return false;
-  }
-  for (int i = 0; i < kSectionCount; ++i) {
-    for (SectionRecord* s : {&sections[i], &processingSnapshot.sections[i], &displaySnapshot.sections[i]}) {
-      if (!s->valid) continue;
-      s->firstIndex = first;
-      s->lastIndex = last;
-    }
-  }
-  modified = true;
-  return true;
-}
-
-void CTarnixDoc::RecomputeSection(int index) {
-  if (index < 0 || index >= kSectionCount || !sections[index].valid) return;
-  RebuildDerivedArrays(sections[index]);
-  EvaluateCriteria(index);
-}
-
-void CTarnixDoc::ApplyChannelFilter(int channel) {
-  SectionRecord* s = ChannelSection(channel);
-  if (s == nullptr) return;
-  RefilterSection(*s, filters[currentSection + channel]);
-  ShiftChannel(channel);
-  modified = true;
-}
-
-void CTarnixDoc::ShiftChannel(int channel) {
-  SectionRecord* s = ChannelSection(channel);
-  if (s == nullptr) return;
-  ShiftSection(*s, CorrectionSamples(timeCorrection[currentSection + channel], header.dT));
-  RebuildDerivedArrays(*s);
 }
 
 }  // namespace tarnix

@@ -23,6 +23,8 @@
 
 namespace tarnix {
 
+struct DocumentTestAccess;
+
 // A deep copy of the test for commands that can be cancelled.
 struct DocumentSnapshot {
   TestHeader header;
@@ -41,7 +43,7 @@ class CTarnixDoc {
   static constexpr const char kResultFilter[] = "声波结果文件 (*.CHA)|*.CHA||";
 
   CTarnixDoc(UiServices& ui, RecentFileList& recentFiles);
-  CTarnixDoc(const CTarnixDoc&) = delete;  // the algorithm reads this document's own members
+  CTarnixDoc(const CTarnixDoc&) = delete;  // one document, referred to by its views
   CTarnixDoc& operator=(const CTarnixDoc&) = delete;
 
   // --- Lifecycle -----------------------------------------------------------
@@ -62,33 +64,87 @@ class CTarnixDoc {
   void OnFileSaveAs();
   void OnFileOpenResult();
   void OnFileSaveResult();
-  bool CanSave() const { return currentSection >= 0; }
+  bool CanSave() const { return currentSection_ >= 0; }
 
-  // Replaces the algorithm by a new SL-264-2001 one and recomputes the criteria
-  // and grades of every section in use.
-  void ChooseStandard();
+  // --- Reading ---------------------------------------------------------------
+  const TestHeader& Header() const { return header_; }
+  const Sections& AllSections() const { return sections_; }
+  const SectionRecord& Section(int index) const { return sections_[index]; }
+  // The section shown in the channel's pane (0: the current section, 1: the one
+  // after it), or nullptr.
+  const SectionRecord* ChannelSection(int channel) const;
+  int CurrentSection() const { return currentSection_; }
+  int CurrentPoint() const { return currentPoint_; }
+  const ChannelFilter& Filter(int section) const { return filters_[section]; }
+  int32_t TimeCorrection(int section) const { return timeCorrection_[section]; }  // µs
+  const LayerSet& Layers() const { return layers_; }
+  const CAlgorithm& Algorithm() const { return *algorithm_; }
+  bool IsModified() const { return modified_; }
+  bool HasData() const { return hasData_; }
+  // Successful opens so far: the wave panes lay themselves out afresh for each.
+  uint32_t OpenCount() const { return openCount_; }
+  const std::optional<CSamNode>& WaveClipboard() const { return waveClipboard_; }
+  const DocumentSnapshot& ProcessingSnapshot() const { return processingSnapshot_; }
 
-  // Rebuilds the working waveforms of channel 0 or 1 (the current section and the
-  // one after it) from the samples as read, through that section's filter
-  // settings, then re-applies its sound-time correction.
-  void ApplyChannelFilter(int channel);
-  // Shifts channel 0 or 1 by its sound-time correction and recomputes its arrays.
-  void ShiftChannel(int channel);
-
+  // --- Operations: every edit of the test goes through one of these ------------
+  // Each ends in Changed(), which rebuilds what is derived and tells the views.
+  void SetCurrentSection(int index);
+  void SetCurrentPoint(int index);
+  // A manual arrival pick at a shown sample index; the record pick follows.
+  void SetPick(int section, int point, int shownIndex);
+  // A manual choice of the dominant-frequency bin.
+  void SetFrequencyBin(int section, int point, int bin);
+  void CopyPoint(int section, int point);
+  // The copied waveform into the point, at this section's record length. False
+  // (with the status text) when nothing was copied.
+  bool PastePoint(int section, int point);
   // Sets the evaluated range of every section in use and of its stored copies.
   // The range must hold at least ten points and lie inside every section;
   // otherwise the user is told and nothing changes.
   bool SetEvaluatedRange(int first, int last);
+  // The section's transmitter–receiver distance in m; the spans keep their
+  // offsets from it.
+  void SetSectionDistance(int section, float crossD);
+  // The sound-time correction of a section in µs; its waveforms are rebuilt.
+  void SetTimeCorrection(int section, int32_t correctionUs);
+  // The filter settings of a section; its waveforms are rebuilt from the record
+  // (apply), or the settings are only stored, as a dialog keeps a value it
+  // refuses to apply.
+  void SetFilter(int section, const ChannelFilter& filter, bool apply = true);
+  // Replaces the algorithm by a new SL-264-2001 one and recomputes the criteria
+  // and grades of every section in use.
+  void ChooseStandard();
+  // The depths after the depth reference of the display settings changed.
+  void RebuildDepths();
+  // Entering and leaving the report layout.
+  void TakeProcessingSnapshot();
+  void RestoreProcessingSnapshot();
 
-  // The section shown in the channel's pane, or nullptr.
-  SectionRecord* ChannelSection(int channel);
+  // --- What undo puts back ------------------------------------------------------
+  // A section with its processing settings.
+  struct SectionState {
+    SectionRecord section;
+    ChannelFilter filter;
+    int32_t correction = 0;
+  };
+  // One point with the criteria of its section (a pick may re-evaluate them).
+  struct PointState {
+    CSamNode point;
+    float criticalA = 0.0f;
+    float criticalV = 0.0f;
+  };
+  // The evaluated ranges of every section and of its stored copies.
+  using RangeState = std::array<std::pair<int32_t, int32_t>, 3 * kSectionCount>;
+  using CriteriaState = std::array<std::pair<float, float>, kSectionCount>;
 
-  // The section's velocity and amplitude criteria from the algorithm, and its grades.
-  void EvaluateCriteria(int index);
-
-  // After a point's picks or waveform changed by hand: the section's per-point
-  // arrays, its velocity and amplitude criteria and its grades.
-  void RecomputeSection(int index);
+  SectionState CaptureSection(int index) const;
+  void RestoreSection(int index, const SectionState& state);
+  PointState CapturePoint(int section, int point) const;
+  void RestorePoint(int section, int point, const PointState& state);
+  RangeState CaptureRanges() const;
+  void RestoreRanges(const RangeState& state);
+  CriteriaState CaptureCriteria() const;
+  void RestoreCriteria(const CriteriaState& state);
 
   // --- Settings file -------------------------------------------------------
   // Missing file: the defaults stay. Damaged file: the documented fallbacks.
@@ -100,35 +156,34 @@ class CTarnixDoc {
   const std::string& PathName() const { return pathName_; }
   void SetPathName(const std::string& path, bool addToRecent);
   std::string Title() const;
-  void SetModifiedFlag(bool value = true) { modified = value; }
+  void SetModifiedFlag(bool value = true) { modified_ = value; }
 
-  TestHeader header;
-  Sections sections;
-  LayerSet layers;
+  // Settings records that the settings dialogs edit in place.
   PageSetup pageSetup;
   DisplaySettings display;
   ReportTexts reportTexts;
   AppModes modes;
-  // Per section, by section index: the picker, the open path and the filter
-  // dialog all address the same entry, whichever section is current.
-  std::array<ChannelFilter, kSectionCount> filters;
-  std::array<int32_t, kSectionCount> timeCorrection{};  // µs
-  std::array<bool, kSectionCount> sectionFlags;
-  std::unique_ptr<CAlgorithm> algorithm;
   int samplingStep = 0;  // statistics of the panels: 0 = every point with a waveform
-  int currentSection = -1;
-  int currentPoint = -1;
-  bool hasData = false;
-  bool modified = false;
-  // Successful opens so far: the wave panes lay themselves out afresh for each.
-  uint32_t openCount = 0;
-  DocumentSnapshot processingSnapshot;
-  DocumentSnapshot displaySnapshot;
-  std::optional<CSamNode> waveClipboard;
-  bool waveClipboardFull = false;
 
  private:
+  // The picking driver writes the picks of a whole channel in one pass.
+  friend void AutoPickChannel(CTarnixDoc& doc, int channel);
+  template <typename Doc>
+  friend struct SettingsParts;
+  friend struct DocumentTestAccess;  // fixtures built by hand in the tests
+
+  // What an edit needs rebuilt before the views are told.
+  enum class Rebuild { Nothing, Arrays, ArraysAndCriteria };
+  // The one place every edit ends: rebuilds the section's derived arrays (and
+  // its criteria), marks the document modified and tells the views once.
+  // Changes of what is shown only (the current section or point) leave the
+  // modified flag alone.
+  void Changed(int section, Rebuild rebuild, unsigned hint);
+  // The section's velocity and amplitude criteria from the algorithm, and its grades.
+  void EvaluateCriteria(int index);
   void ReplaceAlgorithm();
+  // A new algorithm and the criteria of every section in use from it.
+  void ApplyStandard();
   // Reads the file and completes the sections; throws FileError, leaving the
   // document unchanged.
   void ReadAndComplete(const std::string& path);
@@ -139,6 +194,26 @@ class CTarnixDoc {
   bool SaveThroughDialog();
   void RestoreRecordedSamples();
   void RefilterShownChannels();
+  // Rebuilds a section's working waveforms from the record: filter, then shift.
+  void RebuildWaveforms(int section);
+  bool ValidSection(int index) const { return index >= 0 && index < kSectionCount && sections_[index].valid; }
+
+  TestHeader header_;
+  Sections sections_;
+  LayerSet layers_;
+  // Per section, by section index: the picker, the open path and the filter
+  // dialog all address the same entry, whichever section is current.
+  std::array<ChannelFilter, kSectionCount> filters_;
+  std::array<int32_t, kSectionCount> timeCorrection_{};  // µs
+  std::unique_ptr<CAlgorithm> algorithm_;
+  int currentSection_ = -1;
+  int currentPoint_ = -1;
+  bool hasData_ = false;
+  bool modified_ = false;
+  uint32_t openCount_ = 0;
+  DocumentSnapshot processingSnapshot_;
+  DocumentSnapshot displaySnapshot_;
+  std::optional<CSamNode> waveClipboard_;
 
   UiServices& ui_;
   RecentFileList& recentFiles_;

@@ -28,6 +28,15 @@ struct FileDialogRequest {
   unsigned flags = 0;
 };
 
+// What a change touched, so that each view repaints only what depends on it.
+enum ViewChange : unsigned {
+  kChangeCurrent = 1u << 0,   // the current section or point
+  kChangePoints = 1u << 1,    // waveforms, picks and what derives from them
+  kChangeRange = 1u << 2,     // the evaluated range
+  kChangeCriteria = 1u << 3,  // criteria and grades
+  kChangeAll = ~0u,           // a new or reloaded test
+};
+
 class UiServices {
  public:
   virtual ~UiServices() = default;
@@ -41,8 +50,8 @@ class UiServices {
   virtual void EndWaitCursor() = 0;
   virtual void SetStatusText(const std::string& text) = 0;
   virtual void SetTitle(const std::string& title) = 0;
-  // The document changed in a way every view must repaint.
-  virtual void UpdateAllViews() = 0;
+  // The document changed; hint says what (ViewChange flags).
+  virtual void UpdateAllViews(unsigned hint = kChangeAll) = 0;
 };
 
 // Shows the wait cursor for the lifetime of the guard.

@@ -9,6 +9,7 @@ struct ChannelFilter {
   float highPassKHz = 20.0f;
   bool lowPassOn = false;
   float lowPassKHz = 50.0f;
+  bool operator==(const ChannelFilter&) const = default;
 };
 
 // Replaces the point's working samples by a filtered copy of themselves.

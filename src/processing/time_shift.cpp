@@ -13,6 +13,11 @@ int CorrectionSamples(int32_t correctionUs, float dtUs) {
   return static_cast<int>(std::clamp(k, -2147483647.0, 2147483647.0));
 }
 
+int32_t RecordIndex(int shownIndex, int32_t correctionUs, float dtUs) {
+  if (!(dtUs > 0.0f)) return shownIndex;
+  return static_cast<int32_t>(static_cast<float>(correctionUs) / dtUs + static_cast<float>(shownIndex));
+}
+
 void ShiftWaveform(CSamNode& point, int k) {
   const int n = static_cast<int>(point.samples.size());
   auto& s = point.samples;

@@ -9,6 +9,11 @@ namespace tarnix {
 // Samples of a correction in µs at the test's sampling interval (truncated).
 int CorrectionSamples(int32_t correctionUs, float dtUs);
 
+// The record (uncorrected) index of a shown index: the correction undone in one
+// floating-point sum, truncated once. Without a sampling interval the index
+// stays as it is.
+int32_t RecordIndex(int shownIndex, int32_t correctionUs, float dtUs);
+
 // Moves the working samples k places earlier (k > 0) or later (k < 0), filling
 // with the zero level; the shown picks become the record picks minus k, kept
 // inside the record.

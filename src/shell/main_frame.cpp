@@ -20,10 +20,11 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUndoStack>
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "document/auto_pick.h"
+#include "commands/edit_commands.h"
 #include "document/tarnix_doc.h"
 #include "document/recent_file_list.h"
 #include "dialogs/dlg_display_settings.h"
@@ -34,11 +35,14 @@
 #include "views/section_form.h"
 #include "views/statistics_panel.h"
 #include "shell/tool_icons.h"
+#include "shell/undo_history.h"
 
 namespace tarnix {
 namespace {
 
 const char kProductLine[] = "KVT声波测孔分析软件 V1.2.00912";
+const QString kUndo = QStringLiteral("撤销");
+const QString kRedo = QStringLiteral("重做");
 
 // The three groups whose entries follow the layout.
 bool InReportGroup(CommandId id) {
@@ -83,6 +87,7 @@ bool InMainGroup(CommandId id) { return id == CommandId::ToggleSectionBar || id 
 CMainFrame::CMainFrame(CTarnixDoc& doc, RecentFileList& recentFiles, QWidget* parent)
     : QMainWindow(parent), doc_(doc), recentFiles_(recentFiles) {
   setAcceptDrops(true);
+  history_ = std::make_unique<UndoHistory>(doc_, this);
   CreateActions();
   CreateMenus();
   CreateToolBars();
@@ -155,10 +160,17 @@ void CMainFrame::CreateActions() {
   AddAction(CommandId::OnlineUpdate, QStringLiteral("在线升级"));
   AddAction(CommandId::ContactUs, QStringLiteral("联系我们"));
   AddAction(CommandId::About, QStringLiteral("关于"));
+  // The entries name the edit they take back or do again.
+  QAction* undo = AddAction(CommandId::EditUndo, kUndo, {K(Qt::CTRL | Qt::Key_Z), K(Qt::ALT | Qt::Key_Backspace)});
+  QAction* redo = AddAction(CommandId::EditRedo, kRedo, {K(Qt::CTRL | Qt::Key_Y)});
+  QUndoStack* stack = history_->Stack();
+  connect(stack, &QUndoStack::undoTextChanged, undo,
+          [undo](const QString& name) { undo->setText(name.isEmpty() ? kUndo : kUndo + ' ' + name); });
+  connect(stack, &QUndoStack::redoTextChanged, redo,
+          [redo](const QString& name) { redo->setText(name.isEmpty() ? kRedo : kRedo + ' ' + name); });
   // Accelerators without a menu entry.
   AddAction(CommandId::FileNew, QStringLiteral("新建(&N)"), {K(Qt::CTRL | Qt::Key_N)});
   AddAction(CommandId::EditCut, QStringLiteral("剪切"), {K(Qt::CTRL | Qt::Key_X), K(Qt::SHIFT | Qt::Key_Delete)});
-  AddAction(CommandId::EditUndo, QStringLiteral("撤消"), {K(Qt::CTRL | Qt::Key_Z), K(Qt::ALT | Qt::Key_Backspace)});
   AddAction(CommandId::NextPane, QStringLiteral("下一窗格"), {K(Qt::Key_F6)});
   AddAction(CommandId::PreviousPane, QStringLiteral("上一窗格"), {K(Qt::SHIFT | Qt::Key_F6)});
   AddAction(CommandId::Unhandled, QString(), {K(Qt::CTRL | Qt::Key_Q)});
@@ -184,6 +196,9 @@ void CMainFrame::CreateMenus() {
   fileMenu_->addSeparator();
   exitAction_ = Action(CommandId::Exit);
   fileMenu_->addAction(exitAction_);
+
+  QMenu* edit = menuBar()->addMenu(QStringLiteral("编辑(&E)"));
+  add(edit, {CommandId::EditUndo, CommandId::EditRedo});
 
   QMenu* settings = menuBar()->addMenu(QStringLiteral("设置"));
   add(settings, {CommandId::ParameterStatus, CommandId::DisplaySettings});
@@ -264,6 +279,7 @@ void CMainFrame::CreateBars() {
   auto* layout = new QVBoxLayout(content);
   layout->setContentsMargins(0, 0, 0, 0);
   sectionForm_ = new CSectionForm(doc_);
+  sectionForm_->SetCommandSink(history_.get());
   statisticsPanel_ = new CStatisticsPanel(doc_);
   layout->addWidget(sectionForm_);
   layout->addWidget(statisticsPanel_, 1);
@@ -284,6 +300,8 @@ void CMainFrame::CreateLayouts() {
   mainSplitter_ = new QSplitter(Qt::Horizontal);
   mainView_ = new CMainView(doc_);
   secView_ = new CSecView(doc_);
+  mainView_->SetCommandSink(history_.get());
+  secView_->SetCommandSink(history_.get());
   analysisView_ = new CAnalysisView(doc_);
   for (QWidget* w : std::initializer_list<QWidget*>{mainView_, secView_, analysisView_}) mainSplitter_->addWidget(w);
   dataSplitter_ = new QSplitter(Qt::Horizontal);
@@ -359,7 +377,6 @@ bool CMainFrame::Implemented(CommandId id) const {
     case CommandId::ReportWord:
     case CommandId::ReportBmp:
     case CommandId::EditCut:
-    case CommandId::EditUndo:
     case CommandId::Unhandled:
       // Not handled yet by any pane or by the document.
       return activeView_ != nullptr && activeView_->HandlesCommand(id);
@@ -380,6 +397,10 @@ bool CMainFrame::Allowed(CommandId id) const {
       return doc_.CanSave();
     case CommandId::AutoPick:
       return doc_.display.showWaveforms != 0;
+    case CommandId::EditUndo:
+      return history_->Stack()->canUndo();
+    case CommandId::EditRedo:
+      return history_->Stack()->canRedo();
     case CommandId::DisplaySettings:
       return doc_.modes.layoutMode != 1 || doc_.modes.reportMode == 1;
     default:
@@ -389,7 +410,7 @@ bool CMainFrame::Allowed(CommandId id) const {
 
 void CMainFrame::UpdateMenusForMode() {
   for (auto& [id, action] : actions_) action->setEnabled(Implemented(id) && Allowed(id));
-  Action(CommandId::StandardSl264)->setChecked(doc_.header.standard == 0);
+  Action(CommandId::StandardSl264)->setChecked(doc_.Header().standard == 0);
   Action(CommandId::ToggleToolbar)->setChecked(toolBarsOn_);
   Action(CommandId::ToggleStatusBar)->setChecked(statusBar()->isVisible() || !isVisible());
   Action(CommandId::ToggleSectionBar)->setChecked(!sectionBar_->isHidden());
@@ -429,6 +450,7 @@ void CMainFrame::OpenFile(const QString& path) {
   if (!doc_.SaveModified()) return;
   const std::string p = path.toStdString();
   if (doc_.OnOpenDocument(p)) doc_.SetPathName(p, true);
+  history_->AfterDocumentCommand();
   RebuildRecentFileMenu();
   RefreshViews();
 }
@@ -437,6 +459,8 @@ bool CMainFrame::DocumentCommand(CommandId id) {
   switch (id) {
     case CommandId::FileNew:
       doc_.OnFileNew();
+      // A new document starts a fresh history (unless the user kept the old one).
+      if (doc_.PathName().empty() && !doc_.IsModified()) history_->Stack()->clear();
       break;
     case CommandId::FileOpen:
       doc_.OnFileOpen();
@@ -454,20 +478,20 @@ bool CMainFrame::DocumentCommand(CommandId id) {
       doc_.OnFileSaveResult();
       break;
     case CommandId::StandardSl264:
-      doc_.ChooseStandard();
+      Record(history_.get(), ChooseStandardCommand(doc_));
       break;
     case CommandId::ParameterStatus:
-      if (doc_.currentSection < 0) {
+      if (doc_.CurrentSection() < 0) {
         doc_.Ui().Message("请先打开文件", MessageButtons::Ok);
       } else {
         Parameter(doc_, this).exec();
       }
       return true;
     case CommandId::DigitalFilter:
-      CDlgFilter::Run(doc_, ActiveChannel(), [this] { RefreshViews(); }, this);
+      CDlgFilter::Run(doc_, ActiveChannel(), [this] { RefreshViews(); }, history_.get(), this);
       return true;
     case CommandId::TimeCorrection:
-      CDlgTimeCorrection::Run(doc_, ActiveChannel(), [this] { RefreshViews(); }, this);
+      CDlgTimeCorrection::Run(doc_, ActiveChannel(), [this] { RefreshViews(); }, history_.get(), this);
       return true;
     case CommandId::DisplaySettings: {
       CDlgDisplaySettings dialog(doc_, mainView_->height(), [this] { RefreshViews(); }, this);
@@ -477,6 +501,7 @@ bool CMainFrame::DocumentCommand(CommandId id) {
     default:
       return false;
   }
+  history_->AfterDocumentCommand();
   RebuildRecentFileMenu();
   RefreshViews();
   return true;
@@ -515,7 +540,15 @@ void CMainFrame::FrameCommand(CommandId id) {
       ToggleDataTable();
       break;
     case CommandId::AutoPick:
-      AutoPick(doc_);
+      Record(history_.get(), AutoPickChannels(doc_));
+      RefreshViews();
+      break;
+    case CommandId::EditUndo:
+      history_->Stack()->undo();
+      RefreshViews();
+      break;
+    case CommandId::EditRedo:
+      history_->Stack()->redo();
       RefreshViews();
       break;
     case CommandId::ZoomIn:
@@ -550,7 +583,7 @@ void CMainFrame::FrameCommand(CommandId id) {
 
 void CMainFrame::EnterReport() {
   if (doc_.modes.reportMode != 1) {
-    doc_.processingSnapshot = {doc_.header, doc_.sections};
+    doc_.TakeProcessingSnapshot();
     SwitchLayout(Layout::Report);
     doc_.modes.reportMode = 1;
   }
@@ -580,8 +613,7 @@ void CMainFrame::ToggleDataTable() {
   if (fromReport) {
     if (sectionBarBeforeReport_) sectionBar_->show();
     // What the report changed is not kept in the processed test.
-    doc_.header = doc_.processingSnapshot.header;
-    doc_.sections = doc_.processingSnapshot.sections;
+    doc_.RestoreProcessingSnapshot();
   }
   doc_.modes.reportMode = 0;
   RefreshViews();

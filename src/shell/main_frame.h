@@ -4,6 +4,7 @@
 // Commands go to the active pane first, then to the document, then here.
 #include <QMainWindow>
 #include <map>
+#include <memory>
 
 #include "views/command_id.h"
 
@@ -26,6 +27,7 @@ class CPrintView;
 class CSectionForm;
 class CStatisticsPanel;
 class RecentFileList;
+class UndoHistory;
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT
@@ -45,6 +47,7 @@ class CMainFrame : public QMainWindow {
   QAction* Action(CommandId id) const;
   QToolBar* MainToolBar() const { return mainToolBar_; }
   QToolBar* ReportToolBar() const { return reportToolBar_; }
+  UndoHistory* History() const { return history_.get(); }
   QDockWidget* SectionBar() const { return sectionBar_; }
   QDockWidget* AnalysisBar() const { return analysisBar_; }
   CTarnixView* ActiveView() const { return activeView_; }
@@ -86,6 +89,7 @@ class CMainFrame : public QMainWindow {
 
   CTarnixDoc& doc_;
   RecentFileList& recentFiles_;
+  std::unique_ptr<UndoHistory> history_;
   std::map<CommandId, QAction*> actions_;
   QMenu* fileMenu_ = nullptr;
   QAction* exitAction_ = nullptr;

@@ -40,7 +40,7 @@ QString QtFileFilter(const std::string& filter) {
   return filters.join(";;");
 }
 
-void QtUiServices::Attach(QMainWindow* window, std::function<void()> repaint) {
+void QtUiServices::Attach(QMainWindow* window, std::function<void(unsigned hint)> repaint) {
   window_ = window;
   repaint_ = std::move(repaint);
 }
@@ -104,8 +104,8 @@ void QtUiServices::SetTitle(const std::string& title) {
   if (window_ != nullptr) window_->setWindowTitle(QString::fromStdString(title));
 }
 
-void QtUiServices::UpdateAllViews() {
-  if (repaint_) repaint_();
+void QtUiServices::UpdateAllViews(unsigned hint) {
+  if (repaint_) repaint_(hint);
 }
 
 }  // namespace tarnix

@@ -16,7 +16,7 @@ QString QtFileFilter(const std::string& filter);
 class QtUiServices : public UiServices {
  public:
   // The window owns the status bar and the title; repaint refreshes every view.
-  void Attach(QMainWindow* window, std::function<void()> repaint);
+  void Attach(QMainWindow* window, std::function<void(unsigned hint)> repaint);
 
   MessageAnswer Message(const std::string& text, MessageButtons buttons, MessageAnswer defaultAnswer) override;
   std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
@@ -24,11 +24,11 @@ class QtUiServices : public UiServices {
   void EndWaitCursor() override;
   void SetStatusText(const std::string& text) override;
   void SetTitle(const std::string& title) override;
-  void UpdateAllViews() override;
+  void UpdateAllViews(unsigned hint) override;
 
  private:
   QMainWindow* window_ = nullptr;
-  std::function<void()> repaint_;
+  std::function<void(unsigned hint)> repaint_;
 };
 
 }  // namespace tarnix

@@ -55,9 +55,11 @@ enum class CommandId {
   OnlineUpdate,
   ContactUs,
   About,
+  // The edit menu
+  EditUndo,
+  EditRedo,
   // Accelerators without a menu entry
   EditCut,
-  EditUndo,
   NextPane,
   PreviousPane,
   Unhandled,

@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "analysis/main_frequency.h"
+#include "commands/edit_commands.h"
 #include "document/display_rules.h"
 #include "document/tarnix_doc.h"
 #include "dialogs/dlg_modify_range.h"
@@ -42,12 +43,12 @@ CMainView::CMainView(CTarnixDoc& doc, QWidget* parent) : CTarnixView(doc, parent
   }
 }
 
-SectionRecord* CMainView::Section() const {
-  SectionRecord* s = doc_.ChannelSection(ChannelOffset());
+const SectionRecord* CMainView::Section() const {
+  const SectionRecord* s = doc_.ChannelSection(ChannelOffset());
   return s != nullptr && s->valid && !s->points.empty() ? s : nullptr;
 }
 
-int CMainView::SectionIndex() const { return Section() != nullptr ? doc_.currentSection + ChannelOffset() : -1; }
+int CMainView::SectionIndex() const { return Section() != nullptr ? doc_.CurrentSection() + ChannelOffset() : -1; }
 
 int CMainView::FrameWidth() const {
   const QWidget* frame = window();
@@ -61,12 +62,12 @@ void CMainView::ResetRowHeight(bool newFile) {
   // Whole pixels, as the layout counts them, so that level 1 fits exactly.
   const float usable = static_cast<float>(static_cast<int>(0.94 * height()));
   const float panel = d.showCurrentWave ? static_cast<float>(d.panelHeight) : 0.0f;
-  const int datLen = s->datLen > 0 ? s->datLen : std::max(doc_.header.datLen, 1);
+  const int datLen = s->datLen > 0 ? s->datLen : std::max(doc_.Header().datLen, 1);
   const int leftMargin = static_cast<int>(0.02 * FrameWidth());
   const bool fits = (width() - leftMargin) / datLen >= 1;
-  const float move = doc_.header.move;
+  const float move = doc_.Header().move;
   // In single precision, as the header holds them: 20.2 m at 0.2 m is 102 rows.
-  float rows = move > 0.0f ? std::ceil(doc_.header.pileLen / move + 1.0f) : static_cast<float>(s->PointCount());
+  float rows = move > 0.0f ? std::ceil(doc_.Header().pileLen / move + 1.0f) : static_cast<float>(s->PointCount());
   if (!(rows >= 1.0f) || rows > 1e6f) rows = static_cast<float>(s->PointCount());
   float level1 = (usable - 20.0f - panel - (fits ? 0 : kScrollBarSize)) / rows;
   // A pane too small for its rows still gives each one pixel.
@@ -100,7 +101,7 @@ void CMainView::ComputeLayout() {
     return;
   }
   const DisplaySettings& d = doc_.display;
-  l.datLen = s->datLen > 0 ? s->datLen : std::max(doc_.header.datLen, 1);
+  l.datLen = s->datLen > 0 ? s->datLen : std::max(doc_.Header().datLen, 1);
   l.rowCount = s->PointCount();
   l.rowHeight = std::isfinite(d.rowHeight) ? std::clamp(d.rowHeight, 0.05f, 10000.0f) : 1.0f;
   // Kept within what a scroll bar can count, whatever the settings file held.
@@ -172,9 +173,9 @@ void CMainView::Invalidate() {
 }
 
 bool CMainView::AdoptNewFile() {
-  if (doc_.openCount == seenOpenCount_ || Section() == nullptr) return false;
+  if (doc_.OpenCount() == seenOpenCount_ || Section() == nullptr) return false;
   // A newly opened file starts at its top-left end, at zoom level 1.
-  seenOpenCount_ = doc_.openCount;
+  seenOpenCount_ = doc_.OpenCount();
   settingBars_ = true;
   hBar_->setValue(0);
   vBar_->setValue(0);
@@ -203,7 +204,7 @@ void CMainView::paintEvent(QPaintEvent* event) {
     WavePaneContent content;
     content.section = Section();
     content.display = &doc_.display;
-    content.currentPoint = doc_.currentPoint;
+    content.currentPoint = doc_.CurrentPoint();
     RenderWavePane(cache_, layout_, content);
     cacheDirty_ = false;
   }
@@ -369,33 +370,21 @@ void CMainView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void CMainView::Pick(QPoint p) {
-  SectionRecord* s = Section();
+  const SectionRecord* s = Section();
   const int row = layout_.RowAt(p.y());
   // The panel shows the current point, so a click there picks it.
-  const int index = row >= 0 ? layout_.PointOfRow(row) : (layout_.InPanel(p.y()) ? doc_.currentPoint : -1);
-  CSamNode* point = s->PointAt(index);
+  const int index = row >= 0 ? layout_.PointOfRow(row) : (layout_.InPanel(p.y()) ? doc_.CurrentPoint() : -1);
+  const CSamNode* point = s->PointAt(index);
   if (point == nullptr || !point->HasWaveform()) return;
   const double offset = layout_.TraceOffset(p.x());
   if (doc_.display.showWaveforms) {
-    const int n = static_cast<int>(point->samples.size());
-    const int k = std::clamp(static_cast<int>(std::ceil(offset / layout_.pixelsPerSample)), 0, n - 1);
-    point->arrivalIndex = k;
-    const float dt = s->dT;
-    const float correction = static_cast<float>(doc_.timeCorrection[SectionIndex()]);
-    point->autoArrivalIndex = dt > 0.0f ? static_cast<int32_t>(correction / dt + k) : k;
+    const int k = static_cast<int>(std::ceil(offset / layout_.pixelsPerSample));
+    Record(commands_, ManualPick(doc_, SectionIndex(), index, k));
   } else {
     const double bin = std::ceil(offset / (std::max(doc_.display.spectrumRefine, 1) * layout_.pixelsPerSample));
-    point->freqIndex = std::clamp(static_cast<int>(bin), 0, kSpectrumBins - 1);
+    Record(commands_, ChooseFrequencyBin(doc_, SectionIndex(), index, static_cast<int>(std::clamp(bin, -1.0, 1e6))));
   }
-  doc_.currentPoint = index;
-  PointChanged();
-}
-
-void CMainView::PointChanged() {
-  doc_.SetModifiedFlag();
-  doc_.RecomputeSection(SectionIndex());
   Invalidate();
-  doc_.Ui().UpdateAllViews();
 }
 
 void CMainView::DropHandle(Handle which, QPoint p) {
@@ -412,16 +401,14 @@ void CMainView::DropHandle(Handle which, QPoint p) {
   int& end = which == Handle::Upper ? last : first;
   if (end == index) return;
   end = index;
-  if (!doc_.SetEvaluatedRange(first, last)) return;
+  Record(commands_, ChangeRange(doc_, first, last));
   Invalidate();
-  doc_.Ui().UpdateAllViews();
 }
 
 void CMainView::EditHandle(Handle which) {
-  CDlgModifyRange dialog(doc_, SectionIndex(), which == Handle::Upper, this);
+  CDlgModifyRange dialog(doc_, SectionIndex(), which == Handle::Upper, commands_, this);
   if (dialog.exec() != QDialog::Accepted) return;
   Invalidate();
-  doc_.Ui().UpdateAllViews();
 }
 
 // --- Copy and paste ----------------------------------------------------------
@@ -443,39 +430,12 @@ bool CMainView::OnCommand(CommandId id) {
   }
 }
 
-void CMainView::CopyWave() {
-  const SectionRecord* s = Section();
-  const CSamNode* point = s != nullptr ? s->PointAt(doc_.currentPoint) : nullptr;
-  if (point == nullptr) return;
-  doc_.waveClipboard = *point;
-  doc_.waveClipboardFull = true;
-  doc_.Ui().SetStatusText("复制成功");
-}
+void CMainView::CopyWave() { doc_.CopyPoint(SectionIndex(), doc_.CurrentPoint()); }
 
 void CMainView::PasteWave() {
-  SectionRecord* s = Section();
-  if (s == nullptr) return;
-  if (!doc_.waveClipboard) {
-    doc_.Ui().SetStatusText("请先复制或单波读取后再粘贴");
-    return;
-  }
-  CSamNode* point = s->PointAt(doc_.currentPoint);
-  if (point == nullptr) return;
-  CSamNode pasted = *doc_.waveClipboard;
-  pasted.sourL = point->sourL;
-  pasted.destL = point->destL;
-  if (pasted.rawSamples.empty()) pasted.rawSamples = pasted.samples;
-  // A waveform from another test takes this section's record length, so that
-  // every later step can rely on it.
-  const int n = s->datLen > 0 ? s->datLen : doc_.header.datLen;
-  if (pasted.HasWaveform() && n > 0) {
-    pasted.samples.resize(n, kZeroLevel);
-    pasted.rawSamples.resize(n, kZeroLevel);
-    for (int32_t* index : {&pasted.arrivalIndex, &pasted.ampIndex}) *index = std::clamp(*index, 0, n - 1);
-  }
-  *point = std::move(pasted);
-  PointChanged();
-  doc_.Ui().SetStatusText("粘贴成功");
+  if (Section() == nullptr) return;
+  Record(commands_, PasteWaveform(doc_, SectionIndex(), doc_.CurrentPoint()));
+  Invalidate();
 }
 
 // --- Scrolling and zoom ------------------------------------------------------
@@ -507,7 +467,7 @@ void CMainView::wheelEvent(QWheelEvent* event) {
 }
 
 void CMainView::keyPressEvent(QKeyEvent* event) {
-  SectionRecord* s = Section();
+  const SectionRecord* s = Section();
   if (s == nullptr) {
     CTarnixView::keyPressEvent(event);
     return;
@@ -539,12 +499,11 @@ void CMainView::keyPressEvent(QKeyEvent* event) {
       if (!doc_.display.showCurrentWave) break;
       // Up is the row above: the next point up the hole.
       const int step = event->key() == Qt::Key_Up ? 1 : -1;
-      const int next = std::clamp(doc_.currentPoint + step, 0, s->PointCount() - 1);
-      if (next == doc_.currentPoint) break;
-      doc_.currentPoint = next;
+      const int next = std::clamp(doc_.CurrentPoint() + step, 0, s->PointCount() - 1);
+      if (next == doc_.CurrentPoint()) break;
       KeepRowInView(layout_.RowOfPoint(next));
       Invalidate();
-      doc_.Ui().UpdateAllViews();
+      doc_.SetCurrentPoint(next);
       break;
     }
     default:

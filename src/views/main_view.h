@@ -32,7 +32,7 @@ class CMainView : public CTarnixView {
   bool ZoomOut();
 
   // The section shown and its index, or nullptr and -1 while there is none.
-  SectionRecord* Section() const;
+  const SectionRecord* Section() const;
   int SectionIndex() const;
   const WaveLayout& Layout() const { return layout_; }
   // Row height at zoom level 1, from the last layout for a file or a size.
@@ -78,8 +78,6 @@ class CMainView : public CTarnixView {
   void EditHandle(Handle which);
   void CopyWave();
   void PasteWave();
-  // A point changed by hand: derived values, criteria, repaint.
-  void PointChanged();
   void AfterZoom(float factor);
 
   QImage cache_;

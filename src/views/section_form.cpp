@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "document/section_completion.h"
+#include "commands/edit_commands.h"
 #include "document/tarnix_doc.h"
 #include "base/c_text.h"
 #include "views/section_map.h"
@@ -113,13 +114,13 @@ CSectionForm::CSectionForm(CTarnixDoc& doc, QWidget* parent) : QWidget(parent), 
 }
 
 void CSectionForm::Refresh() {
-  map_->SetPipeCount(doc_.header.pipeNum);
+  map_->SetPipeCount(doc_.Header().pipeNum);
 
   QStringList entries;
   QList<int> indices;
   for (int i = 0; i < kSectionCount; ++i) {
-    if (!doc_.sections[i].valid) continue;
-    entries << EntryText(doc_.sections[i]);
+    if (!doc_.Section(i).valid) continue;
+    entries << EntryText(doc_.Section(i));
     indices << i;
   }
   // Rebuilt only when it differs: Refresh may run from inside the selector's
@@ -136,11 +137,11 @@ void CSectionForm::Refresh() {
     for (int i = 0; i < entries.size(); ++i) selector_->addItem(entries[i], indices[i]);
   }
 
-  const int current = doc_.currentSection;
-  const bool hasCurrent = current >= 0 && current < kSectionCount && doc_.sections[current].valid;
+  const int current = doc_.CurrentSection();
+  const bool hasCurrent = current >= 0 && current < kSectionCount && doc_.Section(current).valid;
   selector_->setCurrentIndex(hasCurrent ? selector_->findData(current) : -1);
   if (hasCurrent) {
-    map_->SelectPair(doc_.sections[current].sourPipe, doc_.sections[current].destPipe);
+    map_->SelectPair(doc_.Section(current).sourPipe, doc_.Section(current).destPipe);
   } else {
     map_->ClearFlags();
   }
@@ -148,9 +149,9 @@ void CSectionForm::Refresh() {
 }
 
 void CSectionForm::ShowDistance() {
-  const int current = doc_.currentSection;
-  if (current >= 0 && current < kSectionCount && doc_.sections[current].valid) {
-    distance_->setText(Text("%.0f", doc_.sections[current].crossD * 1000.0));
+  const int current = doc_.CurrentSection();
+  if (current >= 0 && current < kSectionCount && doc_.Section(current).valid) {
+    distance_->setText(Text("%.0f", doc_.Section(current).crossD * 1000.0));
   } else {
     distance_->clear();
   }
@@ -162,33 +163,22 @@ void CSectionForm::OnSectionChosen(int entry) {
   const int source = text[0].digitValue() - 1;
   const int receiver = text[2].digitValue() - 1;
   for (int i = 0; i < kSectionCount; ++i) {
-    const SectionRecord& s = doc_.sections[i];
+    const SectionRecord& s = doc_.Section(i);
     if (!s.valid || s.sourPipe != source || s.destPipe != receiver) continue;
-    doc_.currentSection = i;
     map_->SelectPair(source, receiver);
+    doc_.SetCurrentSection(i);
     ShowDistance();
-    doc_.Ui().UpdateAllViews();
     return;
   }
 }
 
 void CSectionForm::OnDistanceEntered() {
-  const int current = doc_.currentSection;
-  if (current < 0 || current >= kSectionCount || !doc_.sections[current].valid) return;
+  const int current = doc_.CurrentSection();
+  if (current < 0 || current >= kSectionCount || !doc_.Section(current).valid) return;
   channel_[0][4]->setText(distance_->text() + QStringLiteral("mm"));
 
-  SectionRecord& s = doc_.sections[current];
-  const auto x = static_cast<float>(CToFloat(distance_->text().toStdString()) / 1000.0);
-  // The spans keep their offsets from the section distance.
-  for (int i = std::max(s.firstIndex, 0); i <= s.lastIndex && i < s.PointCount(); ++i) {
-    CSamNode& point = s.points[static_cast<size_t>(i)];
-    point.span = x - s.crossD + point.span;
-  }
-  s.crossD = x;
-  RebuildDerivedArrays(s);
-  doc_.SetModifiedFlag(true);
-  // The report layout does not show the section's curves.
-  if (doc_.modes.reportMode == 0) doc_.Ui().UpdateAllViews();
+  const auto crossD = static_cast<float>(CToFloat(distance_->text().toStdString()) / 1000.0);
+  Record(commands_, ChangeDistance(doc_, current, crossD));
 }
 
 void CSectionForm::ShowCursor(int channel, double depth, double time, double amplitude, double velocity, double span) {

@@ -10,6 +10,7 @@ class QLineEdit;
 namespace tarnix {
 
 class CTarnixDoc;
+class CommandSink;
 class CSectionMap;
 
 class CSectionForm : public QWidget {
@@ -31,6 +32,8 @@ class CSectionForm : public QWidget {
   void ClearCursor();
 
   CSectionMap* Map() const { return map_; }
+  // Where distance edits are kept for undo (none: they are not kept).
+  void SetCommandSink(CommandSink* sink) { commands_ = sink; }
 
  private:
   void OnSectionChosen(int entry);
@@ -38,6 +41,7 @@ class CSectionForm : public QWidget {
   void ShowDistance();
 
   CTarnixDoc& doc_;
+  CommandSink* commands_ = nullptr;
   QComboBox* selector_ = nullptr;
   QLineEdit* distance_ = nullptr;
   CSectionMap* map_ = nullptr;

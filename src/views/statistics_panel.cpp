@@ -46,9 +46,8 @@ void CStatisticsPanel::Refresh() {
   table_->setColumnCount(0);
   velocityLine_->clear();
   amplitudeLine_->clear();
-  if (!doc_.algorithm) return;
 
-  const StatisticsBlock block = BuildStatisticsBlock(doc_.sections, *doc_.algorithm, doc_.samplingStep);
+  const StatisticsBlock block = BuildStatisticsBlock(doc_.AllSections(), doc_.Algorithm(), doc_.samplingStep);
   if (block.sections.empty()) return;
 
   const auto& labels = block.sections.front().items;

@@ -8,6 +8,7 @@
 namespace tarnix {
 
 class CTarnixDoc;
+class CommandSink;
 
 class CTarnixView : public QWidget {
   Q_OBJECT
@@ -21,6 +22,8 @@ class CTarnixView : public QWidget {
   virtual bool HandlesCommand(CommandId id) const;
   // The document changed: repaint from it.
   virtual void OnUpdate();
+  // Where the pane's edits are kept for undo (none: they are not kept).
+  void SetCommandSink(CommandSink* sink) { commands_ = sink; }
 
  signals:
   void Activated(CTarnixView* view);
@@ -31,6 +34,7 @@ class CTarnixView : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
   CTarnixDoc& doc_;
+  CommandSink* commands_ = nullptr;
 };
 
 }  // namespace tarnix

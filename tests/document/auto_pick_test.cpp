@@ -9,6 +9,7 @@
 #include "document/recent_file_list.h"
 #include "support/scripted_ui_services.h"
 #include "support/temp_dir.h"
+#include "support/document_access.h"
 
 namespace tarnix {
 namespace {
@@ -63,11 +64,11 @@ TEST_F(AutoPickTest, RefusesWithoutATestOrWaveforms) {
 
   ASSERT_TRUE(doc.OnOpenDocument(path_));
   doc.display.showWaveforms = 0;
-  const int before = doc.sections[0].points[0].arrivalIndex;
+  const int before = doc.Section(0).points[0].arrivalIndex;
   AutoPick(doc);
   EXPECT_EQ(ui_.MessageTexts().back(), "请先切换到波型图模式，再自动判读!");
-  EXPECT_EQ(doc.sections[0].points[0].arrivalIndex, before);
-  EXPECT_FALSE(doc.modified);
+  EXPECT_EQ(doc.Section(0).points[0].arrivalIndex, before);
+  EXPECT_FALSE(doc.IsModified());
 }
 
 TEST_F(AutoPickTest, PicksBothChannelsAndRecomputesTheirValues) {
@@ -75,7 +76,7 @@ TEST_F(AutoPickTest, PicksBothChannelsAndRecomputesTheirValues) {
   ASSERT_TRUE(doc.OnOpenDocument(path_));
   AutoPick(doc);
   for (int si = 0; si < 2; ++si) {
-    const SectionRecord& s = doc.sections[si];
+    const SectionRecord& s = doc.Section(si);
     for (int k = 0; k < 3; ++k) {
       // Points are deepest first: depth 2 m is the third recorded.
       const int onset = 100 + 20 * si + 5 * (2 - k);
@@ -85,7 +86,7 @@ TEST_F(AutoPickTest, PicksBothChannelsAndRecomputesTheirValues) {
       EXPECT_EQ(s.grades[k], 1.0f);
     }
   }
-  EXPECT_TRUE(doc.modified);
+  EXPECT_TRUE(doc.IsModified());
   EXPECT_EQ(ui_.statusTexts.back(), "自动判读完成");
   EXPECT_EQ(ui_.statusTexts.front(), "自动判读中...");
   EXPECT_EQ(ui_.maxWaitDepth, 1);
@@ -96,10 +97,10 @@ TEST_F(AutoPickTest, PicksBothChannelsAndRecomputesTheirValues) {
 TEST_F(AutoPickTest, SoundTimeCorrectionShiftsBeforePicking) {
   CTarnixDoc doc(ui_, recent_);
   ASSERT_TRUE(doc.OnOpenDocument(path_));
-  doc.timeCorrection[1] = 3;  // µs at dT 2 µs: one sample earlier
+  DocumentTestAccess::TimeCorrection(doc, 1) = 3;  // µs at dT 2 µs: one sample earlier
   AutoPick(doc);
   AutoPick(doc);  // from the record every time: nothing accumulates
-  const CSamNode& p = doc.sections[1].points[2];
+  const CSamNode& p = doc.Section(1).points[2];
   EXPECT_NEAR(p.arrivalIndex, 119, 1);
   EXPECT_EQ(p.autoArrivalIndex, static_cast<int>(3 / 2.0 + p.arrivalIndex));
   EXPECT_EQ(p.samples[0], p.rawSamples[1]);
@@ -110,7 +111,7 @@ TEST_F(AutoPickTest, DataTableModeDoesNothing) {
   ASSERT_TRUE(doc.OnOpenDocument(path_));
   doc.modes.layoutMode = 1;
   AutoPick(doc);
-  EXPECT_FALSE(doc.modified);
+  EXPECT_FALSE(doc.IsModified());
   EXPECT_TRUE(ui_.statusTexts.empty());
 }
 

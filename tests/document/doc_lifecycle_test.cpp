@@ -17,6 +17,7 @@
 #include "document/recent_file_list.h"
 #include "support/scripted_ui_services.h"
 #include "support/temp_dir.h"
+#include "support/document_access.h"
 
 namespace tarnix {
 namespace {
@@ -82,14 +83,14 @@ class DocLifecycle : public ::testing::Test {
     return other;
   }
   void SetRange(int first, int last) {
-    for (SectionRecord& s : doc_->sections) {
+    for (SectionRecord& s : DocumentTestAccess::AllSections(*doc_)) {
       if (!s.valid) continue;
       s.firstIndex = first;
       s.lastIndex = last;
     }
   }
   void AddDrillingLayer() {
-    LayerSet& l = doc_->layers;
+    LayerSet& l = DocumentTestAccess::Layers(*doc_);
     l.leftlayer = 1;
     l.depth = {1.5f};
     l.describe = {"强风化花岗岩"};
@@ -110,31 +111,30 @@ TEST_F(DocLifecycle, TitleNamesTheFileAndNewKeepsTheContents) {
   doc_->SetModifiedFlag();
   ASSERT_TRUE(doc_->OnSaveDocument(dir_.File("copy.CHT")));
   EXPECT_EQ(ui_.title, kTitle + "copy.CHT");
-  EXPECT_FALSE(doc_->modified);
+  EXPECT_FALSE(doc_->IsModified());
 
   doc_->OnFileNew();
   EXPECT_TRUE(doc_->PathName().empty());
   EXPECT_EQ(ui_.title, kTitle + "copy.CHT");
-  EXPECT_EQ(doc_->sections[0].PointCount(), kPoints);
+  EXPECT_EQ(doc_->Section(0).PointCount(), kPoints);
   EXPECT_TRUE(ui_.messages.empty());
 }
 
 TEST_F(DocLifecycle, OpenStartsAtTheFirstSectionInUseWithFreshState) {
   WriteHole(dir_.File("later.CHT"), 1);
-  doc_->currentPoint = 7;
-  doc_->waveClipboard = CSamNode{};
-  doc_->waveClipboardFull = true;
+  DocumentTestAccess::CurrentPoint(*doc_) = 7;
+  DocumentTestAccess::WaveClipboard(*doc_) = CSamNode{};
   doc_->SetModifiedFlag();
   Open(dir_.File("later.CHT"));
-  EXPECT_EQ(doc_->currentSection, 1);
-  EXPECT_EQ(doc_->currentPoint, 0);
-  EXPECT_TRUE(doc_->hasData);
-  EXPECT_FALSE(doc_->modified);
-  EXPECT_FALSE(doc_->waveClipboard.has_value() || doc_->waveClipboardFull);
+  EXPECT_EQ(doc_->CurrentSection(), 1);
+  EXPECT_EQ(doc_->CurrentPoint(), 0);
+  EXPECT_TRUE(doc_->HasData());
+  EXPECT_FALSE(doc_->IsModified());
+  EXPECT_FALSE(DocumentTestAccess::WaveClipboard(*doc_).has_value());
   EXPECT_GT(ui_.viewUpdates, 0);
-  for (const DocumentSnapshot* snap : {&doc_->processingSnapshot, &doc_->displaySnapshot}) {
+  for (const DocumentSnapshot* snap : {&DocumentTestAccess::ProcessingSnapshot(*doc_), &DocumentTestAccess::DisplaySnapshot(*doc_)}) {
     for (int i = 0; i < kSectionCount; ++i) {
-      const SectionRecord& s = doc_->sections[i];
+      const SectionRecord& s = doc_->Section(i);
       ASSERT_EQ(snap->sections[i].PointCount(), s.PointCount());
       for (int k = 0; k < s.PointCount(); ++k) EXPECT_EQ(snap->sections[i].points[k].samples, s.points[k].samples);
     }
@@ -157,29 +157,29 @@ TEST_F(DocLifecycle, OpenStartsAtTheFirstSectionInUseWithFreshState) {
   EXPECT_FALSE(doc_->OnOpenDocument(dir_.File("missing.CHT")));
   EXPECT_EQ(ui_.messages.size(), 1u);
   EXPECT_EQ(ui_.title, kTitle + "hole.CHT");
-  EXPECT_TRUE(doc_->modified);
-  EXPECT_EQ(doc_->layers.leftlayer, 1);
+  EXPECT_TRUE(doc_->IsModified());
+  EXPECT_EQ(doc_->Layers().leftlayer, 1);
 }
 
 TEST_F(DocLifecycle, ResultFileKeepsItsStoredCriteriaAndLayers) {
   Open(hole_);
-  EXPECT_EQ(doc_->sections[0].criticalV, 0.0f);  // what SL-264-2001 gives
+  EXPECT_EQ(doc_->Section(0).criticalV, 0.0f);  // what SL-264-2001 gives
   // Hand-set criteria are what a result file stores.
-  doc_->header.curves[kCurveV].manual = 1;
-  doc_->header.curves[kCurveA].manual = 1;
-  doc_->sections[0].criticalV = 3.5f;
-  doc_->sections[0].criticalA = 80.0f;
+  DocumentTestAccess::Header(*doc_).curves[kCurveV].manual = 1;
+  DocumentTestAccess::Header(*doc_).curves[kCurveA].manual = 1;
+  DocumentTestAccess::Section(*doc_, 0).criticalV = 3.5f;
+  DocumentTestAccess::Section(*doc_, 0).criticalA = 80.0f;
   AddDrillingLayer();
   ASSERT_TRUE(doc_->OnSaveDocument(dir_.File("res.CHA")));
 
   Open(dir_.File("res.CHA"));
-  EXPECT_FLOAT_EQ(doc_->sections[0].criticalV, 3.5f);
-  EXPECT_FLOAT_EQ(doc_->sections[0].criticalA, 80.0f);
-  EXPECT_EQ(doc_->layers.describe, std::vector<std::string>{"强风化花岗岩"});
+  EXPECT_FLOAT_EQ(doc_->Section(0).criticalV, 3.5f);
+  EXPECT_FLOAT_EQ(doc_->Section(0).criticalA, 80.0f);
+  EXPECT_EQ(doc_->Layers().describe, std::vector<std::string>{"强风化花岗岩"});
   Open(hole_);
-  EXPECT_EQ(doc_->sections[0].criticalV, 0.0f);
-  EXPECT_EQ(doc_->sections[0].criticalA, 0.0f);
-  EXPECT_EQ(doc_->layers.leftlayer, 0);
+  EXPECT_EQ(doc_->Section(0).criticalV, 0.0f);
+  EXPECT_EQ(doc_->Section(0).criticalA, 0.0f);
+  EXPECT_EQ(doc_->Layers().leftlayer, 0);
 }
 
 TEST_F(DocLifecycle, RawSaveWritesEveryPointOnlyFromTheMainLayoutOfARawTest) {
@@ -187,17 +187,17 @@ TEST_F(DocLifecycle, RawSaveWritesEveryPointOnlyFromTheMainLayoutOfARawTest) {
   SetRange(2, 9);
   ASSERT_TRUE(doc_->OnSaveDocument(dir_.File("all.CHT")));
   auto all = Reopen(dir_.File("all.CHT"));
-  ASSERT_EQ(all->sections[0].PointCount(), kPoints);
-  EXPECT_EQ(all->sections[0].points[0].sourL, 2.75f);
+  ASSERT_EQ(all->Section(0).PointCount(), kPoints);
+  EXPECT_EQ(all->Section(0).points[0].sourL, 2.75f);
 
   // The evaluated range, depths from its shallowest point.
   const auto expectRange = [&](const std::string& name) {
     SCOPED_TRACE(name);
     ASSERT_TRUE(doc_->OnSaveDocument(dir_.File(name)));
     auto part = Reopen(dir_.File(name));
-    ASSERT_EQ(part->sections[0].PointCount(), 8);
-    EXPECT_FLOAT_EQ(part->sections[0].points[0].sourL, 1.75f);
-    EXPECT_EQ(part->sections[1].points[7].rawSamples, doc_->sections[1].points[9].rawSamples);
+    ASSERT_EQ(part->Section(0).PointCount(), 8);
+    EXPECT_FLOAT_EQ(part->Section(0).points[0].sourL, 1.75f);
+    EXPECT_EQ(part->Section(1).points[7].rawSamples, DocumentTestAccess::Section(*doc_, 1).points[9].rawSamples);
   };
   doc_->modes.layoutMode = 1;
   expectRange("table.CHT");
@@ -210,36 +210,36 @@ TEST_F(DocLifecycle, RawSaveWritesEveryPointOnlyFromTheMainLayoutOfARawTest) {
   SetRange(0, kPoints - 1);
   ASSERT_TRUE(doc_->OnSaveDocument(dir_.File("full.CHA")));
   Open(dir_.File("full.CHA"));
-  ASSERT_EQ(doc_->sections[0].PointCount(), kPoints);
+  ASSERT_EQ(doc_->Section(0).PointCount(), kPoints);
   SetRange(2, 9);
   expectRange("fromResult.CHT");
 }
 
 TEST_F(DocLifecycle, SaveWritesCorrectedRecordsAndShowsTheFilteredOnes) {
-  doc_->filters[0].lowPassOn = true;
-  doc_->filters[0].lowPassKHz = 10.0f;
+  DocumentTestAccess::Filter(*doc_, 0).lowPassOn = true;
+  DocumentTestAccess::Filter(*doc_, 0).lowPassKHz = 10.0f;
   Open(hole_);
-  const SectionRecord& s = doc_->sections[0];
+  const SectionRecord& s = doc_->Section(0);
   const auto raw0 = s.points[0].rawSamples;
   const auto raw5 = s.points[5].rawSamples;
   ASSERT_NE(s.points[5].samples, raw5);  // the filter changes what is shown
   SetRange(2, 9);
-  doc_->timeCorrection[0] = 3;  // three samples at 1 µs
+  DocumentTestAccess::TimeCorrection(*doc_, 0) = 3;  // three samples at 1 µs
   ASSERT_TRUE(doc_->OnSaveDocument(hole_));
   EXPECT_TRUE(ui_.messages.empty());
 
   // Unfiltered records, shifted inside the range only.
   auto saved = Reopen(hole_);
-  const SectionRecord& t = saved->sections[0];
+  const SectionRecord& t = saved->Section(0);
   EXPECT_EQ(t.points[0].rawSamples, raw0);
   EXPECT_EQ(t.points[5].rawSamples[0], raw5[3]);
   EXPECT_EQ(t.points[5].rawSamples[kLen - 1], 2048);
-  EXPECT_EQ(saved->sections[1].points[5].rawSamples, doc_->sections[1].points[5].rawSamples);
+  EXPECT_EQ(saved->Section(1).points[5].rawSamples, DocumentTestAccess::Section(*doc_, 1).points[5].rawSamples);
 
   // The shown channel is filtered again, once, from the corrected record.
   CSamNode expected = s.points[5];
   expected.samples = t.points[5].rawSamples;
-  FilterPointSamples(expected, doc_->filters[0], 1.0f);
+  FilterPointSamples(expected, doc_->Filter(0), 1.0f);
   EXPECT_EQ(s.points[5].samples, expected.samples);
 }
 
@@ -263,7 +263,7 @@ TEST_F(DocLifecycle, FailedSaveLeavesThePreviousPairUntouched) {
   for (size_t i = 0; i < std::size(names); ++i) EXPECT_EQ(Bytes(dir_.File(names[i])), before[i]) << names[i];
   EXPECT_FALSE(fs::exists(hole_ + ".tarnix-new"));
   EXPECT_FALSE(fs::exists(dir_.File("hole.txt")));
-  EXPECT_TRUE(doc_->modified);
+  EXPECT_TRUE(doc_->IsModified());
   EXPECT_EQ(ui_.title, title);
 }
 
@@ -304,7 +304,7 @@ TEST_F(DocLifecycle, RewritingADataFileAnotherTestUsesIsConfirmedFirst) {
   expectQuestionNaming("hole.CHA");
   EXPECT_EQ(Bytes(cha), chaBytes);
   EXPECT_EQ(Bytes(dir_.File("hole.CHD")), dataBytes);
-  doc_->header.site = "新场地";
+  DocumentTestAccess::Header(*doc_).site = "新场地";
   ui_.answers = {MessageAnswer::Yes};
   EXPECT_TRUE(doc_->OnSaveDocument(hole_));
   expectQuestionNaming("hole.CHA");
@@ -335,7 +335,7 @@ TEST_F(DocLifecycle, SaveModifiedAsksAndSavesThroughTheDialog) {
     if (c.file) ui_.files = {*c.file};
     doc_->SetModifiedFlag();
     EXPECT_EQ(doc_->SaveModified(), c.continues);
-    EXPECT_EQ(doc_->modified, !c.continues);
+    EXPECT_EQ(doc_->IsModified(), !c.continues);
     ASSERT_FALSE(ui_.messages.empty());
     EXPECT_EQ(ui_.messages[0].text, "数据已经修改，是否保存");
     EXPECT_EQ(ui_.messages[0].buttons, MessageButtons::YesNoCancel);
@@ -391,9 +391,9 @@ TEST_F(DocLifecycle, SaveResultCommandEndsWithTheStoredFileOpen) {
 
   Open(hole_);
   AddDrillingLayer();
-  const int pick = doc_->sections[0].points[3].arrivalIndex + 2;
+  const int pick = doc_->Section(0).points[3].arrivalIndex + 2;
   // A hand pick, stored as it stands (it holds in both coordinates).
-  doc_->sections[0].points[3].arrivalIndex = doc_->sections[0].points[3].autoArrivalIndex = pick;
+  DocumentTestAccess::Section(*doc_, 0).points[3].arrivalIndex = DocumentTestAccess::Section(*doc_, 0).points[3].autoArrivalIndex = pick;
   doc_->SetModifiedFlag();
   ui_.files = {dir_.File("res.CHA")};
   doc_->OnFileSaveResult();
@@ -408,21 +408,21 @@ TEST_F(DocLifecycle, SaveResultCommandEndsWithTheStoredFileOpen) {
   EXPECT_EQ(doc_->PathName(), dir_.File("res.CHA"));
   EXPECT_EQ(ui_.title, kTitle + "res.CHA");
   EXPECT_EQ(recent_.Entries().front(), dir_.File("res.CHA"));
-  EXPECT_FALSE(doc_->modified);
-  EXPECT_EQ(doc_->layers.picName, std::vector<std::string>{"花岗岩"});
-  EXPECT_EQ(doc_->sections[0].points[3].arrivalIndex, pick);
+  EXPECT_FALSE(doc_->IsModified());
+  EXPECT_EQ(doc_->Layers().picName, std::vector<std::string>{"花岗岩"});
+  EXPECT_EQ(doc_->Section(0).points[3].arrivalIndex, pick);
 }
 
 TEST_F(DocLifecycle, SaveResultStoresTheRecordNotTheFilteredView) {
-  doc_->filters[0].lowPassOn = true;
-  doc_->filters[0].lowPassKHz = 10.0f;
+  DocumentTestAccess::Filter(*doc_, 0).lowPassOn = true;
+  DocumentTestAccess::Filter(*doc_, 0).lowPassKHz = 10.0f;
   Open(hole_);
-  const auto raw = doc_->sections[0].points[4].rawSamples;
-  ASSERT_NE(doc_->sections[0].points[4].samples, raw);
+  const auto raw = doc_->Section(0).points[4].rawSamples;
+  ASSERT_NE(doc_->Section(0).points[4].samples, raw);
   ui_.files = {dir_.File("res.CHA")};
   doc_->OnFileSaveResult();
   ASSERT_EQ(doc_->PathName(), dir_.File("res.CHA"));
-  EXPECT_EQ(doc_->sections[0].points[4].rawSamples, raw);
+  EXPECT_EQ(doc_->Section(0).points[4].rawSamples, raw);
 }
 
 TEST_F(DocLifecycle, OpenCommandsAndTheRecentList) {
@@ -437,7 +437,7 @@ TEST_F(DocLifecycle, OpenCommandsAndTheRecentList) {
   EXPECT_EQ(ui_.dialogs.back().filter, "声波结果文件 (*.CHA)|*.CHA||");
   EXPECT_EQ(doc_->PathName(), dir_.File("res.CHA"));
   EXPECT_EQ(ui_.title, kTitle + "res.CHA");
-  EXPECT_FALSE(doc_->modified);
+  EXPECT_FALSE(doc_->IsModified());
 
   ui_.files = {hole_};
   doc_->OnFileOpen();  // the framework's open

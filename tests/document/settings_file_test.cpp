@@ -15,6 +15,7 @@
 #include "document/recent_file_list.h"
 #include "support/scripted_ui_services.h"
 #include "support/temp_dir.h"
+#include "support/document_access.h"
 
 namespace tarnix {
 namespace {
@@ -38,7 +39,8 @@ float FloatAt(const std::string& b, size_t offset) {
 }
 
 void ExpectFallbackFilters(const CTarnixDoc& doc, float high, float low, bool on) {
-  for (const ChannelFilter& f : doc.filters) {
+  for (int i = 0; i < kSectionCount; ++i) {
+    const ChannelFilter& f = doc.Filter(i);
     EXPECT_EQ(f.highPassKHz, high);
     EXPECT_EQ(f.lowPassKHz, low);
     EXPECT_EQ(f.highPassOn, on);
@@ -60,7 +62,7 @@ class SettingsFile : public ::testing::Test {
 
 TEST_F(SettingsFile, KeepsEverySettingFromOneRunToTheNext) {
   Doc a;
-  TestHeader& h = a.doc.header;
+  TestHeader& h = DocumentTestAccess::Header(a.doc);
   h.site = "大坝左岸";
   h.pileLen = 31.5f;
   h.pipeDepth = {30.0f, 29.5f, 29.0f, 28.5f, 28.0f};
@@ -70,13 +72,13 @@ TEST_F(SettingsFile, KeepsEverySettingFromOneRunToTheNext) {
   h.m_holeX = "12.5";
   h.sectionCount = 6;
   h.curves[kCurveV].manual = 1;
-  for (int i = 0; i < kSectionCount; ++i) a.doc.filters[i] = {i % 2 == 0, 1.0f + i, i % 3 == 0, 30.0f + i};
+  for (int i = 0; i < kSectionCount; ++i) DocumentTestAccess::Filter(a.doc, i) = {i % 2 == 0, 1.0f + i, i % 3 == 0, 30.0f + i};
   a.doc.display.phase = -1;
   a.doc.display.rowHeight = 12.5f;
   a.doc.display.colours = {Rgb(1, 2, 3), Rgb(4, 5, 6), Rgb(7, 8, 9), Rgb(10, 11, 12)};
   a.doc.display.depthReference = 3;
   a.doc.display.transmitterMode = 1;
-  a.doc.currentPoint = 17;
+  DocumentTestAccess::CurrentPoint(a.doc) = 17;
   a.doc.pageSetup.topMargin = 25;
   a.doc.pageSetup.headerText = "某水电站声波测试";
   a.doc.reportTexts.lockedTexts[0] = "某水电站";
@@ -85,16 +87,16 @@ TEST_F(SettingsFile, KeepsEverySettingFromOneRunToTheNext) {
 
   Doc b;
   b.doc.LoadSettings(path_);
-  EXPECT_EQ(b.doc.header.site, "大坝左岸");
-  EXPECT_EQ(b.doc.header.pipeDepth, h.pipeDepth);
-  EXPECT_EQ(b.doc.header.m_holeX, "0");
-  EXPECT_EQ(b.doc.header.sectionCount, 0);
-  EXPECT_EQ(b.doc.header.curves[kCurveV].manual, 0);
-  EXPECT_EQ(b.doc.filters[9].lowPassKHz, 39.0f);
-  EXPECT_TRUE(b.doc.filters[9].lowPassOn);
+  EXPECT_EQ(b.doc.Header().site, "大坝左岸");
+  EXPECT_EQ(b.doc.Header().pipeDepth, h.pipeDepth);
+  EXPECT_EQ(b.doc.Header().m_holeX, "0");
+  EXPECT_EQ(b.doc.Header().sectionCount, 0);
+  EXPECT_EQ(b.doc.Header().curves[kCurveV].manual, 0);
+  EXPECT_EQ(b.doc.Filter(9).lowPassKHz, 39.0f);
+  EXPECT_TRUE(b.doc.Filter(9).lowPassOn);
   EXPECT_EQ(b.doc.display.colours, a.doc.display.colours);
   EXPECT_EQ(b.doc.display.transmitterMode, 1);
-  EXPECT_EQ(b.doc.currentPoint, 17);
+  EXPECT_EQ(b.doc.CurrentPoint(), 17);
   EXPECT_EQ(b.doc.pageSetup, a.doc.pageSetup);
   EXPECT_EQ(b.doc.reportTexts.lockedTexts[0], "某水电站");
   EXPECT_EQ(b.doc.reportTexts.history[2][9], "最后一条");
@@ -108,7 +110,7 @@ TEST_F(SettingsFile, KeepsEverySettingFromOneRunToTheNext) {
 // and the two probe settings.
 TEST_F(SettingsFile, FieldsSitWhereTheArchiveFormatPutsThem) {
   Doc a;
-  a.doc.filters[1] = {true, 7.0f, false, 40.0f};
+  DocumentTestAccess::Filter(a.doc, 1) = {true, 7.0f, false, 40.0f};
   DisplaySettings& d = a.doc.display;
   int32_t* const options[] = {&d.curvePosition, &d.panelHeight,  &d.phase,         &d.showCurrentWave,
                               &d.showTimeCurve, &d.showAmpCurve, &d.showWaveforms, &d.spectrumRefine,
@@ -119,7 +121,7 @@ TEST_F(SettingsFile, FieldsSitWhereTheArchiveFormatPutsThem) {
   d.greyMax = 220;
   d.depthReference = 2;
   d.transmitterMode = 1;
-  a.doc.currentPoint = 9;
+  DocumentTestAccess::CurrentPoint(a.doc) = 9;
   ASSERT_TRUE(a.doc.SaveSettings(path_));
   const std::string b = Bytes(path_);
 
@@ -147,12 +149,12 @@ TEST_F(SettingsFile, FieldsSitWhereTheArchiveFormatPutsThem) {
 
 TEST_F(SettingsFile, MissingFileKeepsTheDefaultsAndDamagedOneFallsBack) {
   Doc a;
-  a.doc.currentPoint = 5;
+  DocumentTestAccess::CurrentPoint(a.doc) = 5;
   a.doc.LoadSettings(dir_.File("none.ini"));
   ExpectFallbackFilters(a.doc, 20.0f, 50.0f, false);
-  EXPECT_EQ(a.doc.currentPoint, 5);
+  EXPECT_EQ(a.doc.CurrentPoint(), 5);
 
-  a.doc.header.site = "大坝左岸";
+  DocumentTestAccess::Header(a.doc).site = "大坝左岸";
   a.doc.display.rowHeight = 12.5f;
   ASSERT_TRUE(a.doc.SaveSettings(path_));
   const std::string full = Bytes(path_);
@@ -162,10 +164,10 @@ TEST_F(SettingsFile, MissingFileKeepsTheDefaultsAndDamagedOneFallsBack) {
     SCOPED_TRACE(bytes.size());
     std::ofstream(path_, std::ios::binary | std::ios::trunc) << bytes;
     Doc b;
-    b.doc.header.pileLen = 99.0f;
+    DocumentTestAccess::Header(b.doc).pileLen = 99.0f;
     b.doc.LoadSettings(path_);
-    EXPECT_EQ(b.doc.header.site, "***");
-    EXPECT_EQ(b.doc.header.pileLen, 22.0f);
+    EXPECT_EQ(b.doc.Header().site, "***");
+    EXPECT_EQ(b.doc.Header().pileLen, 22.0f);
     EXPECT_EQ(b.doc.display.rowHeight, 10.0f);
     ExpectFallbackFilters(b.doc, 5.0f, 10.0f, true);
   }

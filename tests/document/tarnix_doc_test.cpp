@@ -12,6 +12,7 @@
 #include "document/recent_file_list.h"
 #include "support/scripted_ui_services.h"
 #include "support/temp_dir.h"
+#include "support/document_access.h"
 
 namespace tarnix {
 namespace {
@@ -67,24 +68,24 @@ class DocTest : public ::testing::Test {
 
 TEST_F(DocTest, OpenCompletesEverySectionInUse) {
   CTarnixDoc doc(ui_, recent_);
-  doc.timeCorrection[0] = 7;
-  doc.layers.m_style1 = 5;
-  doc.header.curves[kCurveV].manual = 1;
-  doc.header.curves[kCurveT].manual = 1;
+  DocumentTestAccess::TimeCorrection(doc, 0) = 7;
+  DocumentTestAccess::Layers(doc).m_style1 = 5;
+  DocumentTestAccess::Header(doc).curves[kCurveV].manual = 1;
+  DocumentTestAccess::Header(doc).curves[kCurveT].manual = 1;
   ASSERT_TRUE(doc.OnOpenDocument(path_));
 
-  EXPECT_TRUE(doc.hasData);
-  EXPECT_FALSE(doc.modified);
-  EXPECT_EQ(doc.currentSection, 0);
-  EXPECT_EQ(doc.currentPoint, 0);
-  EXPECT_EQ(doc.timeCorrection[0], 0);
-  EXPECT_EQ(doc.layers.m_style1, 1);
-  EXPECT_EQ(doc.header.m_holeX, "0");
+  EXPECT_TRUE(doc.HasData());
+  EXPECT_FALSE(doc.IsModified());
+  EXPECT_EQ(doc.CurrentSection(), 0);
+  EXPECT_EQ(doc.CurrentPoint(), 0);
+  EXPECT_EQ(doc.TimeCorrection(0), 0);
+  EXPECT_EQ(doc.Layers().m_style1, 1);
+  EXPECT_EQ(doc.Header().m_holeX, "0");
   // Hand-set axes do not survive a raw test, except the time axis.
-  EXPECT_EQ(doc.header.curves[kCurveV].manual, 0);
-  EXPECT_EQ(doc.header.curves[kCurveT].manual, 1);
+  EXPECT_EQ(doc.Header().curves[kCurveV].manual, 0);
+  EXPECT_EQ(doc.Header().curves[kCurveT].manual, 1);
 
-  const SectionRecord& s0 = doc.sections[0];
+  const SectionRecord& s0 = doc.Section(0);
   ASSERT_EQ(s0.PointCount(), 3);  // the re-recorded depth collapsed
   EXPECT_FLOAT_EQ(s0.points[0].sourL, 1.0f);
   EXPECT_FLOAT_EQ(s0.points[2].sourL, 0.0f);
@@ -92,32 +93,32 @@ TEST_F(DocTest, OpenCompletesEverySectionInUse) {
   EXPECT_EQ(s0.points[1].gain, 1.0f);                 // gain 0 everywhere becomes 1
   ASSERT_EQ(s0.grades.size(), 3u);
   EXPECT_EQ(s0.grades[0], 1.0f);
-  EXPECT_FALSE(doc.sections[2].valid);
+  EXPECT_FALSE(doc.Section(2).valid);
 }
 
 TEST_F(DocTest, FailedOpenLeavesTheDocumentAsItWas) {
   CTarnixDoc doc(ui_, recent_);
   ASSERT_TRUE(doc.OnOpenDocument(path_));
-  const TestHeader before = doc.header;
-  const auto samples = doc.sections[1].points[0].samples;
+  const TestHeader before = doc.Header();
+  const auto samples = doc.Section(1).points[0].samples;
 
   EXPECT_FALSE(doc.OnOpenDocument(dir_.File("missing.CHT")));
   EXPECT_FALSE(doc.OnOpenDocument(dir_.File("hole.txt")));
   EXPECT_EQ(ui_.MessageTexts(), (std::vector<std::string>{"打开文件失败！", "无法识别的文件类型"}));
-  EXPECT_EQ(doc.header.pileLen, before.pileLen);
-  EXPECT_EQ(doc.sections[1].points[0].samples, samples);
-  EXPECT_EQ(doc.currentSection, 0);
+  EXPECT_EQ(doc.Header().pileLen, before.pileLen);
+  EXPECT_EQ(doc.Section(1).points[0].samples, samples);
+  EXPECT_EQ(doc.CurrentSection(), 0);
 }
 
 TEST_F(DocTest, RefilteringStartsFromTheRecordEveryTime) {
   CTarnixDoc doc(ui_, recent_);
   ASSERT_TRUE(doc.OnOpenDocument(path_));
-  SectionRecord& s = doc.sections[1];
+  SectionRecord& s = DocumentTestAccess::Section(doc, 1);
   s.points[0].freqIndex = 12;
 
-  doc.filters[1].highPassOn = true;
-  doc.filters[1].highPassKHz = 20.0f;
-  doc.ApplyChannelFilter(1);
+  DocumentTestAccess::Filter(doc, 1).highPassOn = true;
+  DocumentTestAccess::Filter(doc, 1).highPassKHz = 20.0f;
+  DocumentTestAccess::ApplyChannelFilter(doc, 1);
   const auto once = s.points[0].samples;
   EXPECT_NE(once, s.points[0].rawSamples);
   // The chosen spectrum bin is forgotten and taken afresh from the new spectrum.
@@ -125,26 +126,26 @@ TEST_F(DocTest, RefilteringStartsFromTheRecordEveryTime) {
   int peak = -1;
   CalcMainFrequency(once.data(), kLen, 1.0f, spectrum, peak, -1);
   EXPECT_EQ(s.points[0].freqIndex, peak);
-  EXPECT_TRUE(doc.modified);
-  doc.ApplyChannelFilter(1);
+  EXPECT_TRUE(doc.IsModified());
+  DocumentTestAccess::ApplyChannelFilter(doc, 1);
   EXPECT_EQ(s.points[0].samples, once);
 
-  doc.filters[1].highPassOn = false;
-  doc.ApplyChannelFilter(1);
+  DocumentTestAccess::Filter(doc, 1).highPassOn = false;
+  DocumentTestAccess::ApplyChannelFilter(doc, 1);
   EXPECT_EQ(s.points[0].samples, s.points[0].rawSamples);
-  EXPECT_EQ(doc.sections[0].points[0].samples, doc.sections[0].points[0].rawSamples);
+  EXPECT_EQ(doc.Section(0).points[0].samples, doc.Section(0).points[0].rawSamples);
 }
 
 TEST_F(DocTest, RefilteringReappliesTheSoundTimeCorrection) {
   CTarnixDoc doc(ui_, recent_);
   ASSERT_TRUE(doc.OnOpenDocument(path_));
-  SectionRecord& s = doc.sections[0];
+  SectionRecord& s = DocumentTestAccess::Section(doc, 0);
   const auto raw = s.points[0].rawSamples;
   const int pick = s.points[0].autoArrivalIndex;
 
-  doc.timeCorrection[0] = 3;  // µs at dT 1 µs: three samples earlier
-  doc.ApplyChannelFilter(0);
-  doc.ApplyChannelFilter(0);  // never accumulates
+  DocumentTestAccess::TimeCorrection(doc, 0) = 3;  // µs at dT 1 µs: three samples earlier
+  DocumentTestAccess::ApplyChannelFilter(doc, 0);
+  DocumentTestAccess::ApplyChannelFilter(doc, 0);  // never accumulates
   EXPECT_EQ(s.points[0].samples[0], raw[3]);
   EXPECT_EQ(s.points[0].samples[kLen - 1], 2048);
   EXPECT_EQ(s.points[0].arrivalIndex, pick - 3);

@@ -25,6 +25,7 @@
 #include "document/tarnix_doc.h"
 #include "document/recent_file_list.h"
 #include "support/scripted_ui_services.h"
+#include "support/document_access.h"
 
 namespace tarnix {
 namespace {
@@ -60,16 +61,16 @@ auto CancelledFields(const DisplaySettings& d) {
 class DisplayDialogTest : public ::testing::Test {
  protected:
   DisplayDialogTest() : doc_(ui_, recent_) {
-    doc_.header.pileLen = 10.0f;  // 21 rows at 0.5 m
-    doc_.header.move = 0.5f;
+    DocumentTestAccess::Header(doc_).pileLen = 10.0f;  // 21 rows at 0.5 m
+    DocumentTestAccess::Header(doc_).move = 0.5f;
     const std::vector<uint16_t> wave(16, 2048);
     for (int s = 0; s < 2; ++s) {
-      doc_.sections[s].valid = true;
+      DocumentTestAccess::Section(doc_, s).valid = true;
       for (int i = 0; i < kPoints; ++i) {
-        doc_.sections[s].AppendPoint(wave.data(), 16, 0.5f * i, 0.5f * i, 0.5f, 0.0f, 10.0f, 12.0f, 60.0f);
+        DocumentTestAccess::Section(doc_, s).AppendPoint(wave.data(), 16, 0.5f * i, 0.5f * i, 0.5f, 0.0f, 10.0f, 12.0f, 60.0f);
       }
     }
-    doc_.currentSection = 0;
+    DocumentTestAccess::CurrentSection(doc_) = 0;
     doc_.display.rowHeight = 12.0f;
     doc_.display.rowHeightInt = 12;
   }
@@ -183,15 +184,15 @@ TEST_F(DisplayDialogTest, PanelControlsChangeTheRowHeight) {
 
 TEST_F(DisplayDialogTest, ProbeGeometrySetsTheOffsetAndRebuildsDepths) {
   Open();
-  for (auto& s : doc_.sections) s.depths.clear();
+  for (auto& s : DocumentTestAccess::AllSections(doc_)) s.depths.clear();
   Find<QComboBox>("transmitterMode")->setCurrentIndex(1);
   Find<QRadioButton>("refReceiver2")->click();
   EXPECT_EQ(doc_.display.transmitterMode, 1);
   EXPECT_EQ(doc_.display.depthReference, 2);
   EXPECT_FLOAT_EQ(doc_.display.referenceOffset, -0.5f);
-  EXPECT_EQ(doc_.sections[0].depths.size(), static_cast<size_t>(kPoints));
-  EXPECT_EQ(doc_.sections[1].depths.size(), static_cast<size_t>(kPoints));
-  EXPECT_TRUE(doc_.sections[2].depths.empty());
+  EXPECT_EQ(doc_.Section(0).depths.size(), static_cast<size_t>(kPoints));
+  EXPECT_EQ(doc_.Section(1).depths.size(), static_cast<size_t>(kPoints));
+  EXPECT_TRUE(doc_.Section(2).depths.empty());
 }
 
 TEST_F(DisplayDialogTest, CancelRestoresTheRememberedFieldsOnly) {

@@ -18,6 +18,7 @@
 #include "support/scripted_ui_services.h"
 #include "support/temp_dir.h"
 #include "dialogs/parameter.h"
+#include "support/document_access.h"
 
 namespace tarnix {
 namespace {
@@ -89,23 +90,23 @@ TEST_F(MainFrameTest, TheReportWorksOnOneSnapshotAndAlwaysReturnsToTheMainLayout
   Open();
   frame_.Execute(CommandId::ToggleDataTable);
   frame_.Execute(CommandId::AnalysisOutput);
-  const int picked = doc_.sections[0].points[5].arrivalIndex;
-  doc_.sections[0].points[5].arrivalIndex = picked + 7;
+  const int picked = doc_.Section(0).points[5].arrivalIndex;
+  DocumentTestAccess::Section(doc_, 0).points[5].arrivalIndex = picked + 7;
   frame_.Execute(CommandId::AnalysisOutput);  // a second time takes no new snapshot
-  EXPECT_EQ(doc_.processingSnapshot.sections[0].points[5].arrivalIndex, picked);
+  EXPECT_EQ(doc_.ProcessingSnapshot().sections[0].points[5].arrivalIndex, picked);
 
   frame_.Execute(CommandId::BackToMain);
   EXPECT_EQ(frame_.CurrentLayout(), CMainFrame::Layout::Main);
   EXPECT_EQ(doc_.modes.layoutMode, 0);
   EXPECT_EQ(doc_.modes.reportMode, 0);
-  EXPECT_EQ(doc_.sections[0].points[5].arrivalIndex, picked);  // restored from the snapshot
+  EXPECT_EQ(doc_.Section(0).points[5].arrivalIndex, picked);  // restored from the snapshot
   EXPECT_FALSE(frame_.SectionBar()->isHidden());
   EXPECT_FALSE(frame_.MainToolBar()->isHidden());
 }
 
 TEST_F(MainFrameTest, ClosingWithUnsavedChangesAsks) {
   Open();
-  doc_.modified = true;
+  doc_.SetModifiedFlag(true);
   ui_.answers = {MessageAnswer::Cancel};
   EXPECT_FALSE(frame_.close());
   ui_.answers = {MessageAnswer::No, MessageAnswer::Cancel};  // asked again by the document
@@ -116,7 +117,7 @@ TEST_F(MainFrameTest, ClosingWithUnsavedChangesAsks) {
   ui_.answers = {MessageAnswer::Yes};
   ui_.files = {dir.File("saved.CHT")};
   EXPECT_TRUE(frame_.close());
-  EXPECT_FALSE(doc_.modified);
+  EXPECT_FALSE(doc_.IsModified());
   EXPECT_EQ(recent_.Entries().front(), dir.File("saved.CHT"));
 }
 

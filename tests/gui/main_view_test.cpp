@@ -23,6 +23,7 @@
 #include "support/scripted_ui_services.h"
 #include "support/temp_dir.h"
 #include "dialogs/dlg_modify_range.h"
+#include "support/document_access.h"
 
 namespace tarnix {
 namespace {
@@ -151,7 +152,7 @@ TEST_F(MainViewTest, EmptyPaneIgnoresEverything) {
   main_->OnCommand(CommandId::CopyWave);
   main_->OnCommand(CommandId::PasteWave);
   EXPECT_TRUE(ui_.statusTexts.empty());
-  EXPECT_FALSE(doc_.modified);
+  EXPECT_FALSE(doc_.IsModified());
   const QImage shot = Shot(main_);
   EXPECT_EQ(shot.pixel(300, 500), qRgb(255, 255, 255));
 }
@@ -161,7 +162,7 @@ TEST_F(MainViewTest, ClickPicksTheCeilingSampleAndUpdatesTheVelocity) {
   window_.resize(2400, 1000);
   main_->setGeometry(0, 0, 1500, 1000);
   Open(kSample);
-  doc_.timeCorrection[0] = 3;  // µs at dT 1: the record pick lies 3 samples later
+  DocumentTestAccess::TimeCorrection(doc_, 0) = 3;  // µs at dT 1: the record pick lies 3 samples later
   const WaveLayout& l = main_->Layout();
   ASSERT_GT(std::fmod(l.pixelsPerSample, 1.0f), 0.1f);
   // Choose a pixel whose sample position has a small fraction, so that
@@ -172,9 +173,9 @@ TEST_F(MainViewTest, ClickPicksTheCeilingSampleAndUpdatesTheVelocity) {
   ASSERT_LT(x, l.leftMargin + 300);
   const int expected = static_cast<int>(std::ceil(l.TraceOffset(x) / l.pixelsPerSample));
   const QPoint at(x, At(main_, 50, 0).y());
-  const SectionRecord& s = doc_.sections[0];
+  const SectionRecord& s = doc_.Section(0);
   const float before = s.velocity[50];
-  const int otherBefore = doc_.sections[1].points[50].arrivalIndex;
+  const int otherBefore = doc_.Section(1).points[50].arrivalIndex;
 
   Click(main_, at);
   EXPECT_EQ(s.points[50].arrivalIndex, expected);
@@ -182,33 +183,33 @@ TEST_F(MainViewTest, ClickPicksTheCeilingSampleAndUpdatesTheVelocity) {
   EXPECT_FLOAT_EQ(s.arrivalTime[50], expected * s.dT + s.delay);
   EXPECT_FLOAT_EQ(s.velocity[50], s.points[50].span / s.arrivalTime[50] * 1000.0f);
   EXPECT_NE(s.velocity[50], before);
-  EXPECT_EQ(doc_.currentPoint, 50);
-  EXPECT_TRUE(doc_.modified);
-  EXPECT_EQ(doc_.sections[1].points[50].arrivalIndex, otherBefore);
+  EXPECT_EQ(doc_.CurrentPoint(), 50);
+  EXPECT_TRUE(doc_.IsModified());
+  EXPECT_EQ(doc_.Section(1).points[50].arrivalIndex, otherBefore);
 }
 
 TEST_F(MainViewTest, PickInTheChannelTwoPaneWritesTheNextSection) {
   Open(kSample);
-  doc_.timeCorrection[0] = 0;
-  doc_.timeCorrection[1] = 4;  // the pane's own section's correction counts
-  const int firstBefore = doc_.sections[0].points[40].arrivalIndex;
+  DocumentTestAccess::TimeCorrection(doc_, 0) = 0;
+  DocumentTestAccess::TimeCorrection(doc_, 1) = 4;  // the pane's own section's correction counts
+  const int firstBefore = doc_.Section(0).points[40].arrivalIndex;
   const QPoint at = At(sec_, 40, 200.3);
   Click(sec_, at);
-  const CSamNode& p = doc_.sections[1].points[40];
+  const CSamNode& p = doc_.Section(1).points[40];
   const int k = static_cast<int>(std::ceil(sec_->Layout().TraceOffset(at.x()) / sec_->Layout().pixelsPerSample));
   EXPECT_EQ(p.arrivalIndex, k);
   EXPECT_EQ(p.autoArrivalIndex, k + 4);
-  EXPECT_FLOAT_EQ(doc_.sections[1].arrivalTime[40], k * doc_.sections[1].dT);
-  EXPECT_EQ(doc_.sections[0].points[40].arrivalIndex, firstBefore);
+  EXPECT_FLOAT_EQ(doc_.Section(1).arrivalTime[40], k * doc_.Section(1).dT);
+  EXPECT_EQ(doc_.Section(0).points[40].arrivalIndex, firstBefore);
 }
 
 TEST_F(MainViewTest, ClickOnAnEmptyRowChangesNothing) {
   Open(kSample);
-  ASSERT_FALSE(doc_.sections[0].points[101].HasWaveform());
-  const int before = doc_.sections[0].points[101].arrivalIndex;
+  ASSERT_FALSE(doc_.Section(0).points[101].HasWaveform());
+  const int before = doc_.Section(0).points[101].arrivalIndex;
   Click(main_, At(main_, 101, 100));
-  EXPECT_EQ(doc_.sections[0].points[101].arrivalIndex, before);
-  EXPECT_FALSE(doc_.modified);
+  EXPECT_EQ(doc_.Section(0).points[101].arrivalIndex, before);
+  EXPECT_FALSE(doc_.IsModified());
 }
 
 TEST_F(MainViewTest, SpectrumClickChoosesTheBinAndItsFrequency) {
@@ -219,9 +220,9 @@ TEST_F(MainViewTest, SpectrumClickChoosesTheBinAndItsFrequency) {
   ASSERT_FLOAT_EQ(main_->Layout().pixelsPerSample, 1.0f);  // 1024 samples in a 600-pixel pane
   ASSERT_EQ(main_->Layout().hScroll, 0);
   Click(main_, QPoint(main_->Layout().leftMargin + 40, At(main_, 30, 0).y()));
-  EXPECT_EQ(doc_.sections[0].points[30].freqIndex, 10);
+  EXPECT_EQ(doc_.Section(0).points[30].freqIndex, 10);
   // 500 000 Hz · 10 / 255, truncated to whole Hz.
-  EXPECT_NEAR(doc_.sections[0].mainFreq[30], 19.607f, 1e-4);
+  EXPECT_NEAR(doc_.Section(0).mainFreq[30], 19.607f, 1e-4);
 }
 
 TEST_F(MainViewTest, ReadoutShowsTheSampleUnderTheCursor) {
@@ -234,7 +235,7 @@ TEST_F(MainViewTest, ReadoutShowsTheSampleUnderTheCursor) {
   ASSERT_GT(l.pixelsPerSample, 1.0f);
   // Point 6 lies at 3.0 m (the two empty points come first); sample 160 is
   // 256 counts above zero: 256 · 2 / 2048 / 10 V = 25 mV.
-  ASSERT_NEAR(doc_.sections[0].points[6].sourL, 3.0f, 1e-4);
+  ASSERT_NEAR(doc_.Section(0).points[6].sourL, 3.0f, 1e-4);
   const QPoint at(static_cast<int>(std::floor(l.SampleX(160.5))), At(main_, 6, 0).y());
   // The read-out line is drawn into the upper half of the header strip.
   auto headerInk = [&] {
@@ -253,7 +254,7 @@ TEST_F(MainViewTest, ReadoutShowsTheSampleUnderTheCursor) {
 
   // Outside every row the line keeps what it showed.
   Mouse(main_, QEvent::MouseMove, QPoint(at.x(), l.areaTop + 2));
-  EXPECT_DOUBLE_EQ(main_->LastReadout().h, doc_.sections[0].points[6].sourL);
+  EXPECT_DOUBLE_EQ(main_->LastReadout().h, doc_.Section(0).points[6].sourL);
 
   // With the current-waveform panel the time comes from x alone, rounded up.
   doc_.display.showCurrentWave = 1;
@@ -284,11 +285,11 @@ TEST_F(MainViewTest, RangeHandlesKeepAtLeastTenPoints) {
   Open(kSample);
   doc_.display.showCurrentWave = 0;
   Refresh();
-  ASSERT_EQ(doc_.sections[0].firstIndex, 0);
-  ASSERT_EQ(doc_.sections[0].lastIndex, 99);
+  ASSERT_EQ(doc_.Section(0).firstIndex, 0);
+  ASSERT_EQ(doc_.Section(0).lastIndex, 99);
   // Lower handle up to point 90: exactly ten points remain.
   Drag(main_, HandleAt(main_, 0), At(main_, 90, 10));
-  for (const Sections* all : {&doc_.sections, &doc_.processingSnapshot.sections, &doc_.displaySnapshot.sections}) {
+  for (const Sections* all : {&DocumentTestAccess::AllSections(doc_), &DocumentTestAccess::ProcessingSnapshot(doc_).sections, &DocumentTestAccess::DisplaySnapshot(doc_).sections}) {
     EXPECT_EQ((*all)[0].firstIndex, 90);
     EXPECT_EQ((*all)[1].firstIndex, 90);
     EXPECT_EQ((*all)[1].lastIndex, 99);
@@ -297,11 +298,11 @@ TEST_F(MainViewTest, RangeHandlesKeepAtLeastTenPoints) {
   // One more would leave nine.
   Drag(main_, HandleAt(main_, 90), At(main_, 91, 10));
   EXPECT_EQ(ui_.MessageTexts(), std::vector<std::string>({"请确定区间的间隔点不少于１０个"}));
-  EXPECT_EQ(doc_.sections[0].firstIndex, 90);
+  EXPECT_EQ(doc_.Section(0).firstIndex, 90);
   // The upper handle can cross into the empty rows above.
   Drag(sec_, HandleAt(sec_, 99), At(sec_, 101, 10));
-  EXPECT_EQ(doc_.sections[0].lastIndex, 101);
-  EXPECT_EQ(doc_.sections[1].lastIndex, 101);
+  EXPECT_EQ(doc_.Section(0).lastIndex, 101);
+  EXPECT_EQ(doc_.Section(1).lastIndex, 101);
   // Dropped outside the rows: the lower handle complains, the upper one does not.
   ui_.messages.clear();
   const QPoint header(main_->Layout().leftMargin / 2, main_->Layout().areaTop / 2);
@@ -309,8 +310,8 @@ TEST_F(MainViewTest, RangeHandlesKeepAtLeastTenPoints) {
   EXPECT_TRUE(ui_.messages.empty());
   Drag(main_, HandleAt(main_, 90), header);
   EXPECT_EQ(ui_.MessageTexts(), std::vector<std::string>({"超出桩长"}));
-  EXPECT_EQ(doc_.sections[0].firstIndex, 90);
-  EXPECT_EQ(doc_.sections[0].lastIndex, 101);
+  EXPECT_EQ(doc_.Section(0).firstIndex, 90);
+  EXPECT_EQ(doc_.Section(0).lastIndex, 101);
 }
 
 TEST_F(MainViewTest, HeightDialogChecksTheHeightAndTheSpacing) {
@@ -340,7 +341,7 @@ TEST_F(MainViewTest, HeightDialogChecksTheHeightAndTheSpacing) {
   });
   EXPECT_EQ(ui_.MessageTexts(), std::vector<std::string>({"高度超出桩长范围", "高度超出桩长范围",
                                                            "请确定区间的间隔点不少于１０个，并且上滑块在下滑块之上"}));
-  for (const Sections* all : {&doc_.sections, &doc_.processingSnapshot.sections}) {
+  for (const Sections* all : {&doc_.AllSections(), &doc_.ProcessingSnapshot().sections}) {
     EXPECT_EQ((*all)[0].lastIndex, 91);
     EXPECT_EQ((*all)[1].lastIndex, 91);
   }
@@ -357,7 +358,7 @@ TEST_F(MainViewTest, HeightDialogChecksTheHeightAndTheSpacing) {
     EXPECT_TRUE(dialog.isVisible());
   });
   EXPECT_EQ(ui_.MessageTexts(), std::vector<std::string>({"请确定区间的间隔点不少于１０个，并且上滑块在下滑块之上"}));
-  EXPECT_EQ(doc_.sections[0].firstIndex, 0);
+  EXPECT_EQ(doc_.Section(0).firstIndex, 0);
 }
 
 TEST_F(MainViewTest, CopyAndPasteOnePoint) {
@@ -367,33 +368,32 @@ TEST_F(MainViewTest, CopyAndPasteOnePoint) {
   EXPECT_FALSE(main_->HandlesCommand(CommandId::AutoPick));
   EXPECT_TRUE(main_->OnCommand(CommandId::PasteWave));
   EXPECT_EQ(ui_.statusTexts.back(), "请先复制或单波读取后再粘贴");
-  EXPECT_FALSE(doc_.modified);
+  EXPECT_FALSE(doc_.IsModified());
 
-  doc_.currentPoint = 50;
+  DocumentTestAccess::CurrentPoint(doc_) = 50;
   EXPECT_TRUE(main_->OnCommand(CommandId::CopyWave));
   EXPECT_EQ(ui_.statusTexts.back(), "复制成功");
-  ASSERT_TRUE(doc_.waveClipboard.has_value());
-  EXPECT_TRUE(doc_.waveClipboardFull);
-  const CSamNode copied = doc_.sections[0].points[50];
+  ASSERT_TRUE(doc_.WaveClipboard().has_value());
+  const CSamNode copied = doc_.Section(0).points[50];
 
   // Pasted onto point 60 of channel 2: the waveform and picks come along, the depths stay.
-  doc_.currentPoint = 60;
-  const float depth = doc_.sections[1].points[60].sourL;
+  DocumentTestAccess::CurrentPoint(doc_) = 60;
+  const float depth = doc_.Section(1).points[60].sourL;
   EXPECT_TRUE(sec_->OnCommand(CommandId::PasteWave));
   EXPECT_EQ(ui_.statusTexts.back(), "粘贴成功");
-  const CSamNode& pasted = doc_.sections[1].points[60];
+  const CSamNode& pasted = doc_.Section(1).points[60];
   EXPECT_EQ(pasted.samples, copied.samples);
   EXPECT_EQ(pasted.arrivalIndex, copied.arrivalIndex);
   EXPECT_FLOAT_EQ(pasted.sourL, depth);
-  EXPECT_FLOAT_EQ(doc_.sections[1].arrivalTime[60], copied.arrivalIndex * doc_.sections[1].dT);
-  EXPECT_TRUE(doc_.modified);
+  EXPECT_FLOAT_EQ(doc_.Section(1).arrivalTime[60], copied.arrivalIndex * doc_.Section(1).dT);
+  EXPECT_TRUE(doc_.IsModified());
 
   // A shorter waveform from elsewhere takes the record length of the section.
-  doc_.waveClipboard->samples.assign(100, 3000);
-  doc_.waveClipboard->rawSamples.clear();
-  doc_.waveClipboard->arrivalIndex = 900;
+  DocumentTestAccess::WaveClipboard(doc_)->samples.assign(100, 3000);
+  DocumentTestAccess::WaveClipboard(doc_)->rawSamples.clear();
+  DocumentTestAccess::WaveClipboard(doc_)->arrivalIndex = 900;
   main_->OnCommand(CommandId::PasteWave);
-  const CSamNode& shortened = doc_.sections[0].points[60];
+  const CSamNode& shortened = doc_.Section(0).points[60];
   ASSERT_EQ(shortened.samples.size(), 1024u);
   EXPECT_EQ(shortened.samples[99], 3000);
   EXPECT_EQ(shortened.samples[100], 2048);
@@ -465,15 +465,15 @@ TEST_F(MainViewTest, KeysAndWheelScrollByRowsOnlyWhenZoomed) {
 
 TEST_F(MainViewTest, UpAndDownMoveTheCurrentPointWithThePanelShown) {
   Open(kSample);
-  doc_.currentPoint = 10;
+  DocumentTestAccess::CurrentPoint(doc_) = 10;
   Key(main_, Qt::Key_Up);
-  EXPECT_EQ(doc_.currentPoint, 11);  // the row above lies higher up the hole
+  EXPECT_EQ(doc_.CurrentPoint(), 11);  // the row above lies higher up the hole
   Key(main_, Qt::Key_Down);
   Key(main_, Qt::Key_Down);
-  EXPECT_EQ(doc_.currentPoint, 9);
+  EXPECT_EQ(doc_.CurrentPoint(), 9);
   doc_.display.showCurrentWave = 0;
   Key(main_, Qt::Key_Up);
-  EXPECT_EQ(doc_.currentPoint, 9);
+  EXPECT_EQ(doc_.CurrentPoint(), 9);
 }
 
 TEST_F(MainViewTest, TracesLieInTheirRowsAndEmptyRowsStayBlank) {

@@ -22,6 +22,7 @@
 #include "support/temp_dir.h"
 #include "dialogs/dlg_filter.h"
 #include "dialogs/dlg_time_correction.h"
+#include "support/document_access.h"
 
 namespace tarnix {
 namespace {
@@ -93,8 +94,8 @@ class ProcessingDialogTest : public ::testing::Test {
     const std::string path = dir_.File("hole.CHT");
     WriteTwoReceiverTest(path);
     ASSERT_TRUE(doc_.OnOpenDocument(path));
-    ASSERT_EQ(doc_.currentSection, 0);
-    doc_.modified = false;
+    ASSERT_EQ(doc_.CurrentSection(), 0);
+    doc_.SetModifiedFlag(false);
   }
 
   template <typename Dialog>
@@ -127,18 +128,18 @@ class ProcessingDialogTest : public ::testing::Test {
 };
 
 TEST_F(ProcessingDialogTest, BothCommandsRefuseWithoutAFile) {
-  CDlgFilter::Run(doc_, 0, [this] { ++repaints_; }, nullptr);
-  CDlgTimeCorrection::Run(doc_, 1, [this] { ++repaints_; }, nullptr);
+  CDlgFilter::Run(doc_, 0, [this] { ++repaints_; }, nullptr, nullptr);
+  CDlgTimeCorrection::Run(doc_, 1, [this] { ++repaints_; }, nullptr, nullptr);
   EXPECT_EQ(ui_.MessageTexts(), (std::vector<std::string>{"请先打开文件再进行滤波!", "请先打开文件！"}));
   EXPECT_EQ(repaints_, 0);
-  EXPECT_FALSE(doc_.modified);
+  EXPECT_FALSE(doc_.IsModified());
 }
 
 // --- 数字滤波 ----------------------------------------------------------------
 
 TEST_F(ProcessingDialogTest, FilterOpensOnThePaneChannelsSettings) {
   OpenTest();
-  doc_.filters[1] = ChannelFilter{true, 1.5f, false, 49.6f};
+  DocumentTestAccess::Filter(doc_, 1) = ChannelFilter{true, 1.5f, false, 49.6f};
   auto& dialog = Show<CDlgFilter>(1);
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("数字滤波"));
   EXPECT_TRUE(Find<QRadioButton>("channel2")->isChecked());
@@ -150,9 +151,9 @@ TEST_F(ProcessingDialogTest, FilterOpensOnThePaneChannelsSettings) {
   EXPECT_FALSE(Find<QLineEdit>("lowPassEdit")->isEnabled());
   EXPECT_EQ(Find<QLineEdit>("highPassEdit")->maxLength(), 19);
   // Showing the settings applies nothing.
-  EXPECT_EQ(Samples(doc_.sections[1]), Recorded(doc_.sections[1]));
+  EXPECT_EQ(Samples(doc_.Section(1)), Recorded(doc_.Section(1)));
   EXPECT_EQ(repaints_, 0);
-  EXPECT_FALSE(doc_.modified);
+  EXPECT_FALSE(doc_.IsModified());
 }
 
 TEST_F(ProcessingDialogTest, FilterRefusesCutOffsOutOfRangeOrOrderInTheTitle) {
@@ -161,9 +162,9 @@ TEST_F(ProcessingDialogTest, FilterRefusesCutOffsOutOfRangeOrOrderInTheTitle) {
   auto* high = Find<QLineEdit>("highPassEdit");
   auto* low = Find<QLineEdit>("lowPassEdit");
   Find<QCheckBox>("highPass")->click();
-  const Waves at20 = Samples(doc_.sections[0]);
-  ASSERT_EQ(at20, FilteredBy(doc_.sections[0], ChannelFilter{true, 20.0f, false, 50.0f}));
-  ASSERT_NE(at20, Recorded(doc_.sections[0]));
+  const Waves at20 = Samples(doc_.Section(0));
+  ASSERT_EQ(at20, FilteredBy(doc_.Section(0), ChannelFilter{true, 20.0f, false, 50.0f}));
+  ASSERT_NE(at20, Recorded(doc_.Section(0)));
   const int applied = repaints_;
 
   struct Step {
@@ -177,25 +178,25 @@ TEST_F(ProcessingDialogTest, FilterRefusesCutOffsOutOfRangeOrOrderInTheTitle) {
                            Step{high, "15", "高通值必须小于低通值"}}) {
     step.field->setText(QString::fromUtf8(step.text));
     EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8(step.title)) << step.text;
-    EXPECT_EQ(Samples(doc_.sections[0]), at20) << step.text;
+    EXPECT_EQ(Samples(doc_.Section(0)), at20) << step.text;
   }
   EXPECT_EQ(repaints_, applied);
   // Refused values are still kept, so the next check compares against them.
-  EXPECT_FLOAT_EQ(doc_.filters[0].highPassKHz, 15.0f);
-  EXPECT_FLOAT_EQ(doc_.filters[0].lowPassKHz, 12.0f);
+  EXPECT_FLOAT_EQ(doc_.Filter(0).highPassKHz, 15.0f);
+  EXPECT_FLOAT_EQ(doc_.Filter(0).lowPassKHz, 12.0f);
 
   // A high-pass equal to the low-pass is accepted.
   low->setText(QStringLiteral("15"));
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("数字滤波"));
-  EXPECT_EQ(Samples(doc_.sections[0]), FilteredBy(doc_.sections[0], ChannelFilter{true, 15.0f, false, 15.0f}));
+  EXPECT_EQ(Samples(doc_.Section(0)), FilteredBy(doc_.Section(0), ChannelFilter{true, 15.0f, false, 15.0f}));
   EXPECT_EQ(repaints_, applied + 1);
 
   // Read as the C library reads a number: trailing text ignored, nothing readable is 0.
   high->setText(QStringLiteral("2.5kHz"));
-  EXPECT_FLOAT_EQ(doc_.filters[0].highPassKHz, 2.5f);
+  EXPECT_FLOAT_EQ(doc_.Filter(0).highPassKHz, 2.5f);
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("数字滤波"));
   high->setText(QStringLiteral("abc"));
-  EXPECT_FLOAT_EQ(doc_.filters[0].highPassKHz, 0.0f);
+  EXPECT_FLOAT_EQ(doc_.Filter(0).highPassKHz, 0.0f);
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("高通范围为0.01-20kHz"));
 }
 
@@ -204,87 +205,91 @@ TEST_F(ProcessingDialogTest, FilterBoxesSwitchFilteringAndOffBringsBackTheRecord
   Show<CDlgFilter>(0);
   auto* lowBox = Find<QCheckBox>("lowPass");
   auto* low = Find<QLineEdit>("lowPassEdit");
-  const Waves recorded = Recorded(doc_.sections[0]);
-  const Waves otherChannel = Samples(doc_.sections[1]);
+  const Waves recorded = Recorded(doc_.Section(0));
+  const Waves otherChannel = Samples(doc_.Section(1));
 
   lowBox->click();
-  EXPECT_TRUE(doc_.filters[0].lowPassOn);
+  EXPECT_TRUE(doc_.Filter(0).lowPassOn);
   EXPECT_TRUE(low->isEnabled());
-  EXPECT_EQ(Samples(doc_.sections[0]), FilteredBy(doc_.sections[0], ChannelFilter{false, 20.0f, true, 50.0f}));
-  EXPECT_NE(Samples(doc_.sections[0]), recorded);
-  EXPECT_TRUE(doc_.modified);
+  EXPECT_EQ(Samples(doc_.Section(0)), FilteredBy(doc_.Section(0), ChannelFilter{false, 20.0f, true, 50.0f}));
+  EXPECT_NE(Samples(doc_.Section(0)), recorded);
+  EXPECT_TRUE(doc_.IsModified());
   EXPECT_EQ(repaints_, 1);
 
   low->setText(QStringLiteral("30"));
-  EXPECT_EQ(Samples(doc_.sections[0]), FilteredBy(doc_.sections[0], ChannelFilter{false, 20.0f, true, 30.0f}));
+  EXPECT_EQ(Samples(doc_.Section(0)), FilteredBy(doc_.Section(0), ChannelFilter{false, 20.0f, true, 30.0f}));
 
   lowBox->click();
-  EXPECT_FALSE(doc_.filters[0].lowPassOn);
+  EXPECT_FALSE(doc_.Filter(0).lowPassOn);
   EXPECT_FALSE(low->isEnabled());
-  EXPECT_EQ(Samples(doc_.sections[0]), recorded);
-  EXPECT_EQ(Samples(doc_.sections[1]), otherChannel);
+  EXPECT_EQ(Samples(doc_.Section(0)), recorded);
+  EXPECT_EQ(Samples(doc_.Section(1)), otherChannel);
 }
 
 TEST_F(ProcessingDialogTest, FilterRadioChoosesTheTargetWhileTheFieldsStayWithTheOpenedChannel) {
   OpenTest();
-  // Channel 2's own settings, not yet applied to its waveforms.
+  // Channel 2's own settings.
   const ChannelFilter second{false, 20.0f, true, 30.0f};
-  doc_.filters[1] = second;
+  const ChannelFilter opened = doc_.Filter(0);
+  doc_.SetFilter(1, second);
+  const Waves openedFirst = Samples(doc_.Section(0));
   Show<CDlgFilter>(0);
   auto* high = Find<QLineEdit>("highPassEdit");
   Find<QCheckBox>("highPass")->click();
   high->setText(QStringLiteral("5"));
-  const Waves first = FilteredBy(doc_.sections[0], ChannelFilter{true, 5.0f, false, 50.0f});
-  ASSERT_EQ(Samples(doc_.sections[0]), first);
+  const Waves first = FilteredBy(doc_.Section(0), ChannelFilter{true, 5.0f, false, 50.0f});
+  ASSERT_EQ(Samples(doc_.Section(0)), first);
 
   Find<QRadioButton>("channel2")->click();
-  EXPECT_EQ(Samples(doc_.sections[1]), FilteredBy(doc_.sections[1], second));
-  EXPECT_EQ(Tie(doc_.filters[1]), Tie(second));
+  EXPECT_EQ(Samples(doc_.Section(1)), FilteredBy(doc_.Section(1), second));
+  EXPECT_EQ(Tie(doc_.Filter(1)), Tie(second));
 
   // The field still edits channel 1's cut-off; channel 2 is re-filtered with its own.
   high->setText(QStringLiteral("8"));
-  EXPECT_FLOAT_EQ(doc_.filters[0].highPassKHz, 8.0f);
-  EXPECT_EQ(Tie(doc_.filters[1]), Tie(second));
-  EXPECT_EQ(Samples(doc_.sections[1]), FilteredBy(doc_.sections[1], second));
-  EXPECT_EQ(Samples(doc_.sections[0]), first);
+  EXPECT_FLOAT_EQ(doc_.Filter(0).highPassKHz, 8.0f);
+  EXPECT_EQ(Tie(doc_.Filter(1)), Tie(second));
+  EXPECT_EQ(Samples(doc_.Section(1)), FilteredBy(doc_.Section(1), second));
+  EXPECT_EQ(Samples(doc_.Section(0)), first);
 
   // The boxes set the target's flags.
   Find<QCheckBox>("lowPass")->click();
-  EXPECT_FALSE(doc_.filters[0].lowPassOn);
-  EXPECT_TRUE(doc_.filters[1].lowPassOn);
+  EXPECT_FALSE(doc_.Filter(0).lowPassOn);
+  EXPECT_TRUE(doc_.Filter(1).lowPassOn);
   Find<QCheckBox>("lowPass")->click();
-  EXPECT_FALSE(doc_.filters[1].lowPassOn);
-  EXPECT_EQ(Samples(doc_.sections[1]), Recorded(doc_.sections[1]));
-  EXPECT_TRUE(doc_.filters[0].highPassOn);
+  EXPECT_FALSE(doc_.Filter(1).lowPassOn);
+  EXPECT_EQ(Samples(doc_.Section(1)), Recorded(doc_.Section(1)));
+  EXPECT_TRUE(doc_.Filter(0).highPassOn);
 
-  // Cancel restores the target, channel 2, as it was on opening.
+  // Cancel restores both channels as they were on opening.
   Find<QPushButton>("cancel")->click();
-  EXPECT_EQ(Tie(doc_.filters[1]), Tie(second));
-  EXPECT_EQ(Samples(doc_.sections[1]), FilteredBy(doc_.sections[1], second));
+  EXPECT_EQ(Tie(doc_.Filter(1)), Tie(second));
+  EXPECT_EQ(Samples(doc_.Section(1)), FilteredBy(doc_.Section(1), second));
+  EXPECT_EQ(Tie(doc_.Filter(0)), Tie(opened));
+  EXPECT_EQ(Samples(doc_.Section(0)), openedFirst);
 }
 
 TEST_F(ProcessingDialogTest, FilterCancelRestoresAndOkKeepsWhatWasTyped) {
   OpenTest();
   const ChannelFilter opened{false, 2.5f, true, 80.0f};
-  doc_.filters[0] = opened;
-  doc_.ApplyChannelFilter(0);
-  const Waves before = Samples(doc_.sections[0]);
-  doc_.modified = false;
+  DocumentTestAccess::Filter(doc_, 0) = opened;
+  DocumentTestAccess::ApplyChannelFilter(doc_, 0);
+  const Waves before = Samples(doc_.Section(0));
+  doc_.SetModifiedFlag(false);
 
   auto& cancelled = Show<CDlgFilter>(0);
   Find<QCheckBox>("highPass")->click();
   Find<QLineEdit>("highPassEdit")->setText(QStringLiteral("10"));
   Find<QLineEdit>("lowPassEdit")->setText(QStringLiteral("40"));
   Find<QCheckBox>("lowPass")->click();
-  ASSERT_NE(Samples(doc_.sections[0]), before);
-  doc_.modified = false;
+  ASSERT_NE(Samples(doc_.Section(0)), before);
+  doc_.SetModifiedFlag(false);
   const int repaints = repaints_;
   Find<QPushButton>("cancel")->click();
   EXPECT_FALSE(cancelled.isVisible());
   EXPECT_EQ(cancelled.result(), QDialog::Rejected);
-  EXPECT_EQ(Tie(doc_.filters[0]), Tie(opened));
-  EXPECT_EQ(Samples(doc_.sections[0]), before);
-  EXPECT_TRUE(doc_.modified);
+  EXPECT_EQ(Tie(doc_.Filter(0)), Tie(opened));
+  EXPECT_EQ(Samples(doc_.Section(0)), before);
+  EXPECT_TRUE(doc_.IsModified());
   EXPECT_EQ(repaints_, repaints + 1);
 
   // "确定" does not validate again: an out-of-range value stays as typed.
@@ -292,15 +297,15 @@ TEST_F(ProcessingDialogTest, FilterCancelRestoresAndOkKeepsWhatWasTyped) {
   Find<QLineEdit>("lowPassEdit")->setText(QStringLiteral("900"));
   Find<QPushButton>("ok")->click();
   EXPECT_EQ(accepted.result(), QDialog::Accepted);
-  EXPECT_FLOAT_EQ(doc_.filters[0].lowPassKHz, 900.0f);
-  EXPECT_TRUE(doc_.filters[0].lowPassOn);
+  EXPECT_FLOAT_EQ(doc_.Filter(0).lowPassKHz, 900.0f);
+  EXPECT_TRUE(doc_.Filter(0).lowPassOn);
 }
 
 // --- 声时修正 ----------------------------------------------------------------
 
 TEST_F(ProcessingDialogTest, CorrectionEnterAppliesToTheChosenChannelAndStaysOpen) {
   OpenTest();
-  doc_.timeCorrection[1] = 4;
+  DocumentTestAccess::TimeCorrection(doc_, 1) = 4;
   auto& dialog = Show<CDlgTimeCorrection>(1);
   auto* edit = Find<QLineEdit>("correction");
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("声时修正"));
@@ -314,15 +319,15 @@ TEST_F(ProcessingDialogTest, CorrectionEnterAppliesToTheChosenChannelAndStaysOpe
   edit->setText(QStringLiteral("3"));
   PressEnter(edit);
   EXPECT_TRUE(dialog.isVisible());
-  EXPECT_EQ(doc_.timeCorrection[0], 3);
-  EXPECT_EQ(doc_.timeCorrection[1], 4);
-  for (const CSamNode& p : doc_.sections[0].points) {
+  EXPECT_EQ(doc_.TimeCorrection(0), 3);
+  EXPECT_EQ(doc_.TimeCorrection(1), 4);
+  for (const CSamNode& p : doc_.Section(0).points) {
     EXPECT_EQ(std::vector<uint16_t>(p.samples.begin(), p.samples.end() - 1),
               std::vector<uint16_t>(p.rawSamples.begin() + 1, p.rawSamples.end()));
     EXPECT_EQ(p.samples.back(), 2048);
   }
-  EXPECT_EQ(Samples(doc_.sections[1]), Recorded(doc_.sections[1]));
-  EXPECT_TRUE(doc_.modified);
+  EXPECT_EQ(Samples(doc_.Section(1)), Recorded(doc_.Section(1)));
+  EXPECT_TRUE(doc_.IsModified());
   EXPECT_EQ(repaints_, 1);
 
   // The same again for a later correction, then "确定" closes.
@@ -330,8 +335,8 @@ TEST_F(ProcessingDialogTest, CorrectionEnterAppliesToTheChosenChannelAndStaysOpe
   Find<QPushButton>("ok")->click();
   EXPECT_FALSE(dialog.isVisible());
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
-  EXPECT_EQ(doc_.timeCorrection[0], -2);
-  for (const CSamNode& p : doc_.sections[0].points) {
+  EXPECT_EQ(doc_.TimeCorrection(0), -2);
+  for (const CSamNode& p : doc_.Section(0).points) {
     EXPECT_EQ(p.samples[0], 2048);
     EXPECT_EQ(p.samples[1], p.rawSamples[0]);
   }
@@ -339,9 +344,9 @@ TEST_F(ProcessingDialogTest, CorrectionEnterAppliesToTheChosenChannelAndStaysOpe
 
 TEST_F(ProcessingDialogTest, CorrectionCancelBringsBackBothChannels) {
   OpenTest();
-  doc_.timeCorrection[1] = 4;
-  doc_.ApplyChannelFilter(1);
-  const Waves secondBefore = Samples(doc_.sections[1]);
+  DocumentTestAccess::TimeCorrection(doc_, 1) = 4;
+  DocumentTestAccess::ApplyChannelFilter(doc_, 1);
+  const Waves secondBefore = Samples(doc_.Section(1));
   auto& dialog = Show<CDlgTimeCorrection>(0);
   auto* edit = Find<QLineEdit>("correction");
   edit->setText(QStringLiteral("6"));
@@ -349,18 +354,18 @@ TEST_F(ProcessingDialogTest, CorrectionCancelBringsBackBothChannels) {
   Find<QRadioButton>("channel2")->click();
   edit->setText(QStringLiteral("10"));
   PressEnter(edit);
-  ASSERT_EQ(doc_.timeCorrection[0], 6);
-  ASSERT_EQ(doc_.timeCorrection[1], 10);
-  ASSERT_NE(Samples(doc_.sections[1]), secondBefore);
-  doc_.modified = false;
+  ASSERT_EQ(doc_.TimeCorrection(0), 6);
+  ASSERT_EQ(doc_.TimeCorrection(1), 10);
+  ASSERT_NE(Samples(doc_.Section(1)), secondBefore);
+  doc_.SetModifiedFlag(false);
   const int repaints = repaints_;
 
   Find<QPushButton>("cancel")->click();
   EXPECT_EQ(dialog.result(), QDialog::Rejected);
-  EXPECT_EQ(doc_.timeCorrection[0], 0);
-  EXPECT_EQ(doc_.timeCorrection[1], 4);
-  EXPECT_EQ(Samples(doc_.sections[1]), secondBefore);
-  EXPECT_TRUE(doc_.modified);
+  EXPECT_EQ(doc_.TimeCorrection(0), 0);
+  EXPECT_EQ(doc_.TimeCorrection(1), 4);
+  EXPECT_EQ(Samples(doc_.Section(1)), secondBefore);
+  EXPECT_TRUE(doc_.IsModified());
   EXPECT_EQ(repaints_, repaints + 1);
 }
 

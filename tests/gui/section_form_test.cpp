@@ -25,6 +25,7 @@
 #include "support/temp_dir.h"
 #include "views/section_map.h"
 #include "views/statistics_panel.h"
+#include "support/document_access.h"
 
 namespace tarnix {
 namespace {
@@ -75,7 +76,7 @@ class SectionFormTest : public ::testing::Test {
     const std::string path = dir_.File("hole.CHT");
     WriteThreePipeTest(path);
     ASSERT_TRUE(doc_.OnOpenDocument(path));
-    ASSERT_EQ(doc_.sections[0].PointCount(), kPoints);
+    ASSERT_EQ(doc_.Section(0).PointCount(), kPoints);
     form_ = std::make_unique<CSectionForm>(doc_);
     form_->show();
     updatesBefore_ = ui_.viewUpdates;
@@ -131,13 +132,13 @@ TEST_F(SectionFormTest, ShowsTheSectionsInUseAndTheCurrentOne) {
   }
 
   // A refresh after the document changed follows it, without asking for updates.
-  doc_.currentSection = 1;
+  DocumentTestAccess::CurrentSection(doc_) = 1;
   form_->Refresh();
   EXPECT_EQ(box->currentIndex(), 1);
   EXPECT_EQ(Distance()->text(), QStringLiteral("800"));
   EXPECT_EQ(form_->Map()->Flags(), (std::vector<bool>{false, false, true}));
-  doc_.sections[1].valid = false;
-  doc_.currentSection = -1;
+  DocumentTestAccess::Section(doc_, 1).valid = false;
+  DocumentTestAccess::CurrentSection(doc_) = -1;
   form_->Refresh();
   EXPECT_EQ(box->count(), 1);
   EXPECT_EQ(box->currentIndex(), -1);
@@ -148,47 +149,47 @@ TEST_F(SectionFormTest, ShowsTheSectionsInUseAndTheCurrentOne) {
 
 TEST_F(SectionFormTest, ChoosingAnEntryMakesItsSectionCurrent) {
   Choose(1);
-  EXPECT_EQ(doc_.currentSection, 1);
+  EXPECT_EQ(doc_.CurrentSection(), 1);
   // Pipes 2 and 3 counted from 1: index 2·1/2 + 1.
   EXPECT_EQ(form_->Map()->Flags(), (std::vector<bool>{false, false, true}));
   EXPECT_EQ(Distance()->text(), QStringLiteral("800"));
   EXPECT_EQ(ui_.viewUpdates, updatesBefore_ + 1);
 
   Choose(0);
-  EXPECT_EQ(doc_.currentSection, 0);
+  EXPECT_EQ(doc_.CurrentSection(), 0);
   EXPECT_EQ(form_->Map()->Flags(), (std::vector<bool>{true, false, false}));
   EXPECT_EQ(Distance()->text(), QStringLiteral("400"));
-  EXPECT_FALSE(doc_.modified);
+  EXPECT_FALSE(doc_.IsModified());
 }
 
 TEST_F(SectionFormTest, TheFirstSectionWithThePipesWins) {
-  doc_.sections[2] = doc_.sections[1];
-  doc_.sections[2].crossD = 0.9f;
+  DocumentTestAccess::Section(doc_, 2) = DocumentTestAccess::Section(doc_, 1);
+  DocumentTestAccess::Section(doc_, 2).crossD = 0.9f;
   form_->Refresh();
   ASSERT_EQ(Selector()->count(), 3);
   ASSERT_EQ(Selector()->itemText(2), QStringLiteral("2-3"));
   Choose(2);
-  EXPECT_EQ(doc_.currentSection, 1);
+  EXPECT_EQ(doc_.CurrentSection(), 1);
   EXPECT_EQ(Distance()->text(), QStringLiteral("800"));
 }
 
 TEST_F(SectionFormTest, AnEntryMatchingNoSectionChangesNothing) {
-  doc_.sections[1].destPipe = 4;  // the list still shows "2-3"
+  DocumentTestAccess::Section(doc_, 1).destPipe = 4;  // the list still shows "2-3"
   Choose(1);
-  EXPECT_EQ(doc_.currentSection, 0);
+  EXPECT_EQ(doc_.CurrentSection(), 0);
   EXPECT_EQ(form_->Map()->Flags(), (std::vector<bool>{true, false, false}));
   EXPECT_EQ(Distance()->text(), QStringLiteral("400"));
   EXPECT_EQ(ui_.viewUpdates, updatesBefore_);
 }
 
 TEST_F(SectionFormTest, EnteringADistanceMovesTheSpansOfTheRange) {
-  SectionRecord& s = doc_.sections[0];
+  SectionRecord& s = DocumentTestAccess::Section(doc_, 0);
   s.firstIndex = 1;
   s.lastIndex = 3;
   // Spans apart from the distance, as a hand correction leaves them.
   std::vector<float> spans;
   for (int i = 0; i < kPoints; ++i) spans.push_back(s.points[i].span += 0.01f * i);
-  const auto otherSpan = doc_.sections[1].points[2].span;
+  const auto otherSpan = doc_.Section(1).points[2].span;
 
   EnterDistance(QStringLiteral("500"));
 
@@ -200,8 +201,8 @@ TEST_F(SectionFormTest, EnteringADistanceMovesTheSpansOfTheRange) {
     ASSERT_GT(s.arrivalTime[i], 0.0f);
     EXPECT_NEAR(s.velocity[i], s.points[i].span / s.arrivalTime[i] * 1000.0f, 1e-4) << i;
   }
-  EXPECT_EQ(doc_.sections[1].points[2].span, otherSpan);
-  EXPECT_TRUE(doc_.modified);
+  EXPECT_EQ(doc_.Section(1).points[2].span, otherSpan);
+  EXPECT_TRUE(doc_.IsModified());
   EXPECT_EQ(ui_.viewUpdates, updatesBefore_ + 1);
 
   // Entering the old distance again restores the spans.
@@ -210,13 +211,13 @@ TEST_F(SectionFormTest, EnteringADistanceMovesTheSpansOfTheRange) {
 }
 
 TEST_F(SectionFormTest, EnteringADistanceWithoutACurrentSectionDoesNothing) {
-  doc_.currentSection = -1;
-  const float span = doc_.sections[0].points[0].span;
+  DocumentTestAccess::CurrentSection(doc_) = -1;
+  const float span = doc_.Section(0).points[0].span;
   EnterDistance(QStringLiteral("500"));
   EXPECT_TRUE(Find<QLineEdit>("L1")->text().isEmpty());
-  EXPECT_EQ(doc_.sections[0].points[0].span, span);
-  EXPECT_FLOAT_EQ(doc_.sections[0].crossD, 0.4f);
-  EXPECT_FALSE(doc_.modified);
+  EXPECT_EQ(doc_.Section(0).points[0].span, span);
+  EXPECT_FLOAT_EQ(doc_.Section(0).crossD, 0.4f);
+  EXPECT_FALSE(doc_.IsModified());
   EXPECT_EQ(ui_.viewUpdates, updatesBefore_);
 }
 
@@ -303,7 +304,7 @@ class StatisticsPanelTest : public ::testing::Test {
   StatisticsPanelTest() : doc_(ui_, recent_) {}
 
   void ExpectShowsBlock(const CStatisticsPanel& panel) {
-    const StatisticsBlock block = BuildStatisticsBlock(doc_.sections, *doc_.algorithm, doc_.samplingStep);
+    const StatisticsBlock block = BuildStatisticsBlock(doc_.AllSections(), doc_.Algorithm(), doc_.samplingStep);
     const QTableWidget* table = panel.Table();
     ASSERT_EQ(table->columnCount(), static_cast<int>(block.sections.size()));
     ASSERT_EQ(table->rowCount(), 24);
@@ -334,7 +335,7 @@ TEST_F(StatisticsPanelTest, ShowsTheBlockOfTheOpenedTest) {
   EXPECT_EQ(panel.Table()->verticalHeaderItem(23)->text(), QStringLiteral("F离差值"));
 
   // A change of the document shows after a refresh: fewer sections, a coarser step.
-  doc_.sections[1].valid = false;
+  DocumentTestAccess::Section(doc_, 1).valid = false;
   doc_.samplingStep = 2;
   panel.Refresh();
   ExpectShowsBlock(panel);

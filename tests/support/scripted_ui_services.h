@@ -30,6 +30,7 @@ class ScriptedUiServices : public UiServices {
   int waitDepth = 0;
   int maxWaitDepth = 0;
   int viewUpdates = 0;
+  unsigned lastHint = 0;
 
   MessageAnswer Message(const std::string& text, MessageButtons buttons, MessageAnswer defaultAnswer) override;
   std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
@@ -37,7 +38,10 @@ class ScriptedUiServices : public UiServices {
   void EndWaitCursor() override;
   void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }
   void SetTitle(const std::string& text) override { title = text; }
-  void UpdateAllViews() override { ++viewUpdates; }
+  void UpdateAllViews(unsigned hint) override {
+    ++viewUpdates;
+    lastHint = hint;
+  }
 
   // The texts of all messages shown so far.
   std::vector<std::string> MessageTexts() const;

@@ -1,0 +1,40 @@
+#pragma once
+// The user's edits as undoable commands. Each function does the edit through
+// the document's operation and returns its command, or nullptr when the edit
+// changed nothing (a refused range, an empty clipboard, no test).
+#include <memory>
+#include <vector>
+
+#include "commands/command.h"
+#include "document/tarnix_doc.h"
+
+namespace tarnix {
+
+std::unique_ptr<Command> ManualPick(CTarnixDoc& doc, int section, int point, int shownIndex);
+std::unique_ptr<Command> ChooseFrequencyBin(CTarnixDoc& doc, int section, int point, int bin);
+std::unique_ptr<Command> PasteWaveform(CTarnixDoc& doc, int section, int point);
+// Both channels of the current pair, as the frame command picks them.
+std::unique_ptr<Command> AutoPickChannels(CTarnixDoc& doc);
+std::unique_ptr<Command> ChangeRange(CTarnixDoc& doc, int first, int last);
+std::unique_ptr<Command> ChangeDistance(CTarnixDoc& doc, int section, float crossD);
+std::unique_ptr<Command> ChooseStandardCommand(CTarnixDoc& doc);
+
+// A dialog's edits of the channels of the current pair (filter settings, time
+// corrections): opened with the dialog, undone whole when it is cancelled and
+// kept as one command when it is confirmed.
+class ChannelEdit {
+ public:
+  ChannelEdit(CTarnixDoc& doc, std::string name);
+  // Puts back every channel as it was when the edit began.
+  void Cancel();
+  // The command of the whole edit, or nullptr when nothing was changed.
+  std::unique_ptr<Command> Finish();
+
+ private:
+  CTarnixDoc& doc_;
+  std::string name_;
+  std::vector<std::pair<int, CTarnixDoc::SectionState>> before_;
+  bool finished_ = false;
+};
+
+}  // namespace tarnix
