@@ -1,14 +1,23 @@
 #pragma once
-// The document a command works on, with console answers and default settings
-// (a script's results must not depend on the desktop's saved settings).
-#include "document/tarnix_doc.h"
+// The document a command works on, with console answers and the default
+// settings, or those of the settings file named with --settings, so that a
+// script reproduces what the desktop shows with that file.
+#include <string>
+
 #include "cli/console_ui.h"
+#include "document/tarnix_doc.h"
 #include "document/recent_file_list.h"
 
 namespace tarnix::cli {
 
+// The settings file of this run; empty for the defaults.
+void SetSettingsFile(const std::string& path);
+const std::string& SettingsFile();
+
 struct CliDocument {
-  explicit CliDocument(bool assumeYes = false) : ui(assumeYes), doc(ui, recent) {}
+  explicit CliDocument(bool assumeYes = false) : ui(assumeYes), doc(ui, recent) {
+    if (!SettingsFile().empty()) doc.LoadSettings(SettingsFile());
+  }
   ConsoleUi ui;
   MemoryRecentFileList recent;
   CTarnixDoc doc;

@@ -5,13 +5,16 @@
 #include <string>
 
 #include "cli/cli_commands.h"
+#include "cli/cli_document.h"
 #include "formats/file_error.h"
 
 namespace {
 
 const char kUsage[] =
-    "usage: tarnix-cli <command> [options]\n"
+    "usage: tarnix-cli [--settings SETTINGS.ini] <command> [options]\n"
     "FILE is a raw test (.CHT) or a result file (.CHA) with its data file beside it.\n"
+    "--settings reads the desktop's settings file (filters, display, report settings);\n"
+    "without it every command uses the defaults.\n"
     "  info FILE                     header and sections in use\n"
     "  table FILE                    per-depth times, velocities, amplitudes and Vp\n"
     "  stats FILE [--json]           the statistics block of the sections in use\n"
@@ -37,13 +40,27 @@ int UsageError(const std::string& message) {
 
 int main(int argc, char** argv) {
   using namespace tarnix::cli;
-  if (argc < 2) return UsageError("no command");
-  const std::string command = argv[1];
+  Args all(argv + 1, argv + argc);
+  for (size_t i = 0; i < all.size(); ++i) {
+    if (all[i] != "--settings") continue;
+    if (i + 1 >= all.size()) return UsageError("--settings needs a FILE");
+    if (std::FILE* f = std::fopen(all[i + 1].c_str(), "rb")) {
+      std::fclose(f);
+    } else {
+      std::fprintf(stderr, "tarnix-cli: cannot read the settings file '%s'\n", all[i + 1].c_str());
+      return 1;
+    }
+    SetSettingsFile(all[i + 1]);
+    all.erase(all.begin() + static_cast<std::ptrdiff_t>(i), all.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+    break;
+  }
+  if (all.empty()) return UsageError("no command");
+  const std::string command = all[0];
   if (command == "-h" || command == "--help" || command == "help") {
     std::fputs(kUsage, stdout);
     return 0;
   }
-  const Args args(argv + 2, argv + argc);
+  const Args args(all.begin() + 1, all.end());
   try {
     if (command == "info") return RunInfo(args);
     if (command == "table") return RunTable(args);

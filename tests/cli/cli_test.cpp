@@ -7,7 +7,10 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "document/recent_file_list.h"
+#include "document/tarnix_doc.h"
 #include "support/cli_runner.h"
+#include "support/scripted_ui_services.h"
 #include "support/temp_dir.h"
 
 namespace tarnix {
@@ -69,6 +72,41 @@ TEST(CliTest, SynthesisedTestOpensWithBothReceivers) {
   const std::string again = dir.File("t.CHT");
   ASSERT_EQ(Cli("synth --out " + again + " --points 12 --seed 3 --dt 0.5 --snr 20").code, 0);
   EXPECT_EQ(Cli("dump " + again).out, Cli("dump " + path).out);
+}
+
+const std::string kSample = std::string(TARNIX_TEST_DATA) + "/../../resources/samples/ZK01.CHT";
+
+TEST(CliTest, StatisticsAsJsonNumbers) {
+  const CliRun stats = Cli("stats " + kSample + " --json");
+  ASSERT_EQ(stats.code, 0) << stats.out;
+  const auto s = nlohmann::json::parse(stats.out)["sections"][0]["statistics"];
+  EXPECT_TRUE(s["T最大值"].is_number());
+  EXPECT_TRUE(s["V离差值"].is_number());  // the percentage as shown, without its sign
+  EXPECT_TRUE(s["F临界值"].is_null());
+  // The same digits as the text table.
+  char shown[32];
+  std::snprintf(shown, sizeof shown, "V平均值\t%.3f", s["V平均值"].get<double>());
+  EXPECT_NE(Cli("stats " + kSample).out.find(shown), std::string::npos);
+}
+
+TEST(CliTest, SettingsFileAppliesTheDesktopsFilters) {
+  test::TempDir dir;
+  const std::string ini = dir.File("tarnix.ini");
+  {
+    ScriptedUiServices ui;
+    MemoryRecentFileList recent;
+    CTarnixDoc doc(ui, recent);
+    for (int i = 0; i < kSectionCount; ++i) doc.SetFilter(i, ChannelFilter{true, 8.0f, true, 40.0f}, false);
+    ASSERT_TRUE(doc.SaveSettings(ini));
+  }
+  const CliRun plain = Cli("dump " + kSample + " --json --samples");
+  const CliRun filtered = Cli("--settings " + ini + " dump " + kSample + " --json --samples");
+  ASSERT_EQ(filtered.code, 0) << filtered.out;
+  const auto a = nlohmann::json::parse(plain.out)["sections"][0]["points"][5];
+  const auto b = nlohmann::json::parse(filtered.out)["sections"][0]["points"][5];
+  EXPECT_EQ(a["rawSamples"], b["rawSamples"]);
+  EXPECT_NE(a["samples"], b["samples"]);
+  EXPECT_EQ(Cli("--settings " + dir.File("none.ini") + " info " + kSample).code, 1);
 }
 
 }  // namespace

@@ -96,6 +96,35 @@ TEST_F(DocTest, OpenCompletesEverySectionInUse) {
   EXPECT_FALSE(doc.Section(2).valid);
 }
 
+TEST_F(DocTest, APickBeyondTheRecordReadsAsItSaves) {
+  TestHeader h;
+  h.pileLen = 0.5f;
+  h.move = 0.5f;
+  h.datLen = kLen;
+  h.dT = 1.0f;
+  Sections s;
+  s[0].valid = true;
+  s[0].crossD = 0.5f;
+  s[0].dT = 1.0f;
+  s[0].datLen = kLen;
+  const auto w = Burst(10, 500);
+  s[0].AppendPoint(w.data(), kLen, 0.5f, 0.5f, 0.5f, 0.0f, 90.0f, 95.0f, 60.0f);  // past the 64 µs record
+  s[0].AppendPoint(w.data(), kLen, 0.0f, 0.0f, 0.5f, 0.0f, 10.0f, 14.0f, 60.0f);
+  WriteRawTest(path_, h, s, false);
+
+  CTarnixDoc doc(ui_, recent_);
+  ASSERT_TRUE(doc.OnOpenDocument(path_));
+  const CSamNode& opened = doc.Section(0).points[0];
+  EXPECT_EQ(opened.arrivalIndex, kLen - 1);
+  EXPECT_EQ(opened.ampIndex, kLen - 1);
+  EXPECT_FLOAT_EQ(doc.Section(0).arrivalTime[0], kLen - 1);
+  ASSERT_TRUE(doc.OnSaveDocument(dir_.File("again.CHT")));
+  CTarnixDoc again(ui_, recent_);
+  ASSERT_TRUE(again.OnOpenDocument(dir_.File("again.CHT")));
+  EXPECT_EQ(again.Section(0).points[0].arrivalIndex, kLen - 1);
+  EXPECT_EQ(again.Section(0).arrivalTime, doc.Section(0).arrivalTime);
+}
+
 TEST_F(DocTest, FailedOpenLeavesTheDocumentAsItWas) {
   CTarnixDoc doc(ui_, recent_);
   ASSERT_TRUE(doc.OnOpenDocument(path_));

@@ -6,12 +6,15 @@
 
 #include <QAction>
 #include <QDockWidget>
+#include <QMenuBar>
 #include <QToolBar>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
 
+#include "commands/edit_commands.h"
 #include "document/tarnix_doc.h"
+#include "shell/undo_history.h"
 #include "shell/qt_ui_services.h"
 #include "shell/settings_location.h"
 #include "document/recent_file_list.h"
@@ -52,6 +55,35 @@ TEST_F(MainFrameTest, MenusCarryTheirTextsAndAccelerators) {
   EXPECT_TRUE(frame_.ReportToolBar()->isHidden());
   EXPECT_TRUE(frame_.AnalysisBar()->isHidden());
   EXPECT_EQ(frame_.AnalysisBar()->windowTitle(), QStringLiteral("分析输出信息栏"));
+}
+
+TEST_F(MainFrameTest, UndoAndRedoNameTheEditAndFollowTheCleanState) {
+  const QList<QAction*> menus = frame_.menuBar()->actions();
+  ASSERT_GE(menus.size(), 2);
+  EXPECT_EQ(menus[1]->text(), QStringLiteral("编辑(&E)"));
+  EXPECT_TRUE(frame_.Action(CommandId::EditUndo)->shortcuts().contains(QKeySequence(Qt::ALT | Qt::Key_Backspace)));
+  EXPECT_EQ(frame_.Action(CommandId::EditRedo)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Y));
+  frame_.OpenFile(QString::fromStdString(kSample));
+  EXPECT_FALSE(Enabled(CommandId::EditUndo));
+
+  const int before = doc_.Section(0).points[20].arrivalIndex;
+  Record(frame_.History(), ManualPick(doc_, 0, 20, before + 40));
+  frame_.UpdateMenusForMode();
+  EXPECT_EQ(frame_.Action(CommandId::EditUndo)->text(), QStringLiteral("撤销 手动判读"));
+  EXPECT_TRUE(doc_.IsModified());
+
+  frame_.Execute(CommandId::EditUndo);
+  EXPECT_EQ(doc_.Section(0).points[20].arrivalIndex, before);
+  EXPECT_FALSE(doc_.IsModified());  // back at the state that was opened
+  EXPECT_EQ(frame_.Action(CommandId::EditRedo)->text(), QStringLiteral("重做 手动判读"));
+  frame_.Execute(CommandId::EditRedo);
+  EXPECT_EQ(doc_.Section(0).points[20].arrivalIndex, before + 40);
+  EXPECT_TRUE(doc_.IsModified());
+
+  ui_.answers.push_back(MessageAnswer::No);  // the unsaved pick is discarded
+  frame_.OpenFile(QString::fromStdString(kSample));
+  EXPECT_FALSE(Enabled(CommandId::EditUndo));
+  EXPECT_FALSE(Enabled(CommandId::EditRedo));
 }
 
 TEST_F(MainFrameTest, EachLayoutEnablesItsOwnCommands) {
