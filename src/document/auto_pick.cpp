@@ -1,5 +1,6 @@
 #include "document/auto_pick.h"
 
+#include "document/pick_agreement.h"
 #include "processing/picker.h"
 #include "processing/time_shift.h"
 
@@ -40,6 +41,7 @@ void AutoPickChannel(CTarnixDoc& doc, int channel) {
     p.ampIndex = static_cast<int32_t>(pick.ampTime / dt);
     p.autoArrivalIndex = static_cast<int32_t>(correction / dt + p.arrivalIndex);
     p.autoAmpIndex = static_cast<int32_t>(correction / dt + p.ampIndex);
+    p.pickQuality = pick.quality;
     // A changed waveform has a new spectrum; its chosen bin goes.
     if (p.samples != shown) p.freqIndex = -1;
   }
@@ -55,6 +57,11 @@ void AutoPick(CTarnixDoc& doc) {
   // Nothing more to do (and nothing to tell twice) without a test or waveforms.
   if (doc.currentSection < 0 || doc.display.showWaveforms == 0) return;
   AutoPickChannel(doc, 1);
+  SectionRecord* nearSection = doc.ChannelSection(0);
+  SectionRecord* farSection = doc.ChannelSection(1);
+  if (nearSection != nullptr && farSection != nullptr && nearSection->valid && farSection->valid) {
+    GradeReceiverAgreement(*nearSection, *farSection);
+  }
   doc.Ui().UpdateAllViews();
 }
 
