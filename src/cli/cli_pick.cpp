@@ -39,11 +39,15 @@ void PrintTable(CTarnixDoc& doc) {
   }
   std::printf("%8s %8s %8s %8s %6s %6s %9s\n", "depth(m)", "T1(us)", "T2(us)", "dT(us)", "L1(m)", "L2(m)",
               "Vp(km/s)");
+  // A doubtful pick is marked '?', a poor one '!', right after its time.
+  auto mark = [](const CSamNode& p) {
+    return p.pickQuality == PickQuality::Good ? ' ' : p.pickQuality == PickQuality::Doubtful ? '?' : '!';
+  };
   for (int i = 0; i < one->PointCount() && i < two->PointCount(); ++i) {
     const float t1 = one->arrivalTime[i], t2 = two->arrivalTime[i];
-    std::printf("%s\n", CFormat("%8.2f %8.1f %8.1f %8.1f %6.3f %6.3f %9.3f", one->points[i].sourL, t1, t2,
-                                std::fabs(t2 - t1), one->points[i].span, two->points[i].span,
-                                PointVp(*one, *two, i))
+    std::printf("%s\n", CFormat("%8.2f %8.1f%c%8.1f%c%8.1f %6.3f %6.3f %9.3f", one->points[i].sourL, t1,
+                                mark(one->points[i]), t2, mark(two->points[i]), std::fabs(t2 - t1),
+                                one->points[i].span, two->points[i].span, PointVp(*one, *two, i))
                             .c_str());
   }
 }

@@ -62,6 +62,10 @@ Json HeaderJson(const TestHeader& h) {
 
 Json Samples(const std::vector<uint16_t>& s) { return Json(s); }
 
+const char* PickQualityName(PickQuality q) {
+  return q == PickQuality::Good ? "good" : q == PickQuality::Doubtful ? "doubtful" : "poor";
+}
+
 Json PointJson(const CSamNode& p, bool withSamples) {
   Json j;
   j["sourL"] = F(p.sourL);
@@ -75,6 +79,7 @@ Json PointJson(const CSamNode& p, bool withSamples) {
   j["freqIndex"] = p.freqIndex;
   j["ampDbRead"] = F(p.ampDbRead);
   j["hasWaveform"] = p.HasWaveform();
+  j["pickQuality"] = PickQualityName(p.pickQuality);
   if (withSamples) {
     j["rawSamples"] = Samples(p.rawSamples);
     j["samples"] = Samples(p.samples);

@@ -1,5 +1,6 @@
 #include "document/auto_pick.h"
 
+#include "document/pick_agreement.h"
 #include "processing/picker.h"
 #include "processing/time_shift.h"
 
@@ -40,6 +41,7 @@ void AutoPickChannel(CTarnixDoc& doc, int channel) {
     p.ampIndex = static_cast<int32_t>(pick.ampTime / dt);
     p.autoArrivalIndex = RecordIndex(p.arrivalIndex, correction, dt);
     p.autoAmpIndex = RecordIndex(p.ampIndex, correction, dt);
+    p.pickQuality = pick.quality;
     // A changed waveform has a new spectrum; its chosen bin goes.
     if (p.samples != shown) p.freqIndex = -1;
   }
@@ -54,6 +56,10 @@ void AutoPick(CTarnixDoc& doc) {
   // Nothing more to do (and nothing to tell twice) without a test or waveforms.
   if (doc.CurrentSection() < 0 || doc.display.showWaveforms == 0) return;
   AutoPickChannel(doc, 1);
+  const int nearIndex = doc.currentSection_;
+  if (doc.ValidSection(nearIndex) && doc.ValidSection(nearIndex + 1)) {
+    GradeReceiverAgreement(doc.sections_[nearIndex], doc.sections_[nearIndex + 1]);
+  }
 }
 
 }  // namespace tarnix

@@ -63,6 +63,7 @@ void CTarnixDoc::SetPick(int section, int point, int shownIndex) {
   const int n = static_cast<int>(p->samples.size());
   p->arrivalIndex = std::clamp(shownIndex, 0, std::max(n - 1, 0));
   p->autoArrivalIndex = RecordIndex(p->arrivalIndex, timeCorrection_[section], s.dT);
+  p->pickQuality = PickQuality::Good;  // the engineer's own pick
   currentPoint_ = point;
   Changed(section, Rebuild::ArraysAndCriteria, kChangePoints | kChangeCurrent);
 }

@@ -166,8 +166,9 @@ class CTarnixDoc {
   int samplingStep = 0;  // statistics of the panels: 0 = every point with a waveform
 
  private:
-  // The picking driver writes the picks of a whole channel in one pass.
+  // The picking driver writes the picks of whole channels in one pass.
   friend void AutoPickChannel(CTarnixDoc& doc, int channel);
+  friend void AutoPick(CTarnixDoc& doc);
   template <typename Doc>
   friend struct SettingsParts;
   friend struct DocumentTestAccess;  // fixtures built by hand in the tests

@@ -5,6 +5,10 @@
 
 namespace tarnix {
 
+// How far an automatic first-arrival pick can be trusted; manual picks are
+// good. Kept in memory only: no file carries it.
+enum class PickQuality : uint8_t { Good, Doubtful, Poor };
+
 struct CSamNode {
   // Working waveform (shown, filtered, picked) and the waveform as read, both in
   // 12-bit offset binary. Empty vectors mean "no waveform" (a filler point).
@@ -20,6 +24,7 @@ struct CSamNode {
   int32_t autoAmpIndex = 0;
   float span = 0.0f;
   float ampDbRead = 0.0f;
+  PickQuality pickQuality = PickQuality::Good;
 
   bool HasWaveform() const { return !samples.empty(); }
 };

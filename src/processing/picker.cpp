@@ -165,30 +165,57 @@ struct RisingEdge {
   double end = 0;
 };
 
+// The rising edge of a half-cycle: back from its peak to where the rise
+// leaves the noise, then down to the trough it starts from; never before the
+// half-cycle's own start crossing.
+RisingEdge EdgeOf(const std::vector<double>& r, const HalfCycle& c, double noiseLevel, int a) {
+  RisingEdge e;
+  e.peak = c.peakIndex;
+  e.end = c.end;
+  const int lowest = std::max(a, static_cast<int>(c.start) - 1);
+  const double floor = std::min(noiseLevel, 0.1 * std::fabs(r[e.peak]));
+  int i = e.peak - 1;
+  while (i > lowest && r[i] > floor) --i;
+  while (i - 1 > lowest && r[i - 1] <= r[i]) --i;
+  e.start = std::max(i, a);
+  return e;
+}
+
 // The first motion among the candidate half-cycles (earliest first). It is the
 // earliest positive half-cycle that
 //  - stands clearly above the noise (peak at least the threshold),
+//  - starts the wave train rather than riding the noise before it: at least a
+//    fifth of the largest of the three half-cycles that follow,
 //  - is not an isolated spike: the half-cycle after it carries at least half
 //    of its peak, and
 //  - is joined to the energy onset: no half-cycle between it and the one at
 //    the onset falls back below half the threshold.
 // Without such a half-cycle, the first positive qualifying half-cycle from the
-// onset on is taken, and failing that the half-cycle at the onset.
+// onset on is taken; failing that, the rise still under way at the window's
+// end when it is above the threshold (a long first period whose lobe the
+// window cuts), and failing that the half-cycle at the onset.
 //
-// The first lobe of a wave train is often its smallest, and noise can split it
-// into fragments too narrow to qualify. So the choice then looks back one
-// period (at most twice): a positive lobe there, above the noise, of at least
-// 0.3 of the chosen peak and followed by a trough of at least half its own
-// size, both true lobes rather than single noisy samples, is an earlier cycle
-// of the same train and takes over.
+// A smooth wavelet's first lobe can be too small or too broken by noise to
+// qualify; so the positive half-cycle just before, across one trough, takes
+// over when the three are one train: it and the trough are true lobes of
+// about the chosen width, and it carries at least 0.3 of the chosen peak.
+// The step is taken in half-cycles, never in estimated periods, which need
+// not match the first arrival's.
 RisingEdge SelectFirstMotion(const std::vector<double>& r, const std::vector<HalfCycle>& cycles,
-                             const std::vector<int>& candidates, int onsetCycle, double threshold, double noiseLevel,
-                             double period, int a, int b) {
+                             const HalfCycle& trailing, const std::vector<int>& candidates, int onsetCycle,
+                             double threshold, double noiseLevel, int a) {
+  const int count = static_cast<int>(cycles.size());
+  auto startsTrain = [&](int j) {
+    const HalfCycle& c = cycles[j];
+    if (c.peak <= 0 || c.peak < threshold) return false;
+    if (j + 1 >= count || std::fabs(cycles[j + 1].peak) < 0.5 * c.peak) return false;
+    double next = 0;
+    for (int i = j + 1; i <= std::min(j + 3, count - 1); ++i) next = std::max(next, std::fabs(cycles[i].peak));
+    return c.peak >= 0.2 * next;
+  };
   int chosen = -1;
   for (int j : candidates) {
-    const HalfCycle& c = cycles[j];
-    if (c.peak <= 0 || c.peak < threshold) continue;
-    if (j + 1 >= static_cast<int>(cycles.size()) || std::fabs(cycles[j + 1].peak) < 0.5 * c.peak) continue;
+    if (!startsTrain(j)) continue;
     bool joined = true;
     for (int i = j + 1; i < onsetCycle; ++i) joined = joined && std::fabs(cycles[i].peak) >= 0.5 * threshold;
     if (joined) {
@@ -199,49 +226,30 @@ RisingEdge SelectFirstMotion(const std::vector<double>& r, const std::vector<Hal
   for (size_t i = 0; chosen < 0 && i < candidates.size(); ++i) {
     if (candidates[i] >= onsetCycle && cycles[candidates[i]].peak > 0) chosen = candidates[i];
   }
+  if (chosen < 0 && trailing.peak >= threshold) return EdgeOf(r, trailing, noiseLevel, a);
   if (chosen < 0) chosen = onsetCycle;
-
-  int peak = cycles[chosen].peakIndex;
-  for (int step = 0; step < 2; ++step) {
-    const int from = std::max(a, peak - RoundUp(1.25 * period));
-    const int to = std::min(b, peak - RoundUp(0.75 * period));
-    if (to <= from) break;
-    int m = from;
-    for (int i = from; i <= to; ++i) {
-      if (r[i] > r[m]) m = i;
+  if (chosen >= 2) {
+    const HalfCycle &c = cycles[chosen], &trough = cycles[chosen - 1], &before = cycles[chosen - 2];
+    if (before.peak >= std::max(0.8 * threshold, 0.3 * c.peak) && -trough.peak >= 0.5 * before.peak &&
+        before.Width() >= 0.5 * c.Width() && trough.Width() >= 0.5 * c.Width()) {
+      chosen -= 2;
     }
-    int trough = m;
-    for (int i = m; i <= peak; ++i) {
-      if (r[i] < r[trough]) trough = i;
-    }
-    // Lobes, not single noisy samples: an eighth of a period either side keeps
-    // most of the extreme.
-    auto lobe = [&](int centre) {
-      const int w = std::max(1, RoundUp(period / 8));
-      double sum = 0;
-      for (int i = std::max(a, centre - w); i <= std::min(b, centre + w); ++i) sum += r[i];
-      return sum / (std::min(b, centre + w) - std::max(a, centre - w) + 1);
-    };
-    if (r[m] < 0.8 * threshold || r[m] < 0.3 * r[peak] || -r[trough] < 0.5 * r[m] || lobe(m) < 0.6 * r[m] ||
-        lobe(trough) > 0.6 * r[trough]) {
-      break;
-    }
-    peak = m;
   }
 
-  RisingEdge e;
-  e.peak = peak;
-  // Back from the peak to where the rise leaves the noise, then down to the
-  // trough it starts from; never more than half a period.
-  const int lowest = std::max(a, peak - RoundUp(period / 2));
-  const double floor = std::min(noiseLevel, 0.1 * std::fabs(r[peak]));
-  int i = peak - 1;
-  while (i > lowest && r[i] > floor) --i;
-  while (i - 1 > lowest && r[i - 1] <= r[i]) --i;
-  e.start = std::max(i, a);
-  int k = peak + 1;
-  while (k < b && r[k] > 0) ++k;
-  e.end = r[k] <= 0 && k > peak + 1 ? k - r[k] / (r[k] - r[k - 1]) : k;
+  const HalfCycle& c = cycles[chosen];
+  RisingEdge e = EdgeOf(r, c, noiseLevel, a);
+  // A wavelet's zero crossings keep its period whatever its envelope, so the
+  // first motion began half a period before the crossing that ends it, the
+  // half period measured on the next full cycle, where the signal is strong.
+  // A smooth start hides in the noise for a while, so the leaving point is
+  // late; this is taken instead when it is earlier by less than a quarter
+  // period.
+  if (chosen + 2 < count && std::fabs(cycles[chosen + 1].peak) >= threshold &&
+      std::fabs(cycles[chosen + 2].peak) >= threshold) {
+    const double half = (cycles[chosen + 2].end - c.end) / 2;
+    const double fromCrossing = c.end - half;
+    if (fromCrossing <= e.start + 1 && fromCrossing >= e.start - half / 2) e.start = std::max<double>(fromCrossing, a);
+  }
   return e;
 }
 
@@ -281,8 +289,16 @@ double OnsetOnEdge(const std::vector<double>& r, const RisingEdge& edge) {
   return best >= 0 ? best : edge.start;
 }
 
+// What the refinement found: the onset, and how far the first motion stands
+// above the threshold, for the pick's quality.
+struct Refined {
+  int onset = 0;
+  double firstMotion = 0;  // peak of the first-motion half-cycle
+  double threshold = 0;
+};
+
 // Refinement on [a, b]: the first-motion half-cycle and its onset.
-int Refine(const std::vector<float>& x, const NoiseModel& noise, int a, int b, int k1, double period,
+Refined Refine(const std::vector<float>& x, const NoiseModel& noise, int a, int b, int k1, double period,
            double contrast, double rMax) {
   std::vector<double> r(x.size(), 0.0);
   for (int i = a; i <= b; ++i) r[i] = x[i] - (noise.slope * i + noise.intercept);
@@ -301,7 +317,10 @@ int Refine(const std::vector<float>& x, const NoiseModel& noise, int a, int b, i
 
   const HalfCycles h = FindHalfCycles(r.data(), a, b);
   const std::vector<HalfCycle> cycles = HalfCyclesBetweenCrossings(r, h);
-  if (cycles.empty()) return std::clamp(k1, a, b);
+  Refined out;
+  out.threshold = threshold;
+  out.onset = std::clamp(k1, a, b);
+  if (cycles.empty()) return out;
   int onsetCycle = 0;
   while (onsetCycle + 1 < static_cast<int>(cycles.size()) && cycles[onsetCycle].start < k1) ++onsetCycle;
 
@@ -322,9 +341,33 @@ int Refine(const std::vector<float>& x, const NoiseModel& noise, int a, int b, i
       ++found;
     }
   }
+  // The half-cycle still open at the window's end.
+  HalfCycle trailing;
+  trailing.start = h.crossing.empty() ? a : h.crossing.back();
+  trailing.end = b;
+  trailing.peakIndex = static_cast<int>(trailing.start + 1);
+  for (int i = trailing.peakIndex; i <= b; ++i) {
+    if (r[i] > r[trailing.peakIndex]) trailing.peakIndex = i;
+  }
+  trailing.peakIndex = std::min(trailing.peakIndex, b);
+  trailing.peak = r[trailing.peakIndex];
   const RisingEdge edge =
-      SelectFirstMotion(r, cycles, candidates, onsetCycle, threshold, noise.sigma, period, a, b);
-  return std::clamp(RoundUp(OnsetOnEdge(r, edge)), a, b);
+      SelectFirstMotion(r, cycles, trailing, candidates, onsetCycle, threshold, noise.sigma, a);
+  out.onset = std::clamp(RoundUp(OnsetOnEdge(r, edge)), a, b);
+  out.firstMotion = r[edge.peak];
+  return out;
+}
+
+// How far a pick can be trusted, from what picking it showed: a first motion
+// barely above the threshold, a weak energy onset or little contrast in the
+// record are poor; a first motion not clearly above the threshold, a modest
+// onset, or an onset the guard had to find before a stronger arrival are
+// doubtful.
+PickQuality ClassifyPick(const Refined& refined, double rMax, double contrast, bool guarded) {
+  const double standing = refined.threshold > 0 ? refined.firstMotion / refined.threshold : 0.0;
+  if (standing < 1 || rMax < 2 || contrast < 2) return PickQuality::Poor;
+  if (standing < 2 || rMax < 4 || guarded) return PickQuality::Doubtful;
+  return PickQuality::Good;
 }
 
 // Final picks from the refined onset, on the residual of the noise line.
@@ -386,6 +429,7 @@ CorePick FinalPicks(const std::vector<float>& x, const NoiseModel& noise, int k,
 CorePick PickCore(double delay, double dtUs, const std::vector<float>& x, double tStart, double tEnd, double f0) {
   const int n = static_cast<int>(x.size());
   CorePick none;
+  none.quality = PickQuality::Poor;
   if (n < 4 || !(dtUs > 0)) return none;
   const int ks = std::clamp(static_cast<int>((tStart - delay) / dtUs + 0.5), 0, n - 1);
   const int ke = std::clamp(static_cast<int>((tEnd - delay) / dtUs + 0.5), ks, n - 1);
@@ -401,13 +445,15 @@ CorePick PickCore(double delay, double dtUs, const std::vector<float>& x, double
   double rMax = onset.rMax;
   PreferRegularEarlierOnset(cycles, onset.ratio, ks, period, k1, rMax);
   PreferEarlierPeak(onset.ratio, ks, ke, period, k1, rMax);
+  const bool guarded = GuardEarlierArrival(d, onset, ks, period, k1, rMax);
 
   const NoiseModel noise = MeasureNoise(x, ks, k1, period, onset.contrast);
   const int a = std::max(ks, static_cast<int>(k1 + 0.5 - 2 * period));
   const int b = std::min(ke, static_cast<int>(k1 + 0.5 + 2 * period));
-  const int refined = Refine(x, noise, a, b, k1, period, onset.contrast, rMax);
-  CorePick pick = FinalPicks(x, noise, refined, ke, period);
+  const Refined refined = Refine(x, noise, a, b, k1, period, onset.contrast, rMax);
+  CorePick pick = FinalPicks(x, noise, refined.onset, ke, period);
   pick.energyOnset = k1;
+  pick.quality = ClassifyPick(refined, rMax, onset.contrast, guarded);
   return pick;
 }
 
@@ -433,6 +479,8 @@ WaveformPick PickWaveform(int n, uint16_t* samples, float dtUs, float delay, boo
   out.arrivalTime = static_cast<int>((core.onset - k0) * dtUs - delay);
   out.ampTime = static_cast<int>((core.peak - k0) * dtUs - delay);
   out.refined = core.refined;
+  out.energyOnset = core.energyOnset;
+  out.quality = core.quality;
   return out;
 }
 

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/sam_node.h"
+
 namespace tarnix {
 
 inline constexpr double kNominalFrequency = 30000.0;  // Hz
@@ -13,6 +15,7 @@ struct CorePick {
   int peak = 0;         // kPk: sample index of the amplitude pick
   int refined = 0;      // the refined onset of the first-motion half-cycle
   int energyOnset = 0;  // k1: where the energy ratio put the onset
+  PickQuality quality = PickQuality::Good;
 };
 
 // The core picker on a filtered, zero-centred waveform x whose first sample is
@@ -25,6 +28,8 @@ struct WaveformPick {
   int arrivalTime = 0;  // whole µs from the first sample
   int ampTime = 0;
   int refined = 0;
+  int energyOnset = 0;
+  PickQuality quality = PickQuality::Good;
 };
 
 // Filters the working samples in place with the channel's settings (cut-offs in

@@ -157,14 +157,16 @@ std::vector<double> ForwardMeanAbs(const std::vector<double>& v, int ks, int ke,
 }
 
 OnsetRatio ComputeOnsetRatio(const std::vector<double>& d, int ks, int ke, double period) {
-  const std::vector<double> before = TrailingMeanAbs(d, ks, ke, std::max(1, RoundUp(2 * period)));
-  const std::vector<double> after = ForwardMeanAbs(d, ks, ke, std::max(1, RoundUp(period)));
+  OnsetRatio r;
+  r.before = TrailingMeanAbs(d, ks, ke, std::max(1, RoundUp(2 * period)));
+  r.after = ForwardMeanAbs(d, ks, ke, std::max(1, RoundUp(period)));
+  const std::vector<double>& before = r.before;
+  const std::vector<double>& after = r.after;
   double hi = before[ks], lo = before[ks];
   for (int k = ks; k <= ke; ++k) {
     hi = std::max(hi, before[k]);
     lo = std::min(lo, before[k]);
   }
-  OnsetRatio r;
   if (hi < 1e-7) {
     lo = hi;
     r.contrast = 1.0;
@@ -184,6 +186,68 @@ OnsetRatio ComputeOnsetRatio(const std::vector<double>& d, int ks, int ke, doubl
     }
   }
   return r;
+}
+
+namespace {
+
+// Energy over each of three half periods in a row must stand this far above
+// the lead-in's: band-limited noise swells now and then, but seldom for a
+// cycle and a half.
+constexpr double kGuardFactor = 3.5;
+
+// Half-cycles of an arrival near the dominant period: one cycle holds one to
+// four sign changes once the noise is kept out by a dead band. Noise bursts
+// toggle far more often; a spike leaves no second half-cycle to persist.
+bool CoherentCycle(const std::vector<double>& d, int from, int to, double deadBand) {
+  int changes = 0, sign = 0;
+  for (int i = from; i < to; ++i) {
+    const int s = d[i] > deadBand ? 1 : d[i] < -deadBand ? -1 : 0;
+    if (s != 0 && s != sign) {
+      if (sign != 0) ++changes;
+      sign = s;
+    }
+  }
+  return changes >= 1 && changes <= 4;
+}
+
+}  // namespace
+
+bool GuardEarlierArrival(const std::vector<double>& d, const OnsetRatio& onset, int ks, double period, int& k1,
+                         double& rMax) {
+  const int half = std::max(2, RoundUp(period / 2));
+  const int last = k1 - RoundUp(period) - 3 * half;  // an onset within a period of k1 is k1's own arrival
+  if (last < ks || onset.after.empty()) return false;
+  // The lead-in's noise: the lower third of its trailing windows, which a weak
+  // arrival before k1 does not reach; a silent lead-in is measured against the
+  // arrival at k1 instead, so that rounding never counts.
+  std::vector<double> lead(onset.before.begin() + ks, onset.before.begin() + k1 + 1);
+  std::nth_element(lead.begin(), lead.begin() + lead.size() / 3, lead.end());
+  const double noise = std::max(lead[lead.size() / 3], onset.after[k1] * 0.005);
+  if (!(noise > 0)) return false;
+  const std::vector<double> p = AbsPrefix(d, ks, k1);
+  auto mean = [&](int from) { return (p[from + half - ks] - p[from - ks]) / half; };
+  const double level = kGuardFactor * noise;
+  for (int k = ks; k <= last; ++k) {
+    if (mean(k) < level || mean(k + half) < level || mean(k + 2 * half) < level ||
+        !CoherentCycle(d, k, k + 2 * half, noise)) {
+      continue;
+    }
+    // The arrival starts within half a period of where its first full cycle
+    // stands out; there the ratio of forward to trailing energy peaks.
+    int best = k;
+    double bestRatio = -1;
+    for (int i = std::max(ks, k - half); i <= k + half; ++i) {
+      const double ratio = onset.after[i] / std::max(onset.before[i], noise);
+      if (ratio > bestRatio) {
+        bestRatio = ratio;
+        best = i;
+      }
+    }
+    k1 = best;
+    rMax = onset.ratio[best];
+    return true;
+  }
+  return false;
 }
 
 NoiseModel FitLine(const std::vector<float>& x, int s0, int s1) {

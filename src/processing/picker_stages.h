@@ -33,11 +33,19 @@ double DominantFrequency(const HalfCycles& h, int ks, int ke, double dtUs, doubl
 // their ratio, which peaks where energy starts.
 struct OnsetRatio {
   std::vector<double> ratio;  // indexed from ks
+  std::vector<double> before, after;  // the trailing and forward mean |d|
   double contrast = 1.0;
   int k1 = 0;
   double rMax = 0.0;
 };
 OnsetRatio ComputeOnsetRatio(const std::vector<double>& d, int ks, int ke, double period);
+
+// An arrival before k1 that a stronger later one hid from the ratio: the
+// earliest place where the signal rises clearly above the quiet lead-in and
+// stays up, coherently, for a cycle. Moves k1 (and rMax) there and returns
+// true; otherwise leaves them exactly as they are.
+bool GuardEarlierArrival(const std::vector<double>& d, const OnsetRatio& onset, int ks, double period, int& k1,
+                         double& rMax);
 
 // A straight noise line with its level, fitted before the onset.
 struct NoiseModel {

@@ -11,11 +11,15 @@ namespace {
 constexpr double kTwoPi = 6.283185307179586;
 
 // Causal wavelet starting at tau = 0 with a positive first motion: a sine under
-// an envelope that peaks after about 1.25 periods.
-double Wavelet(double tau, double freqHz) {
+// an envelope that peaks after about 1.25 periods. A smooth wavelet leaves
+// zero with zero slope; a sharp one is a sine at full slope from the onset,
+// its envelope a third up at once.
+double Wavelet(double tau, double freqHz, bool sharp = false) {
   if (tau <= 0) return 0;
   const double peak = 1.25 / freqHz;
-  const double envelope = (tau / peak) * std::exp(1.0 - tau / peak);
+  const double x = tau / peak;
+  const double envelope = sharp ? (1.0 + 2.0 * x) / 3.0 * std::exp(1.0 - x) * std::exp(-0.5 * x * x / 4)
+                                : x * std::exp(1.0 - x);
   return envelope * std::sin(kTwoPi * freqHz * tau);
 }
 
@@ -56,8 +60,14 @@ SynthTrace SynthesizeTrace(const TraceSpec& spec, std::mt19937& rng) {
   std::uniform_real_distribution<double> unit(0.0, 1.0);
 
   std::vector<double> first(n), signal(n);
-  for (int i = 0; i < n; ++i) first[i] = spec.amplitude * Wavelet(i * dt - onset, f);
+  for (int i = 0; i < n; ++i) first[i] = spec.amplitude * Wavelet(i * dt - onset, f, spec.sharpOnset);
   signal = first;
+  for (const LaterArrival& e : spec.arrivals) {
+    const double start = onset + e.delayUs * 1e-6;
+    for (int i = static_cast<int>(std::max(0.0, start / dt)); i < n; ++i) {
+      signal[i] += e.gain * spec.amplitude * Wavelet(i * dt - start, e.freqKHz * 1000.0, e.sharp);
+    }
+  }
   if (spec.laterArrivals) {
     // A slower, stronger tube wave and a few coda echoes, each of either polarity.
     struct Echo { double delay, gain, freq; };

@@ -11,6 +11,14 @@
 
 namespace tarnix {
 
+// A later arrival added to the first: shear, tube wave or coda.
+struct LaterArrival {
+  double delayUs = 0;   // after the first arrival's onset
+  double gain = 1;      // envelope peak relative to the first arrival's
+  double freqKHz = 30;
+  bool sharp = false;
+};
+
 struct TraceSpec {
   double dtUs = 1.0;
   int datLen = 1024;
@@ -22,6 +30,8 @@ struct TraceSpec {
   double dcOffset = 0.0;        // counts
   double trend = 0.0;           // counts of slow drift over the record
   bool laterArrivals = true;    // tube wave and coda, of random polarity
+  bool sharpOnset = false;      // the first arrival starts with full slope, not smoothly
+  std::vector<LaterArrival> arrivals;  // explicit later arrivals, added as given
 };
 
 struct SynthTrace {

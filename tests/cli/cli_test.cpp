@@ -68,6 +68,15 @@ TEST(CliTest, SynthesisedTestOpensWithBothReceivers) {
   EXPECT_FALSE(s0["points"][13]["hasWaveform"].get<bool>());
   EXPECT_GT(s0["velocity"][0].get<float>(), 1.0f);
 
+  // Every automatic pick carries its quality.
+  const CliRun pick = Cli("pick " + path + " --json");
+  ASSERT_EQ(pick.code, 0);
+  const auto picked = nlohmann::json::parse(pick.out);
+  for (const auto& p : picked["sections"][1]["points"]) {
+    const std::string q = p["pickQuality"];
+    EXPECT_TRUE(q == "good" || q == "doubtful" || q == "poor") << q;
+  }
+
   // Same seed, same file: the generator is reproducible.
   const std::string again = dir.File("t.CHT");
   ASSERT_EQ(Cli("synth --out " + again + " --points 12 --seed 3 --dt 0.5 --snr 20").code, 0);

@@ -91,6 +91,69 @@ TEST(PickCoreTest, NoiseSpikeBeforeTheArrivalIsRejected) {
   EXPECT_NEAR(p.onset, 420, 1.5);
 }
 
+// A wavelet of the given frequency from onset on: sharp (a sine at full slope)
+// or smooth (zero slope at the onset), under an envelope lasting a few cycles.
+std::vector<float> Wavelet(int n, double onset, double amplitude, double freqHz, bool sharp, double dtUs) {
+  std::vector<float> x(n, 0.0f);
+  for (int i = 0; i < n; ++i) {
+    const double t = (i - onset) * dtUs * 1e-6;
+    if (t <= 0) continue;
+    const double cycles = t * freqHz;
+    const double envelope = sharp ? std::exp(-cycles / 3) : cycles * std::exp(1 - cycles);
+    x[i] = static_cast<float>(amplitude * envelope * std::sin(2 * kPi * freqHz * t));
+  }
+  return x;
+}
+
+void Add(std::vector<float>& x, const std::vector<float>& y) {
+  for (size_t i = 0; i < x.size(); ++i) x[i] += y[i];
+}
+
+TEST(PickerStagesTest, GuardFindsTheWeakFirstArrivalButNoSpike) {
+  // Over noise, a 30 kHz first arrival, then one three times stronger at
+  // 20 kHz four periods later, where the energy ratio put k1.
+  std::vector<float> x(1024);
+  unsigned seed = 1;
+  for (float& v : x) {
+    seed = seed * 1103515245u + 12345u;
+    v = static_cast<float>(5.0 * (((seed >> 16) & 0x7fff) / 16384.0 - 1.0));
+  }
+  Add(x, Wavelet(1024, 300, 100, 30000, false, 1.0));
+  Add(x, Wavelet(1024, 433, 300, 20000, false, 1.0));
+  std::vector<double> d = picker::Detrend(x, 0, 1023, 101);
+  int k1 = 433;
+  double rMax = 9;
+  EXPECT_TRUE(picker::GuardEarlierArrival(d, picker::ComputeOnsetRatio(d, 0, 1023, 33.3), 0, 33.3, k1, rMax));
+  EXPECT_NEAR(k1, 300, 10);
+
+  // A lone spike before a clear arrival starts nothing: k1 stays exactly.
+  std::vector<float> spiked = SineArrival(1024, 500, 400);
+  spiked[250] = 300;
+  k1 = 500;
+  d = picker::Detrend(spiked, 0, 1023, 101);
+  EXPECT_FALSE(picker::GuardEarlierArrival(d, picker::ComputeOnsetRatio(d, 0, 1023, 33.3), 0, 33.3, k1, rMax));
+  EXPECT_EQ(k1, 500);
+}
+
+TEST(PickCoreTest, LowFrequencyFirstMotionSharpOrSmooth) {
+  // Long periods, where looking back by whole cycles overshoots; a smooth
+  // start hides a few samples in the rounding.
+  for (double freq : {15000.0, 20000.0, 45000.0}) {
+    for (bool sharp : {true, false}) {
+      std::vector<float> x = SineArrival(1024, 2000, 0, 0.5);
+      Add(x, Wavelet(1024, 400.3, 500, freq, sharp, 0.5));
+      const CorePick p = PickCore(0, 0.5, x, 0, 511.5);
+      EXPECT_NEAR(p.onset, 400.3, 5) << freq << (sharp ? " sharp" : " smooth");
+    }
+  }
+}
+
+TEST(PickCoreTest, QualityFollowsWhatThePickShowed) {
+  EXPECT_EQ(PickCore(0, 1.0, SineArrival(1024, 333, 600), 0, 1023).quality, PickQuality::Good);
+  EXPECT_EQ(PickCore(0, 1.0, std::vector<float>(512, 0.0f), 0, 511).quality, PickQuality::Poor);
+  EXPECT_EQ(PickCore(0, 1.0, std::vector<float>(3, 0.0f), 0, 2).quality, PickQuality::Poor);
+}
+
 std::vector<uint16_t> Words(const std::vector<float>& x) {
   std::vector<uint16_t> w(x.size());
   for (size_t i = 0; i < x.size(); ++i) w[i] = static_cast<uint16_t>(std::lround(x[i] + 2048));
