@@ -28,20 +28,30 @@ std::vector<uint16_t> Burst(int onset, double amplitude) {
   return s;
 }
 
-// Two receivers, three depths each, with one re-recorded depth in section 0.
-void WriteProbeTest(const std::string& path) {
+// A hole of the given length at 0.5 m spacing, 1 µs sampling.
+TestHeader ProbeHeader(float pileLen) {
   TestHeader h;
-  h.pileLen = 1.0f;
+  h.pileLen = pileLen;
   h.move = 0.5f;
   h.datLen = kLen;
   h.dT = 1.0f;
+  return h;
+}
+
+void UseSection(SectionRecord& s, float crossD) {
+  s.valid = true;
+  s.crossD = crossD;
+  s.gain = 0.0f;
+  s.dT = 1.0f;
+  s.datLen = kLen;
+}
+
+// Two receivers, three depths each, with one re-recorded depth in section 0.
+void WriteProbeTest(const std::string& path) {
+  const TestHeader h = ProbeHeader(1.0f);
   Sections s;
   for (int si = 0; si < 2; ++si) {
-    s[si].valid = true;
-    s[si].crossD = si == 0 ? 0.5f : 0.8f;
-    s[si].gain = 0.0f;
-    s[si].dT = 1.0f;
-    s[si].datLen = kLen;
+    UseSection(s[si], si == 0 ? 0.5f : 0.8f);
     for (int k = 0; k < 3; ++k) {
       const auto w = Burst(10 + k + 3 * si, 500);
       s[si].AppendPoint(w.data(), kLen, 0.5f * k, 0.5f * k, s[si].crossD, 0.0f, 10.0f + k, 14.0f, 60.0f);
@@ -97,16 +107,9 @@ TEST_F(DocTest, OpenCompletesEverySectionInUse) {
 }
 
 TEST_F(DocTest, APickBeyondTheRecordReadsAsItSaves) {
-  TestHeader h;
-  h.pileLen = 0.5f;
-  h.move = 0.5f;
-  h.datLen = kLen;
-  h.dT = 1.0f;
+  const TestHeader h = ProbeHeader(0.5f);
   Sections s;
-  s[0].valid = true;
-  s[0].crossD = 0.5f;
-  s[0].dT = 1.0f;
-  s[0].datLen = kLen;
+  UseSection(s[0], 0.5f);
   const auto w = Burst(10, 500);
   s[0].AppendPoint(w.data(), kLen, 0.5f, 0.5f, 0.5f, 0.0f, 90.0f, 95.0f, 60.0f);  // past the 64 µs record
   s[0].AppendPoint(w.data(), kLen, 0.0f, 0.0f, 0.5f, 0.0f, 10.0f, 14.0f, 60.0f);
