@@ -28,7 +28,11 @@ const std::vector<double>& HannWindow() {
 float CalcMainFrequency(const uint16_t* samples, int count, float dT, float* spectrum, int& peakIndex,
                         int fixedIndex) {
   if (count < 1) return 0.0f;
-  std::vector<float> x(count);
+  // Kept per thread: a section's spectra reuse the same buffers.
+  thread_local std::vector<float> x;
+  thread_local std::vector<double> y;
+  thread_local std::vector<std::complex<double>> bins;
+  x.resize(count);
   for (int i = 0; i < count; ++i) x[i] = static_cast<float>(samples[i]) - 2048.0f;
   // Low-pass at 1/2.5 of the sampling rate before looking for the peak.
   const double cutoff = std::round(1000000.0 / dT / 2.5);
@@ -40,10 +44,9 @@ float CalcMainFrequency(const uint16_t* samples, int count, float dT, float* spe
   for (int i = 0; i < count; ++i) sum += static_cast<long long>(x[i]);
   const long long offset = sum / count;
 
-  std::vector<double> y(kFftSize, 0.0);
+  y.assign(kFftSize, 0.0);
   const std::vector<double>& w = HannWindow();
   for (int i = 0; i < std::min(count, kFftSize); ++i) y[i] = (x[i] - static_cast<double>(offset)) * w[i];
-  std::vector<std::complex<double>> bins;
   RealFft(y, bins);
 
   double power[kSpectrumBins];

@@ -7,11 +7,9 @@ namespace tarnix {
 void FilterPointSamples(CSamNode& point, const ChannelFilter& filter, float dtUs) {
   // With both filters off the result is an exact copy: nothing to do.
   if (!point.HasWaveform() || (!filter.highPassOn && !filter.lowPassOn)) return;
-  std::vector<uint16_t> filtered(point.samples.size());
-  FilterWords(static_cast<int>(filtered.size()), point.samples.data(), filtered.data(), dtUs,
+  FilterWords(static_cast<int>(point.samples.size()), point.samples.data(), point.samples.data(), dtUs,
               filter.highPassOn, filter.highPassKHz * 1000.0f, filter.lowPassOn,
               filter.lowPassKHz * 1000.0f);
-  point.samples = std::move(filtered);
 }
 
 void RefilterSection(SectionRecord& section, const ChannelFilter& filter) {
