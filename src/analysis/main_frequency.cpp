@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "analysis/fft.h"
+#include "base/parallel_for.h"
 #include "processing/digital_filter.h"
 
 namespace tarnix {
@@ -71,20 +72,22 @@ float BinFrequency(int bin, float dT) {
 
 void RebuildMainFreq(SectionRecord& section) {
   section.mainFreq.assign(section.points.size(), 0.0f);
-  float spectrum[kSpectrumBins];
-  for (size_t i = 0; i < section.points.size(); ++i) {
-    CSamNode& p = section.points[i];
-    if (!p.HasWaveform()) continue;
-    // A chosen bin fixes the frequency whatever the spectrum looks like.
-    if (p.freqIndex != -1) {
-      section.mainFreq[i] = BinFrequency(p.freqIndex, section.dT);
-      continue;
+  ParallelFor(section.PointCount(), kWaveformsPerThread, [&section](int begin, int end) {
+    float spectrum[kSpectrumBins];
+    for (int i = begin; i < end; ++i) {
+      CSamNode& p = section.points[i];
+      if (!p.HasWaveform()) continue;
+      // A chosen bin fixes the frequency whatever the spectrum looks like.
+      if (p.freqIndex != -1) {
+        section.mainFreq[i] = BinFrequency(p.freqIndex, section.dT);
+        continue;
+      }
+      int peak = 0;
+      section.mainFreq[i] = CalcMainFrequency(p.samples.data(), static_cast<int>(p.samples.size()), section.dT,
+                                              spectrum, peak, p.freqIndex);
+      p.freqIndex = peak;
     }
-    int peak = 0;
-    section.mainFreq[i] = CalcMainFrequency(p.samples.data(), static_cast<int>(p.samples.size()), section.dT,
-                                            spectrum, peak, p.freqIndex);
-    if (p.freqIndex == -1) p.freqIndex = peak;
-  }
+  });
 }
 
 }  // namespace tarnix

@@ -172,10 +172,9 @@ void CTarnixDoc::RefilterShownChannels() {
   for (int pane = 0; pane < 2; ++pane) {
     SectionRecord* s = ChannelSection(pane);
     if (s == nullptr || !s->valid) continue;
+    FilterSectionSamples(*s, filters[currentSection + pane]);
     for (CSamNode& p : s->points) {
-      if (!p.HasWaveform()) continue;
-      FilterPointSamples(p, filters[currentSection + pane], s->dT);
-      p.freqIndex = -1;
+      if (p.HasWaveform()) p.freqIndex = -1;
     }
     RebuildMainFreq(*s);
   }

@@ -1,5 +1,6 @@
 #include "processing/channel_filter.h"
 
+#include "base/parallel_for.h"
 #include "processing/digital_filter.h"
 
 namespace tarnix {
@@ -12,13 +13,19 @@ void FilterPointSamples(CSamNode& point, const ChannelFilter& filter, float dtUs
               filter.lowPassKHz * 1000.0f);
 }
 
+void FilterSectionSamples(SectionRecord& section, const ChannelFilter& filter) {
+  if (!filter.highPassOn && !filter.lowPassOn) return;
+  ParallelFor(section.PointCount(), kWaveformsPerThread, [&](int begin, int end) {
+    for (int i = begin; i < end; ++i) FilterPointSamples(section.points[i], filter, section.dT);
+  });
+}
+
 void RefilterSection(SectionRecord& section, const ChannelFilter& filter) {
   for (CSamNode& p : section.points) {
     p.samples = p.rawSamples;
-    if (!p.HasWaveform()) continue;
-    FilterPointSamples(p, filter, section.dT);
-    p.freqIndex = -1;
+    if (p.HasWaveform()) p.freqIndex = -1;
   }
+  FilterSectionSamples(section, filter);
 }
 
 }  // namespace tarnix
