@@ -50,7 +50,9 @@ void Fft(std::vector<std::complex<double>>& a) {
 
 void RealFft(const std::vector<double>& x, std::vector<std::complex<double>>& bins) {
   const size_t half = x.size() / 2;
-  std::vector<std::complex<double>> z(half);
+  // Kept per thread: a section's spectra reuse one buffer.
+  thread_local std::vector<std::complex<double>> z;
+  z.resize(half);
   for (size_t i = 0; i < half; ++i) z[i] = {x[2 * i], x[2 * i + 1]};
   Fft(z);
   thread_local std::vector<double> cosTable, sinTable;
@@ -63,15 +65,21 @@ void RealFft(const std::vector<double>& x, std::vector<std::complex<double>>& bi
       sinTable[k] = std::sin(angle);
     }
   }
-  // Split the transforms of the even and odd samples apart: X[k] = E[k] + w^k O[k].
+  // Split the transforms of the even and odd samples apart: X[k] = E[k] + w^k O[k],
+  // with b = conj(z[half - k]). Plain doubles: going through std::complex here
+  // stalls on partial stores and reloads.
   bins.resize(half);
+  const double* zd = reinterpret_cast<const double*>(z.data());
+  double* out = reinterpret_cast<double*>(bins.data());
   for (size_t k = 0; k < half; ++k) {
-    const std::complex<double> a = z[k];
-    const std::complex<double> b = std::conj(z[k == 0 ? 0 : half - k]);
-    const double er = 0.5 * (a.real() + b.real()), ei = 0.5 * (a.imag() + b.imag());
-    const double orr = 0.5 * (a.imag() - b.imag()), oi = -0.5 * (a.real() - b.real());
+    const size_t j = k == 0 ? 0 : half - k;
+    const double ar = zd[2 * k], ai = zd[2 * k + 1];
+    const double br = zd[2 * j], bi = -zd[2 * j + 1];
+    const double er = 0.5 * (ar + br), ei = 0.5 * (ai + bi);
+    const double orr = 0.5 * (ai - bi), oi = -0.5 * (ar - br);
     const double wr = cosTable[k], wi = sinTable[k];
-    bins[k] = {er + wr * orr - wi * oi, ei + wr * oi + wi * orr};
+    out[2 * k] = er + wr * orr - wi * oi;
+    out[2 * k + 1] = ei + wr * oi + wi * orr;
   }
 }
 

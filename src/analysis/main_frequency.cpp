@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "analysis/fft.h"
+#include "base/parallel_for.h"
 #include "processing/digital_filter.h"
 
 namespace tarnix {
@@ -28,7 +29,11 @@ const std::vector<double>& HannWindow() {
 float CalcMainFrequency(const uint16_t* samples, int count, float dT, float* spectrum, int& peakIndex,
                         int fixedIndex) {
   if (count < 1) return 0.0f;
-  std::vector<float> x(count);
+  // Kept per thread: a section's spectra reuse the same buffers.
+  thread_local std::vector<float> x;
+  thread_local std::vector<double> y;
+  thread_local std::vector<std::complex<double>> bins;
+  x.resize(count);
   for (int i = 0; i < count; ++i) x[i] = static_cast<float>(samples[i]) - 2048.0f;
   // Low-pass at 1/2.5 of the sampling rate before looking for the peak.
   const double cutoff = std::round(1000000.0 / dT / 2.5);
@@ -40,10 +45,9 @@ float CalcMainFrequency(const uint16_t* samples, int count, float dT, float* spe
   for (int i = 0; i < count; ++i) sum += static_cast<long long>(x[i]);
   const long long offset = sum / count;
 
-  std::vector<double> y(kFftSize, 0.0);
+  y.assign(kFftSize, 0.0);
   const std::vector<double>& w = HannWindow();
   for (int i = 0; i < std::min(count, kFftSize); ++i) y[i] = (x[i] - static_cast<double>(offset)) * w[i];
-  std::vector<std::complex<double>> bins;
   RealFft(y, bins);
 
   double power[kSpectrumBins];
@@ -68,20 +72,22 @@ float BinFrequency(int bin, float dT) {
 
 void RebuildMainFreq(SectionRecord& section) {
   section.mainFreq.assign(section.points.size(), 0.0f);
-  float spectrum[kSpectrumBins];
-  for (size_t i = 0; i < section.points.size(); ++i) {
-    CSamNode& p = section.points[i];
-    if (!p.HasWaveform()) continue;
-    // A chosen bin fixes the frequency whatever the spectrum looks like.
-    if (p.freqIndex != -1) {
-      section.mainFreq[i] = BinFrequency(p.freqIndex, section.dT);
-      continue;
+  ParallelFor(section.PointCount(), kWaveformsPerThread, [&section](int begin, int end) {
+    float spectrum[kSpectrumBins];
+    for (int i = begin; i < end; ++i) {
+      CSamNode& p = section.points[i];
+      if (!p.HasWaveform()) continue;
+      // A chosen bin fixes the frequency whatever the spectrum looks like.
+      if (p.freqIndex != -1) {
+        section.mainFreq[i] = BinFrequency(p.freqIndex, section.dT);
+        continue;
+      }
+      int peak = 0;
+      section.mainFreq[i] = CalcMainFrequency(p.samples.data(), static_cast<int>(p.samples.size()), section.dT,
+                                              spectrum, peak, p.freqIndex);
+      p.freqIndex = peak;
     }
-    int peak = 0;
-    section.mainFreq[i] = CalcMainFrequency(p.samples.data(), static_cast<int>(p.samples.size()), section.dT,
-                                            spectrum, peak, p.freqIndex);
-    if (p.freqIndex == -1) p.freqIndex = peak;
-  }
+  });
 }
 
 }  // namespace tarnix

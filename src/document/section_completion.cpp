@@ -35,8 +35,8 @@ void CompleteSection(SectionRecord& s, const TestHeader& h, const ChannelFilter&
 
   for (CSamNode& p : s.points) {
     if (p.gain == 0.0f) p.gain = s.gain > 0.0f ? s.gain : 1.0f;
-    FilterPointSamples(p, filter, s.dT);
   }
+  FilterSectionSamples(s, filter);
   UpdateMeanGain(s);
 }
 

@@ -152,10 +152,9 @@ void CTarnixDoc::RefilterShownChannels() {
     const int index = currentSection_ + pane;
     if (currentSection_ < 0 || !ValidSection(index)) continue;
     SectionRecord& s = sections_[index];
+    FilterSectionSamples(s, filters_[index]);
     for (CSamNode& p : s.points) {
-      if (!p.HasWaveform()) continue;
-      FilterPointSamples(p, filters_[index], s.dT);
-      p.freqIndex = -1;
+      if (p.HasWaveform()) p.freqIndex = -1;
     }
     RebuildMainFreq(s);
   }

@@ -15,6 +15,9 @@ struct ChannelFilter {
 // Replaces the point's working samples by a filtered copy of themselves.
 void FilterPointSamples(CSamNode& point, const ChannelFilter& filter, float dtUs);
 
+// FilterPointSamples on every point of the section, spread over the cores.
+void FilterSectionSamples(SectionRecord& section, const ChannelFilter& filter);
+
 // Rebuilds every working waveform of the section from the samples as read and
 // filters it; the chosen spectrum bins are forgotten (freqIndex -1), since the
 // spectra change. Repeated application never accumulates.

@@ -18,11 +18,90 @@ constexpr double kSqrt2 = 1.41421356;
 // the cost of the recursions. Exact: v - trunc(v) is exact below 2^52.
 inline double RoundHalfAway(double v) {
   if (!(std::fabs(v) < 4503599627370496.0)) return v;  // already integral, or inf/NaN
-  const double t = static_cast<double>(static_cast<long long>(v));
-  const double d = v - t;
-  // Branch-free: the halves of filtered noise are as good as random.
-  return t + static_cast<double>(d >= 0.5) - static_cast<double>(d <= -0.5);
+  const long long t = static_cast<long long>(v);
+  const double d = v - static_cast<double>(t);
+  // Integer flags, not a branch: the halves of filtered noise are as good as
+  // random, and the compiler turns a floating-point select into a jump.
+  return static_cast<double>(t + (d >= 0.5) - (d <= -0.5));
 }
+
+// The recursions one sample at a time. Each output waits on the previous
+// unrounded outputs only, so a low-pass and a high-pass stepped in one loop
+// overlap and cost about as much as one of them.
+class LowPassStep {
+ public:
+  LowPassStep(double dtSeconds, float cutoffHz) {
+    const double fs = 1.0 / dtSeconds;
+    const double fc = cutoffHz;
+    const double p = kPiSquared * fc * fc;
+    const double q = kPiSqrt2 * fc * fs;
+    const double d = p + fs * fs + q;
+    b_ = p / d;
+    a1_ = (2 * fs * fs - kTwoPiSquared * fc * fc) / d;
+    a2_ = (p + fs * fs - q) / d;
+  }
+  // The first two samples pass unchanged and start the recursion.
+  float Start(float in) {
+    x2_ = x1_;
+    x1_ = in;
+    v2_ = v1_;
+    v1_ = in;
+    return in;
+  }
+  // The recursion runs on unrounded outputs and the original inputs, so the
+  // stored (rounded) outputs may overwrite the input array.
+  float Next(float in) {
+    const double xk = in;
+    const double v = a1_ * v1_ - a2_ * v2_ + b_ * (xk + 2 * x1_ + x2_);
+    x2_ = x1_;
+    x1_ = xk;
+    v2_ = v1_;
+    v1_ = v;
+    return static_cast<float>(RoundHalfAway(v));
+  }
+
+ private:
+  double b_, a1_, a2_;
+  double x1_ = 0, x2_ = 0, v1_ = 0, v2_ = 0;
+};
+
+class HighPassStep {
+ public:
+  HighPassStep(double dtSeconds, int cutoffHz) {
+    const double k = std::tan(kPi8 * cutoffHz * dtSeconds);
+    const double d = k * k + kSqrt2 * k + 1;
+    b_ = 1 / d;
+    c1_ = -(2 * k * k - 2) / d;
+    c2_ = (k * k + 1 - kSqrt2 * k) / d;
+  }
+  float First(float in) {
+    x1_ = in;
+    v1_ = b_ * x1_;
+    return static_cast<float>(RoundHalfAway(v1_));
+  }
+  float Second(float in) {
+    const double xi = in;
+    const double v = b_ * (xi - 2 * x1_) + c1_ * x1_;
+    Shift(xi, v);
+    return static_cast<float>(RoundHalfAway(v));
+  }
+  float Next(float in) {
+    const double xi = in;
+    const double v = c1_ * v1_ - c2_ * v2_ + b_ * (xi - 2 * x1_ + x2_);
+    Shift(xi, v);
+    return static_cast<float>(RoundHalfAway(v));
+  }
+
+ private:
+  void Shift(double xi, double v) {
+    x2_ = x1_;
+    x1_ = xi;
+    v2_ = v1_;
+    v1_ = v;
+  }
+  double b_, c1_, c2_;
+  double x1_ = 0, x2_ = 0, v1_ = 0, v2_ = 0;
+};
 
 // Slope of the least-squares line through x[0..g-1] against 0..g-1, limited so
 // that a ramp of 4g samples ending at x[0] stays inside the 12-bit range.
@@ -45,25 +124,36 @@ double LeadInSlope(const float* x, int g) {
   return s;
 }
 
-// Runs the lead-in and both filters over x (n zero-centred samples), in place.
-void FilterCentred(int n, float* x, float dtUs, bool highPassOn, float highPassHz, bool lowPassOn,
-                   float lowPassHz) {
-  const int g = FilterLeadIn(dtUs, highPassOn || lowPassOn);
-  if (g == 0 || n <= 0) return;
-  const int ramp = 4 * g;
-  std::vector<float> y(static_cast<size_t>(n) + ramp);
-  const double s = LeadInSlope(x, std::min(g, n));
+// The lead-in ramp and the samples behind it, kept per thread: filtering a
+// section reuses one buffer instead of allocating per waveform.
+float* LeadInBuffer(size_t size) {
+  thread_local std::vector<float> buffer;
+  if (buffer.size() < size) buffer.resize(size);
+  return buffer.data();
+}
+
+// Filters the n samples at y[ramp..] in place behind the lead-in ramp written
+// into y[0..ramp).
+void FilterBehindLeadIn(float* y, int ramp, int n, float dtUs, bool highPassOn, float highPassHz,
+                        bool lowPassOn, float lowPassHz) {
+  const float* x = y + ramp;
+  const double s = LeadInSlope(x, std::min(ramp / 4, n));
   const double x0 = std::round(x[0]);
   for (int j = 0; j < ramp; ++j) y[j] = static_cast<float>(std::round(x0 - s * (ramp - j)));
-  for (int k = 0; k < n; ++k) y[ramp + k] = x[k];
 
   const double dtSeconds = dtUs / 1e6;
-  const int count = static_cast<int>(y.size());
-  if (lowPassOn) LowPass2(count, y.data(), y.data(), dtSeconds, lowPassHz);
-  if (highPassOn) {
-    HighPass2(count, y.data(), y.data(), dtSeconds, static_cast<int>(highPassHz));
+  const int count = ramp + n;
+  if (lowPassOn && highPassOn && dtSeconds != 0) {
+    // Low-pass first, then high-pass, sample by sample.
+    LowPassStep low(dtSeconds, lowPassHz);
+    HighPassStep high(dtSeconds, static_cast<int>(highPassHz));
+    y[0] = high.First(low.Start(y[0]));
+    y[1] = high.Second(low.Start(y[1]));
+    for (int k = 2; k < count; ++k) y[k] = high.Next(low.Next(y[k]));
+    return;
   }
-  for (int k = 0; k < n; ++k) x[k] = y[ramp + k];
+  if (lowPassOn) LowPass2(count, y, y, dtSeconds, lowPassHz);
+  if (highPassOn) HighPass2(count, y, y, dtSeconds, static_cast<int>(highPassHz));
 }
 
 }  // namespace
@@ -82,73 +172,41 @@ void LowPass2(int count, const float* in, float* out, double dtSeconds, float cu
     for (int k = 0; k < count; ++k) out[k] = in[k];
     return;
   }
-  const double fs = 1.0 / dtSeconds;
-  const double fc = cutoffHz;
-  const double p = kPiSquared * fc * fc;
-  const double q = kPiSqrt2 * fc * fs;
-  const double d = p + fs * fs + q;
-  const double b = p / d;
-  const double a1 = (2 * fs * fs - kTwoPiSquared * fc * fc) / d;
-  const double a2 = (p + fs * fs - q) / d;
-  // The recursion runs on unrounded outputs and the original inputs, so the
-  // stored (rounded) outputs may overwrite the input array.
-  double x1 = in[0], x2 = 0, v1 = in[0], v2 = 0;
-  out[0] = in[0];
-  if (count > 1) {
-    x2 = x1;
-    x1 = in[1];
-    v2 = v1;
-    v1 = in[1];
-    out[1] = in[1];
-  }
-  for (int k = 2; k < count; ++k) {
-    const double xk = in[k];
-    const double v = a1 * v1 - a2 * v2 + b * (xk + 2 * x1 + x2);
-    x2 = x1;
-    x1 = xk;
-    v2 = v1;
-    v1 = v;
-    out[k] = static_cast<float>(RoundHalfAway(v));
-  }
+  LowPassStep low(dtSeconds, cutoffHz);
+  for (int k = 0; k < std::min(count, 2); ++k) out[k] = low.Start(in[k]);
+  for (int k = 2; k < count; ++k) out[k] = low.Next(in[k]);
 }
 
 void HighPass2(int count, const float* in, float* out, double dtSeconds, int cutoffHz) {
   if (count <= 0) return;
-  const double k = std::tan(kPi8 * cutoffHz * dtSeconds);
-  const double d = k * k + kSqrt2 * k + 1;
-  const double b = 1 / d;
-  const double c1 = -(2 * k * k - 2) / d;
-  const double c2 = (k * k + 1 - kSqrt2 * k) / d;
-  const double x0 = in[0];
-  double v2 = b * x0;
-  out[0] = static_cast<float>(RoundHalfAway(v2));
-  if (count == 1) return;
-  const double xOne = in[1];
-  double v1 = b * (xOne - 2 * x0) + c1 * x0;
-  out[1] = static_cast<float>(RoundHalfAway(v1));
-  double x2 = x0, x1 = xOne;
-  for (int i = 2; i < count; ++i) {
-    const double xi = in[i];
-    const double v = c1 * v1 - c2 * v2 + b * (xi - 2 * x1 + x2);
-    x2 = x1;
-    x1 = xi;
-    v2 = v1;
-    v1 = v;
-    out[i] = static_cast<float>(RoundHalfAway(v));
-  }
+  HighPassStep high(dtSeconds, cutoffHz);
+  out[0] = high.First(in[0]);
+  if (count > 1) out[1] = high.Second(in[1]);
+  for (int i = 2; i < count; ++i) out[i] = high.Next(in[i]);
 }
 
 void FilterFloats(int n, float* x, float dtUs, bool highPassOn, float highPassHz, bool lowPassOn,
                   float lowPassHz) {
-  FilterCentred(n, x, dtUs, highPassOn, highPassHz, lowPassOn, lowPassHz);
+  const int ramp = 4 * FilterLeadIn(dtUs, highPassOn || lowPassOn);
+  if (ramp == 0 || n <= 0) return;
+  float* y = LeadInBuffer(static_cast<size_t>(ramp) + n);
+  std::copy(x, x + n, y + ramp);
+  FilterBehindLeadIn(y, ramp, n, dtUs, highPassOn, highPassHz, lowPassOn, lowPassHz);
+  std::copy(y + ramp, y + ramp + n, x);
 }
 
 void FilterWords(int n, const uint16_t* in, uint16_t* out, float dtUs, bool highPassOn,
                  float highPassHz, bool lowPassOn, float lowPassHz) {
   if (n <= 0) return;
-  std::vector<float> x(n);
+  const int ramp = 4 * FilterLeadIn(dtUs, highPassOn || lowPassOn);
+  if (ramp == 0) {
+    if (in != out) std::copy(in, in + n, out);
+    return;
+  }
+  float* y = LeadInBuffer(static_cast<size_t>(ramp) + n);
+  float* x = y + ramp;
   for (int k = 0; k < n; ++k) x[k] = static_cast<float>(in[k]) - 2048.0f;
-  FilterCentred(n, x.data(), dtUs, highPassOn, highPassHz, lowPassOn, lowPassHz);
+  FilterBehindLeadIn(y, ramp, n, dtUs, highPassOn, highPassHz, lowPassOn, lowPassHz);
   for (int k = 0; k < n; ++k) {
     const double v = std::min(std::max(static_cast<double>(x[k]), -2048.0) + 2048.0, 65535.0);
     out[k] = static_cast<uint16_t>(v);  // truncation, as the record always had

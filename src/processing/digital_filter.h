@@ -15,6 +15,7 @@ void HighPass2(int count, const float* in, float* out, double dtSeconds, int cut
 // Filters n offset-binary words (zero level 2048) behind a straight lead-in ramp
 // that settles the filters before the first sample; low-pass first. dtUs is the
 // sampling interval in µs, cut-offs in Hz. Both filters off copies exactly.
+// in and out may be the same array.
 void FilterWords(int n, const uint16_t* in, uint16_t* out, float dtUs, bool highPassOn,
                  float highPassHz, bool lowPassOn, float lowPassHz);
 // The same on zero-centred floats, in place.

@@ -184,7 +184,8 @@ void VisibleSamples(const WaveLayout& l, int n, double stride, int& first, int& 
 class TrainPainter {
  public:
   TrainPainter(QImage& image, const WaveLayout& l, const WavePaneContent& c)
-      : image_(image), l_(l), s_(*c.section), d_(*c.display), current_(c.currentPoint) {
+      : image_(image), l_(l), s_(*c.section), d_(*c.display), current_(c.currentPoint),
+        spectra_(c.spectra != nullptr ? c.spectra : &ownSpectra_) {
     scale_ = MakeScale(s_, d_, l_.rowHeight);
     if (d_.trainMode == 4) {
       const int gain = std::max(d_.waveGain, 1) * std::max(d_.valueGain, 1);
@@ -215,7 +216,7 @@ class TrainPainter {
         Trace(canvas, p, baseline, index == current_);
         Markers(canvas, p, baseline);
       } else {
-        Spectrum(canvas, p, baseline, index == current_);
+        Spectrum(canvas, index, baseline, index == current_);
       }
     }
     if (d_.showWaveforms) Curves(clip);
@@ -233,7 +234,7 @@ class TrainPainter {
     const CSamNode* p = s_.PointAt(current_);
     if (p == nullptr || !p->HasWaveform()) return;
     if (!d_.showWaveforms) {
-      PanelSpectrum(canvas, *p, inner);
+      PanelSpectrum(canvas, current_, inner);
       return;
     }
     const float half = r.height() * 0.5f - 2;
@@ -407,16 +408,11 @@ class TrainPainter {
     }
   }
 
-  // The point's spectrum from the one routine that also gives its frequency.
-  int SpectrumOf(const CSamNode& p, float* spectrum) {
+  void SpectrumCurve(Canvas& canvas, int index, float bottom, float height, bool current) {
     int peak = 0;
-    CalcMainFrequency(p.samples.data(), static_cast<int>(p.samples.size()), s_.dT, spectrum, peak, p.freqIndex);
-    return p.freqIndex >= 0 && p.freqIndex < kSpectrumBins ? p.freqIndex : peak;
-  }
-
-  void SpectrumCurve(Canvas& canvas, const CSamNode& p, float bottom, float height, bool current) {
-    float spectrum[kSpectrumBins];
-    const int chosen = SpectrumOf(p, spectrum);
+    const float* spectrum = spectra_->Get(s_, index, peak);
+    const int freqIndex = s_.points[index].freqIndex;
+    const int chosen = freqIndex >= 0 && freqIndex < kSpectrumBins ? freqIndex : peak;
     const double binWidth = static_cast<double>(std::max(d_.spectrumRefine, 1)) * l_.pixelsPerSample;
     float ys[kSpectrumBins];
     for (int b = 0; b < kSpectrumBins; ++b) {
@@ -433,15 +429,15 @@ class TrainPainter {
     canvas.VSpan(x, y - 5, y + 5, ToArgb(d_.colours[kPickColour]));
   }
 
-  void Spectrum(Canvas& canvas, const CSamNode& p, float baseline, bool current) {
+  void Spectrum(Canvas& canvas, int index, float baseline, bool current) {
     const float bottom = baseline + l_.rowHeight * 0.5f - 1;
     const float height =
         std::min(l_.rowHeight * kSpectrumShare * std::max(d_.waveGain, 1), l_.rowHeight * std::max(d_.intervalGain, 1));
-    SpectrumCurve(canvas, p, bottom, height, current);
+    SpectrumCurve(canvas, index, bottom, height, current);
   }
 
-  void PanelSpectrum(Canvas& canvas, const CSamNode& p, const QRect& inner) {
-    SpectrumCurve(canvas, p, static_cast<float>(inner.bottom() - 2), inner.height() * 0.85f, false);
+  void PanelSpectrum(Canvas& canvas, int index, const QRect& inner) {
+    SpectrumCurve(canvas, index, static_cast<float>(inner.bottom() - 2), inner.height() * 0.85f, false);
   }
 
   QImage& image_;
@@ -449,6 +445,8 @@ class TrainPainter {
   const SectionRecord& s_;
   const DisplaySettings& d_;
   int current_;
+  SpectrumCache ownSpectra_;  // for a pane that keeps none
+  SpectrumCache* spectra_;
   TrainScale scale_;
   std::vector<float> ys_;
   std::vector<int> rows_;

@@ -205,6 +205,7 @@ void CMainView::paintEvent(QPaintEvent* event) {
     content.section = Section();
     content.display = &doc_.display;
     content.currentPoint = doc_.CurrentPoint();
+    content.spectra = &spectra_;
     RenderWavePane(cache_, layout_, content);
     cacheDirty_ = false;
   }

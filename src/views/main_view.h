@@ -82,6 +82,7 @@ class CMainView : public CTarnixView {
 
   QImage cache_;
   bool cacheDirty_ = true;
+  SpectrumCache spectra_;
   QImage readoutImage_;
   Readout readout_;
   WaveLayout layout_;

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <vector>
 
+#include "analysis/main_frequency.h"
 #include "processing/digital_filter.h"
 
 namespace tarnix {
@@ -120,6 +121,34 @@ TEST_F(Completion, WorkingSamplesAreFilteredAndTheRecordStays) {
   Add(unfiltered, 0.0f, 1.0f, first);
   CompleteSection(unfiltered, header, ChannelFilter{});
   EXPECT_EQ(unfiltered.points.back().samples, first);
+}
+
+TEST_F(Completion, ALargeSectionCompletesAsEachPointWouldAlone) {
+  // Enough points to be spread over the cores; each must come out exactly as
+  // filtering and transforming it on its own gives.
+  filter.highPassOn = filter.lowPassOn = true;
+  header.pileLen = 2.99f;
+  header.move = 0.01f;
+  std::vector<std::vector<uint16_t>> waves;
+  for (int i = 0; i < 300; ++i) {
+    waves.push_back(Wave(5 + i % 23, 200 + 7 * i));
+    Add(section, 0.01f * (299 - i), 1.0f, waves.back());
+  }
+  CompleteSection(section, header, filter);
+
+  ASSERT_EQ(section.PointCount(), 300);
+  for (int i = 0; i < 300; ++i) {
+    const CSamNode& p = section.points[i];
+    ASSERT_EQ(p.rawSamples, waves[i]) << i;  // still in recording order: the deepest first
+    float spectrum[kSpectrumBins];
+    int peak = -1;
+    const float f = CalcMainFrequency(waves[i].data(), kLen, 1.0f, spectrum, peak, -1);
+    EXPECT_EQ(section.mainFreq[i], f) << i;
+    EXPECT_EQ(p.freqIndex, peak) << i;
+    std::vector<uint16_t> filtered(kLen);
+    FilterWords(kLen, waves[i].data(), filtered.data(), 1.0f, true, 20000.0f, true, 50000.0f);
+    EXPECT_EQ(p.samples, filtered) << i;
+  }
 }
 
 }  // namespace
