@@ -25,6 +25,10 @@ constexpr uint32_t kWhite = 0xffffffffu;
 constexpr uint32_t kBlack = 0xff000000u;
 constexpr uint32_t kRed = 0xffff0000u;
 constexpr uint32_t kPanelBackground = 0xfffcfcf4u;
+// Doubtful and poor automatic picks stand out from good ones on the white
+// train, the light panel and the dark end of the grey scale alike.
+constexpr uint32_t kDoubtfulPick = 0xffff8c00u;  // orange
+constexpr uint32_t kPoorPick = 0xffe000e0u;      // magenta
 
 uint32_t ToArgb(uint32_t rgb) {
   // Stored colours keep red in the lowest byte.
@@ -251,11 +255,21 @@ class TrainPainter {
     const int xa = Px(l_.SampleX(PickIndex(p->arrivalIndex, n)));
     const int xm = Px(l_.SampleX(PickIndex(p->ampIndex, n)));
     canvas.VSpan(xm, inner.top(), inner.bottom(), ToArgb(d_.colours[kAmpCurveColour]));
-    canvas.VSpan(xa, inner.top(), inner.bottom(), ToArgb(d_.colours[kPickColour]));
+    canvas.VSpan(xa, inner.top(), inner.bottom(), PickInk(*p));
   }
 
  private:
   static float PointGain(const CSamNode& p) { return p.gain > 0.0f ? p.gain : 1.0f; }
+  uint32_t PickInk(const CSamNode& p) const {
+    switch (p.pickQuality) {
+      case PickQuality::Doubtful:
+        return kDoubtfulPick;
+      case PickQuality::Poor:
+        return kPoorPick;
+      default:
+        return ToArgb(d_.colours[kPickColour]);
+    }
+  }
   // A pick drawn where it lies, not below 0; one beyond the record (from a
   // damaged file) at its end.
   static int PickIndex(int index, int n) { return std::clamp(index, 0, std::max(n - 1, 0)); }
@@ -387,7 +401,7 @@ class TrainPainter {
     const int reach = std::clamp(Px(l_.rowHeight * 0.45f), 0, 6);
     const int y = Px(baseline);
     canvas.VSpan(Px(xm), y - reach, y + reach, ToArgb(d_.colours[kAmpCurveColour]));
-    canvas.VSpan(Px(xa), y - reach, y + reach, ToArgb(d_.colours[kPickColour]));
+    canvas.VSpan(Px(xa), y - reach, y + reach, PickInk(p));
     timeCurve_.append(QPointF(xa + 0.5, baseline));
     ampCurve_.append(QPointF(xm + 0.5, baseline));
   }

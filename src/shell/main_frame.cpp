@@ -25,6 +25,7 @@
 #include <QVBoxLayout>
 
 #include "commands/edit_commands.h"
+#include "document/suspect_picks.h"
 #include "document/tarnix_doc.h"
 #include "document/recent_file_list.h"
 #include "dialogs/dlg_display_settings.h"
@@ -66,6 +67,8 @@ bool InProcessingGroup(CommandId id) {
   switch (id) {
     case CommandId::ZoomIn:
     case CommandId::ZoomOut:
+    case CommandId::NextSuspectPick:
+    case CommandId::PreviousSuspectPick:
     case CommandId::AutoPick:
     case CommandId::DigitalFilter:
     case CommandId::TimeCorrection:
@@ -148,6 +151,8 @@ void CMainFrame::CreateActions() {
   AddAction(CommandId::CurveAdjust, QStringLiteral("曲线调整"));
   AddAction(CommandId::ZoomIn, QStringLiteral("区域放大(&D)..."), {K(Qt::CTRL | Qt::Key_D)});
   AddAction(CommandId::ZoomOut, QStringLiteral("区域缩小(&B)..."), {K(Qt::CTRL | Qt::Key_B)});
+  AddAction(CommandId::NextSuspectPick, QStringLiteral("下一个可疑初至"), {K(Qt::Key_N)});
+  AddAction(CommandId::PreviousSuspectPick, QStringLiteral("上一个可疑初至"), {K(Qt::SHIFT | Qt::Key_N)});
   AddAction(CommandId::CopyWave, QStringLiteral("C(&C)"), {K(Qt::CTRL | Qt::Key_C), K(Qt::CTRL | Qt::Key_Insert)});
   AddAction(CommandId::PasteWave, QStringLiteral("V(&P)"), {K(Qt::CTRL | Qt::Key_V), K(Qt::SHIFT | Qt::Key_Insert)});
   AddAction(CommandId::AutoPick, QStringLiteral("自动判读(&E)..."), {K(Qt::CTRL | Qt::Key_E)});
@@ -212,6 +217,8 @@ void CMainFrame::CreateMenus() {
   QMenu* wave = menuBar()->addMenu(QStringLiteral("波形处理"));
   add(wave, {CommandId::DigitalFilter, CommandId::TimeCorrection, CommandId::CurveAdjust, CommandId::ZoomIn,
              CommandId::ZoomOut});
+  wave->addSeparator();
+  add(wave, {CommandId::NextSuspectPick, CommandId::PreviousSuspectPick});
 
   QMenu* tools = menuBar()->addMenu(QStringLiteral("工具(&T)"));
   add(tools, {CommandId::CopyWave, CommandId::PasteWave, CommandId::AutoPick, CommandId::AnalysisOutput});
@@ -397,6 +404,9 @@ bool CMainFrame::Allowed(CommandId id) const {
       return doc_.CanSave();
     case CommandId::AutoPick:
       return doc_.display.showWaveforms != 0;
+    case CommandId::NextSuspectPick:
+    case CommandId::PreviousSuspectPick:
+      return doc_.CurrentSection() >= 0;
     case CommandId::EditUndo:
       return history_->Stack()->canUndo();
     case CommandId::EditRedo:
@@ -539,10 +549,28 @@ void CMainFrame::FrameCommand(CommandId id) {
     case CommandId::BackToMain:
       ToggleDataTable();
       break;
-    case CommandId::AutoPick:
-      Record(history_.get(), AutoPickChannels(doc_));
+    case CommandId::AutoPick: {
+      std::unique_ptr<Command> picked = AutoPickChannels(doc_);
+      if (picked != nullptr) {
+        doc_.Ui().SetStatusText(std::to_string(CountSuspectPoints(doc_)) + " 个可疑初至");
+      }
+      Record(history_.get(), std::move(picked));
       RefreshViews();
       break;
+    }
+    case CommandId::NextSuspectPick:
+    case CommandId::PreviousSuspectPick: {
+      const int step = id == CommandId::NextSuspectPick ? 1 : -1;
+      const int point = NextSuspectPoint(doc_, doc_.CurrentPoint(), step);
+      if (point < 0) {
+        doc_.Ui().SetStatusText("没有可疑初至");
+        break;
+      }
+      secView_->ShowPoint(point);
+      mainView_->ShowPoint(point);
+      RefreshViews();
+      break;
+    }
     case CommandId::EditUndo:
       history_->Stack()->undo();
       RefreshViews();

@@ -35,6 +35,11 @@ UndoHistory::UndoHistory(CTarnixDoc& doc, QObject* parent) : doc_(doc), stack_(n
   seenOpenCount_ = doc_.OpenCount();
 }
 
+UndoHistory::~UndoHistory() {
+  QObject::disconnect(stack_, nullptr, nullptr, nullptr);
+  delete stack_;
+}
+
 void UndoHistory::Record(std::unique_ptr<Command> done) { stack_->push(new StackEntry(std::move(done))); }
 
 void UndoHistory::AfterDocumentCommand() {

@@ -14,6 +14,11 @@ class CTarnixDoc;
 class UndoHistory : public CommandSink {
  public:
   UndoHistory(CTarnixDoc& doc, QObject* parent);
+  // The stack goes with the history: a stack outliving it would report its
+  // clean state to a history that is gone.
+  ~UndoHistory() override;
+  UndoHistory(const UndoHistory&) = delete;
+  UndoHistory& operator=(const UndoHistory&) = delete;
   void Record(std::unique_ptr<Command> done) override;
   // After a document command: a new or reopened test starts a fresh history,
   // and an unmodified document is the clean state.

@@ -40,6 +40,8 @@ enum class CommandId {
   CurveAdjust,
   ZoomIn,
   ZoomOut,
+  NextSuspectPick,
+  PreviousSuspectPick,
   // 工具
   CopyWave,
   PasteWave,

@@ -448,6 +448,13 @@ void CMainView::ScrollTo(int h, int v) {
 
 void CMainView::ScrollBy(int dx, int dy) { ScrollTo(layout_.hScroll + dx, layout_.vScroll + dy); }
 
+void CMainView::ShowPoint(int index) {
+  if (Section() == nullptr || Section()->PointAt(index) == nullptr) return;
+  KeepRowInView(layout_.RowOfPoint(index));
+  Invalidate();
+  doc_.SetCurrentPoint(index);
+}
+
 void CMainView::KeepRowInView(int row) {
   const float top = kTrainMargin + row * layout_.rowHeight;
   const float bottom = top + layout_.rowHeight;

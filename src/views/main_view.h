@@ -29,6 +29,8 @@ class CMainView : public CTarnixView {
 
   // "区域放大" and "区域缩小": true when the row height changed.
   bool ZoomIn();
+  // Makes the point the current one and scrolls its row into view.
+  void ShowPoint(int index);
   bool ZoomOut();
 
   // The section shown and its index, or nullptr and -1 while there is none.

@@ -86,6 +86,29 @@ TEST_F(MainFrameTest, UndoAndRedoNameTheEditAndFollowTheCleanState) {
   EXPECT_FALSE(Enabled(CommandId::EditRedo));
 }
 
+TEST_F(MainFrameTest, SuspectPicksAreCountedAndVisitedInTurn) {
+  Open();
+  frame_.Execute(CommandId::AutoPick);
+  const std::string& status = ui_.statusTexts.back();
+  EXPECT_EQ(status.substr(status.find(' ')), " 个可疑初至");
+  for (int c = 0; c < 2; ++c) {
+    for (CSamNode& p : DocumentTestAccess::Section(doc_, c).points) p.pickQuality = PickQuality::Good;
+  }
+  frame_.Execute(CommandId::NextSuspectPick);
+  EXPECT_EQ(ui_.statusTexts.back(), "没有可疑初至");
+  DocumentTestAccess::Section(doc_, 1).points[40].pickQuality = PickQuality::Poor;
+  DocumentTestAccess::Section(doc_, 0).points[70].pickQuality = PickQuality::Doubtful;
+  frame_.Execute(CommandId::NextSuspectPick);
+  EXPECT_EQ(doc_.CurrentPoint(), 40);
+  frame_.Execute(CommandId::NextSuspectPick);
+  EXPECT_EQ(doc_.CurrentPoint(), 70);
+  frame_.Execute(CommandId::NextSuspectPick);  // round the hole
+  EXPECT_EQ(doc_.CurrentPoint(), 40);
+  frame_.Execute(CommandId::PreviousSuspectPick);
+  EXPECT_EQ(doc_.CurrentPoint(), 70);
+  EXPECT_EQ(frame_.Action(CommandId::NextSuspectPick)->shortcut(), QKeySequence(Qt::Key_N));
+}
+
 TEST_F(MainFrameTest, EachLayoutEnablesItsOwnCommands) {
   // Nothing open: no saving and no report.
   EXPECT_FALSE(Enabled(CommandId::FileSave));

@@ -157,6 +157,25 @@ TEST_F(MainViewTest, EmptyPaneIgnoresEverything) {
   EXPECT_EQ(shot.pixel(300, 500), qRgb(255, 255, 255));
 }
 
+TEST_F(MainViewTest, DoubtfulAndPoorPicksStandOut) {
+  Open(kSample);
+  const auto count = [&](QRgb colour) {
+    const QImage shot = Shot(main_);
+    int n = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+      for (int x = 0; x < shot.width(); ++x) n += shot.pixel(x, y) == colour ? 1 : 0;
+    }
+    return n;
+  };
+  const QRgb doubtful = qRgb(255, 140, 0), poor = qRgb(224, 0, 224);
+  EXPECT_EQ(count(doubtful) + count(poor), 0);
+  DocumentTestAccess::Section(doc_, 0).points[doc_.CurrentPoint()].pickQuality = PickQuality::Doubtful;
+  DocumentTestAccess::Section(doc_, 0).points[3].pickQuality = PickQuality::Poor;
+  main_->OnUpdate();
+  EXPECT_GT(count(doubtful), 20);  // the current waveform's pick line and its marker
+  EXPECT_GT(count(poor), 0);
+}
+
 TEST_F(MainViewTest, ClickPicksTheCeilingSampleAndUpdatesTheVelocity) {
   // Wide enough for all 1024 samples, at a fractional scale.
   window_.resize(2400, 1000);
