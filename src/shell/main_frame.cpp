@@ -441,10 +441,11 @@ void CMainFrame::RebuildRecentFileMenu() {
   }
 }
 
-void CMainFrame::RefreshViews() {
+void CMainFrame::RefreshViews(unsigned hint) {
   for (CTarnixView* v : findChildren<CTarnixView*>()) v->OnUpdate();
   sectionForm_->Refresh();
-  statisticsPanel_->Refresh();
+  // Moving between points or sections leaves the statistics as they are.
+  if (hint != kChangeCurrent) statisticsPanel_->Refresh();
   UpdateMenusForMode();
 }
 

@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 
+#include "document/ui_services.h"
 #include "views/command_id.h"
 
 class QAction;
@@ -51,8 +52,9 @@ class CMainFrame : public QMainWindow {
   QDockWidget* SectionBar() const { return sectionBar_; }
   QDockWidget* AnalysisBar() const { return analysisBar_; }
   CTarnixView* ActiveView() const { return activeView_; }
-  // Repaints every pane from the document and refreshes the command states.
-  void RefreshViews();
+  // Repaints every pane from the document and refreshes the command states;
+  // hint (ViewChange flags) says what changed.
+  void RefreshViews(unsigned hint = kChangeAll);
   // Opens a file as "打开" does after its dialog: unsaved changes are asked about first.
   void OpenFile(const QString& path);
   void RebuildRecentFileMenu();

@@ -26,7 +26,7 @@ bool CTarnixApp::InitInstance() {
   doc_ = std::make_unique<CTarnixDoc>(ui_, recentFiles_);
   doc_->LoadSettings(SettingsFilePath());
   frame_ = std::make_unique<CMainFrame>(*doc_, recentFiles_);
-  ui_.Attach(frame_.get(), [this](unsigned) { frame_->RefreshViews(); });
+  ui_.Attach(frame_.get(), [this](unsigned hint) { frame_->RefreshViews(hint); });
   recentFiles_.SetChangedCallback([this] { frame_->RebuildRecentFileMenu(); });
 
   // An optional file to open; the desktop's registration switches are accepted
