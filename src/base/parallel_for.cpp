@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <future>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -21,7 +22,11 @@ void ParallelFor(int count, int minPerSlice, const std::function<void(int begin,
   std::vector<std::future<void>> others;
   others.reserve(slices - 1);
   for (int slice = 1; slice < slices; ++slice) {
-    others.push_back(std::async(std::launch::async, work, bound(slice), bound(slice + 1)));
+    try {
+      others.push_back(std::async(std::launch::async, work, bound(slice), bound(slice + 1)));
+    } catch (const std::system_error&) {
+      work(bound(slice), bound(slice + 1));  // no thread to be had: this one does it
+    }
   }
   work(0, bound(1));
   for (std::future<void>& f : others) f.get();
