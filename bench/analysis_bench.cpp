@@ -21,7 +21,7 @@ tarnix::CTarnixDoc& LargeDocument() {
 }
 
 void BM_CalcMainFrequency(benchmark::State& state) {
-  const tarnix::CSamNode& p = LargeDocument().sections[0].points[500];
+  const tarnix::CSamNode& p = LargeDocument().Section(0).points[500];
   float spectrum[tarnix::kSpectrumBins];
   int peak = 0;
   for (auto _ : state) {

@@ -19,7 +19,11 @@ void BM_OpenRawTest(benchmark::State& state, bool filtered) {
     tarnix::MemoryRecentFileList recent;
     tarnix::CTarnixDoc doc(ui, recent);
     if (filtered) {
-      for (auto& f : doc.filters) f.highPassOn = f.lowPassOn = true;
+      for (int i = 0; i < tarnix::kSectionCount; ++i) {
+        tarnix::ChannelFilter f = doc.Filter(i);
+        f.highPassOn = f.lowPassOn = true;
+        doc.SetFilter(i, f, false);
+      }
     }
     if (!doc.OnOpenDocument(path)) state.SkipWithError("open failed");
     benchmark::DoNotOptimize(doc.Section(0).velocity.data());

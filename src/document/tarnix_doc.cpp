@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "analysis/main_frequency.h"
+#include "base/parallel_for.h"
 #include "analysis/point_evaluation.h"
 #include "analysis/section_summary.h"
 #include "document/section_completion.h"
@@ -100,8 +101,10 @@ void CTarnixDoc::ReadAndComplete(const std::string& path) {
   currentPoint_ = 0;
   hasData_ = true;
   waveClipboard_.reset();
-  processingSnapshot_ = {header_, sections_};
-  displaySnapshot_ = processingSnapshot_;
+  // Two deep copies of every waveform: one per core.
+  ParallelFor(2, 1, [this](int begin, int end) {
+    for (int i = begin; i < end; ++i) (i == 0 ? processingSnapshot_ : displaySnapshot_) = {header_, sections_};
+  });
   display.referenceOffset = display.ReferenceOffsetFor();
   modified_ = false;
   ++openCount_;
