@@ -7,11 +7,20 @@
 #include <vector>
 
 namespace tarnix {
+namespace {
+
+thread_local int serialScopes = 0;
+
+}  // namespace
+
+SerialScope::SerialScope() { ++serialScopes; }
+
+SerialScope::~SerialScope() { --serialScopes; }
 
 void ParallelFor(int count, int minPerSlice, const std::function<void(int begin, int end)>& work) {
   if (count <= 0) return;
   const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-  const int slices = std::clamp(count / std::max(minPerSlice, 1), 1, cores);
+  const int slices = serialScopes > 0 ? 1 : std::clamp(count / std::max(minPerSlice, 1), 1, cores);
   if (slices == 1) {
     work(0, count);
     return;

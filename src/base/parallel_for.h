@@ -15,4 +15,14 @@ inline constexpr int kWaveformsPerThread = 64;
 // rethrows the exception of a failed one.
 void ParallelFor(int count, int minPerSlice, const std::function<void(int begin, int end)>& work);
 
+// While one lives, ParallelFor on this thread works alone: a caller that
+// already keeps every core busy (a batch of files) gains nothing from more.
+class SerialScope {
+ public:
+  SerialScope();
+  ~SerialScope();
+  SerialScope(const SerialScope&) = delete;
+  SerialScope& operator=(const SerialScope&) = delete;
+};
+
 }  // namespace tarnix

@@ -15,7 +15,8 @@ void SetSettingsFile(const std::string& path);
 const std::string& SettingsFile();
 
 struct CliDocument {
-  explicit CliDocument(bool assumeYes = false) : ui(assumeYes), doc(ui, recent) {
+  explicit CliDocument(bool assumeYes = false, bool keepMessages = false)
+      : ui(assumeYes, keepMessages), doc(ui, recent) {
     if (!SettingsFile().empty()) doc.LoadSettings(SettingsFile());
   }
   ConsoleUi ui;

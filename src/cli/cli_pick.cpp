@@ -6,29 +6,15 @@
 
 #include "analysis/point_velocity.h"
 #include "analysis/section_statistics.h"
-#include "document/auto_pick.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_document.h"
 #include "cli/document_json.h"
+#include "cli/pick_options.h"
 #include "formats/file_paths.h"
 #include "base/c_text.h"
 
 namespace tarnix::cli {
 namespace {
-
-// "off" or a cut-off in kHz.
-bool ParseFilter(const std::string& text, bool& on, float& khz) {
-  if (text == "off") {
-    on = false;
-    return true;
-  }
-  char* end = nullptr;
-  const double v = std::strtod(text.c_str(), &end);
-  if (end == text.c_str() || *end != '\0' || !(v > 0) || v > 1000) return false;
-  on = true;
-  khz = static_cast<float>(v);
-  return true;
-}
 
 void PrintTable(CTarnixDoc& doc) {
   const SectionRecord* one = doc.ChannelSection(0);
@@ -57,8 +43,7 @@ void PrintTable(CTarnixDoc& doc) {
 int RunPick(const Args& args) {
   std::string in, out;
   bool json = false, yes = false;
-  bool setHigh = false, setLow = false, highOn = false, lowOn = false;
-  float highKHz = 0, lowKHz = 0;
+  FilterOverride filters;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     if (a == "--json") {
@@ -67,10 +52,10 @@ int RunPick(const Args& args) {
       yes = true;
     } else if ((a == "--high-pass" || a == "--low-pass" || a == "--out") && i + 1 < args.size()) {
       const std::string& value = args[++i];
+      bool ok = true;
       if (a == "--out") {
         out = value;
-      } else if (a == "--high-pass" ? !(setHigh = ParseFilter(value, highOn, highKHz))
-                                     : !(setLow = ParseFilter(value, lowOn, lowKHz))) {
+      } else if (filters.Parse(a, value, ok) && !ok) {
         return UsageError("pick: " + a + " takes a cut-off in kHz or off");
       }
     } else if (!a.empty() && a[0] != '-' && in.empty()) {
@@ -84,27 +69,9 @@ int RunPick(const Args& args) {
 
   CliDocument opened(yes);
   CTarnixDoc& doc = opened.doc;
-  for (int i = 0; i < kSectionCount; ++i) {
-    ChannelFilter f = doc.Filter(i);
-    if (setHigh) {
-      f.highPassOn = highOn;
-      if (highOn) f.highPassKHz = highKHz;
-    }
-    if (setLow) {
-      f.lowPassOn = lowOn;
-      if (lowOn) f.lowPassKHz = lowKHz;
-    }
-    doc.SetFilter(i, f, false);  // applied by the open below
-  }
+  filters.ApplyTo(doc);
   if (!doc.OnOpenDocument(in)) return 1;
-  // Every pair of sections in use, as the panes show them one pair at a time.
-  const int current = doc.CurrentSection();
-  for (int i = current; i >= 0 && i < kSectionCount; i += 2) {
-    if (!doc.Section(i).valid) continue;
-    doc.SetCurrentSection(i);
-    AutoPick(doc);
-  }
-  doc.SetCurrentSection(current);
+  PickEverySection(doc);
   if (!out.empty() && !doc.OnSaveDocument(out)) return 1;
   if (json) {
     std::printf("%s\n", DocumentJson(doc, false).dump(1).c_str());

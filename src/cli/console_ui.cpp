@@ -5,7 +5,11 @@
 namespace tarnix::cli {
 
 MessageAnswer ConsoleUi::Message(const std::string& text, MessageButtons buttons, MessageAnswer defaultAnswer) {
-  std::fprintf(stderr, "%s\n", text.c_str());
+  if (keepMessages_) {
+    messages_.push_back(text);
+  } else {
+    std::fprintf(stderr, "%s\n", text.c_str());
+  }
   if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
   if (assumeYes_) return MessageAnswer::Yes;
   if (defaultAnswer != MessageAnswer::Yes) {

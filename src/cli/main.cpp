@@ -24,6 +24,10 @@ const char kUsage[] =
     "                                pick every section automatically; Vp per depth\n"
     "  save-result IN --out OUT.CHA [--range FIRST:LAST] [--yes]\n"
     "                                write a result file of the test IN\n"
+    "  batch [--jobs N] [--pick] [--high-pass KHZ|off] [--low-pass KHZ|off] [--result-dir DIR]\n"
+    "        [--summary OUT.csv] [--timing] PATH...\n"
+    "                                every test under the files and folders, on N workers;\n"
+    "                                result files and a CSV overview; damaged files are listed\n"
     "  synth --out PATH.CHT [--points N] [--seed S] [--dt US] [--snr DB]\n"
     "                                write a synthetic two-receiver probe test\n";
 
@@ -69,6 +73,7 @@ int main(int argc, char** argv) {
     if (command == "synth") return RunSynth(args);
     if (command == "save-result") return RunSaveResult(args);
     if (command == "pick") return RunPick(args);
+    if (command == "batch") return RunBatch(args);
   } catch (const tarnix::FileError& e) {
     std::fprintf(stderr, "%s\n", e.what());
     return 1;

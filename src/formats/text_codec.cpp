@@ -8,7 +8,10 @@
 namespace tarnix {
 namespace {
 
-// An iconv descriptor for one direction, closed on scope exit.
+// An iconv descriptor for one direction. Each thread keeps its own for the
+// life of the thread: opening one loads the code-page module,
+// which is slow and, done again and again from several threads, races inside
+// the C library's loader.
 class Converter {
  public:
   Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
@@ -19,6 +22,9 @@ class Converter {
   ~Converter() { iconv_close(cd_); }
   Converter(const Converter&) = delete;
   Converter& operator=(const Converter&) = delete;
+
+  // Back to the initial state, as if freshly opened.
+  void Reset() { iconv(cd_, nullptr, nullptr, nullptr, nullptr); }
 
   // Converts as much as possible; returns false at an invalid or incomplete
   // sequence (in, left point at it).
@@ -56,6 +62,19 @@ void AppendUtf8(std::string& out, char32_t c) {
   }
 }
 
+// This thread's converters, reset for a new text.
+Converter& GbkDecoder() {
+  thread_local Converter decoder("UTF-32LE", "GBK");
+  decoder.Reset();
+  return decoder;
+}
+
+Converter& GbkEncoder() {
+  thread_local Converter encoder("GBK", "UTF-8");
+  encoder.Reset();
+  return encoder;
+}
+
 }  // namespace
 
 std::u32string DecodeGbk(std::string_view bytes) {
@@ -63,7 +82,7 @@ std::u32string DecodeGbk(std::string_view bytes) {
   for (char& c : clean) {
     if (c == '\0') c = ' ';
   }
-  Converter conv("UTF-32LE", "GBK");
+  Converter& conv = GbkDecoder();
   std::string utf32;
   utf32.reserve(clean.size() * 4);
   char* in = clean.data();
@@ -83,7 +102,7 @@ std::u32string DecodeGbk(std::string_view bytes) {
 }
 
 std::string EncodeGbk(std::string_view utf8) {
-  Converter conv("GBK", "UTF-8");
+  Converter& conv = GbkEncoder();
   std::string out;
   out.reserve(utf8.size());
   std::string src(utf8);

@@ -1,0 +1,264 @@
+// tarnix-cli batch: every test under the given files and folders, each on its
+// own (a damaged file is reported and the rest go on), spread over workers.
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "base/parallel_for.h"
+#include "cli/batch_summary.h"
+#include "cli/cli_commands.h"
+#include "cli/cli_document.h"
+#include "cli/pick_options.h"
+#include "formats/file_paths.h"
+#include "formats/staged_file.h"
+
+namespace tarnix::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+struct Options {
+  int jobs = 0;
+  bool pick = false;
+  bool timing = false;
+  FilterOverride filters;
+  std::string resultDir;
+  std::string summary;
+  std::vector<std::string> paths;
+};
+
+struct Job {
+  std::string path;
+  std::string result;  // the result file to write, or empty
+};
+
+struct Outcome {
+  bool ok = false;
+  std::string message;
+  std::string rows;
+  double readMs = 0, pickMs = 0, writeMs = 0;
+};
+
+bool IsTestFile(const fs::path& p) {
+  const std::string name = p.filename().string();
+  return IsRawTestPath(name) || IsResultPath(name);
+}
+
+double Ms(Clock::time_point from, Clock::time_point to) {
+  return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+// The tests under the paths, in a stable order; a folder's tests keep their
+// place below it in the result folder.
+std::vector<Job> CollectJobs(const Options& o, std::vector<std::pair<std::string, std::string>>& refused) {
+  std::vector<Job> jobs;
+  auto add = [&](const fs::path& file, const fs::path& relative) {
+    Job job{file.string(), ""};
+    if (!o.resultDir.empty()) {
+      fs::path out = fs::path(o.resultDir) / relative;
+      out.replace_extension(".CHA");
+      job.result = out.lexically_normal().string();
+    }
+    jobs.push_back(std::move(job));
+  };
+  for (const std::string& p : o.paths) {
+    std::error_code ec;
+    if (fs::is_directory(p, ec)) {
+      std::vector<fs::path> found;
+      for (fs::recursive_directory_iterator it(p, fs::directory_options::skip_permission_denied, ec), end;
+           !ec && it != end; it.increment(ec)) {
+        if (it->is_regular_file(ec) && IsTestFile(it->path())) found.push_back(it->path());
+      }
+      std::sort(found.begin(), found.end());
+      for (const fs::path& f : found) add(f, f.lexically_relative(p));
+    } else if (fs::is_regular_file(p, ec) && IsTestFile(p)) {
+      add(p, fs::path(p).filename());
+    } else {
+      refused.emplace_back(p, fs::exists(p, ec) ? "无法识别的文件类型" : "打开文件失败！");
+    }
+  }
+  return jobs;
+}
+
+std::string Joined(const std::vector<std::string>& messages) {
+  std::string text;
+  for (const std::string& m : messages) text += (text.empty() ? "" : " ") + m;
+  return text;
+}
+
+Outcome Process(const Options& o, const Job& job) {
+  Outcome r;
+  CliDocument opened(false, true);
+  CTarnixDoc& doc = opened.doc;
+  o.filters.ApplyTo(doc);
+  const auto start = Clock::now();
+  const bool read = doc.OnOpenDocument(job.path);
+  const auto afterRead = Clock::now();
+  r.readMs = Ms(start, afterRead);
+  if (!read) {
+    r.message = Joined(opened.ui.Messages());
+    return r;
+  }
+  if (o.pick) PickEverySection(doc);
+  const auto afterPick = Clock::now();
+  r.pickMs = Ms(afterRead, afterPick);
+  if (!job.result.empty()) {
+    std::error_code ec;
+    fs::create_directories(fs::path(job.result).parent_path(), ec);
+    // The rule of the desktop holds: a data file another test uses is never rewritten.
+    const bool written = doc.OnSaveDocument(job.result);
+    r.writeMs = Ms(afterPick, Clock::now());
+    if (!written) {
+      r.message = Joined(opened.ui.Messages());
+      return r;
+    }
+    // The overview describes the result file as it reads back, which is also
+    // the proof that it does.
+    CliDocument stored(false, true);
+    if (!stored.doc.OnOpenDocument(job.result)) {
+      r.message = Joined(stored.ui.Messages());
+      return r;
+    }
+    r.rows = SummaryRows(job.result, stored.doc, doc);
+  } else {
+    r.rows = SummaryRows(job.path, doc, doc);
+  }
+  r.ok = true;
+  return r;
+}
+
+// One updating line on a terminal; nothing when stderr goes elsewhere.
+class Progress {
+ public:
+  explicit Progress(size_t total) : total_(total), shown_(::isatty(STDERR_FILENO) != 0), start_(Clock::now()) {}
+  void Done() {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    ++done_;
+    if (!shown_) return;
+    const double seconds = Ms(start_, Clock::now()) / 1000.0;
+    const double rate = seconds > 0 ? done_ / seconds : 0;
+    const double eta = rate > 0 ? (total_ - done_) / rate : 0;
+    std::fprintf(stderr, "\r%zu/%zu files  %.1f/s  ETA %.0fs   ", done_, total_, rate, eta);
+    if (done_ == total_) std::fprintf(stderr, "\n");
+  }
+
+ private:
+  std::mutex mutex_;
+  size_t total_;
+  size_t done_ = 0;
+  bool shown_;
+  Clock::time_point start_;
+};
+
+int ParseOptions(const Args& args, Options& o) {
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    const bool takesValue = a == "--jobs" || a == "--high-pass" || a == "--low-pass" || a == "--result-dir" ||
+                            a == "--summary";
+    if (takesValue && i + 1 >= args.size()) return UsageError("batch: " + a + " needs a value");
+    bool ok = true;
+    if (a == "--pick") {
+      o.pick = true;
+    } else if (a == "--timing") {
+      o.timing = true;
+    } else if (a == "--jobs") {
+      const std::string& v = args[++i];
+      char* end = nullptr;
+      const long n = std::strtol(v.c_str(), &end, 10);
+      if (end == v.c_str() || *end != '\0' || n < 1 || n > 256) return UsageError("batch: --jobs takes 1 to 256");
+      o.jobs = static_cast<int>(n);
+    } else if (a == "--result-dir") {
+      o.resultDir = args[++i];
+    } else if (a == "--summary") {
+      o.summary = args[++i];
+    } else if (takesValue && o.filters.Parse(a, args[++i], ok)) {
+      if (!ok) return UsageError("batch: " + a + " takes a cut-off in kHz or off");
+    } else if (!a.empty() && a[0] != '-') {
+      o.paths.push_back(a);
+    } else {
+      return UsageError("batch: unexpected argument '" + a + "'");
+    }
+  }
+  if (o.paths.empty()) return UsageError("batch needs a FILE or FOLDER");
+  return 0;
+}
+
+}  // namespace
+
+int RunBatch(const Args& args) {
+  Options o;
+  if (const int usage = ParseOptions(args, o); usage != 0) return usage;
+  std::vector<std::pair<std::string, std::string>> refused;
+  const std::vector<Job> jobs = CollectJobs(o, refused);
+
+  std::vector<Outcome> outcomes(jobs.size());
+  // Two inputs of one name (x.CHT and x.CHA) would write one result file.
+  std::map<std::string, size_t> claimed;
+  for (size_t i = 0; i < jobs.size(); ++i) {
+    if (jobs[i].result.empty()) continue;
+    const auto [it, fresh] = claimed.emplace(jobs[i].result, i);
+    if (!fresh) outcomes[i].message = "输出文件与“" + jobs[it->second].path + "”的相同：" + jobs[i].result;
+  }
+
+  const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+  const size_t workers = std::min<size_t>(o.jobs > 0 ? static_cast<size_t>(o.jobs) : cores, jobs.size());
+  Progress progress(jobs.size());
+  std::atomic<size_t> next{0};
+  auto work = [&] {
+    // The workers keep the cores busy; each test is processed on its own thread.
+    const SerialScope serial;
+    for (size_t i = next++; i < jobs.size(); i = next++) {
+      if (outcomes[i].message.empty()) outcomes[i] = Process(o, jobs[i]);
+      progress.Done();
+    }
+  };
+  const auto start = Clock::now();
+  std::vector<std::thread> threads;
+  for (size_t w = 1; w < workers; ++w) threads.emplace_back(work);
+  work();
+  for (std::thread& t : threads) t.join();
+  const double wallMs = Ms(start, Clock::now());
+
+  size_t failed = refused.size();
+  for (const auto& [path, message] : refused) std::fprintf(stderr, "%s: %s\n", path.c_str(), message.c_str());
+  std::string summary = SummaryHeader();
+  double readMs = 0, pickMs = 0, writeMs = 0;
+  for (size_t i = 0; i < jobs.size(); ++i) {
+    const Outcome& r = outcomes[i];
+    readMs += r.readMs;
+    pickMs += r.pickMs;
+    writeMs += r.writeMs;
+    if (r.ok) {
+      summary += r.rows;
+    } else {
+      ++failed;
+      std::fprintf(stderr, "%s: %s\n", jobs[i].path.c_str(), r.message.c_str());
+    }
+  }
+  if (!o.summary.empty()) {
+    StagedFile file(o.summary);
+    if (!file.Write(summary) || !file.Commit()) {
+      std::fprintf(stderr, "%s: 创建汇总文件失败!\n", o.summary.c_str());
+      ++failed;
+    }
+  }
+  if (o.timing && !jobs.empty()) {
+    const double n = static_cast<double>(jobs.size());
+    std::fprintf(stderr, "per file: read %.1f ms, pick %.1f ms, write %.1f ms; %zu workers, %.2f files/s\n",
+                 readMs / n, pickMs / n, writeMs / n, workers, n / (wallMs / 1000.0));
+  }
+  std::printf("%zu processed, %zu failed\n", jobs.size() + refused.size() - failed, failed);
+  return failed > 0 ? 1 : 0;
+}
+
+}  // namespace tarnix::cli

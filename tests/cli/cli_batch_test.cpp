@@ -1,0 +1,81 @@
+// tarnix-cli batch over a folder: every test on its own, damaged ones listed,
+// result files that read back, an overview that matches stats.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "support/cli_runner.h"
+#include "support/temp_dir.h"
+
+namespace tarnix {
+namespace {
+
+using test::Cli;
+using test::CliRun;
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// count small synthetic holes in dir, named h0.CHT, h1.CHT, ...
+void Synthesise(const test::TempDir& dir, int count) {
+  std::filesystem::create_directories(dir.File("in/sub"));
+  for (int i = 0; i < count; ++i) {
+    const std::string where = i % 3 == 2 ? "in/sub/h" : "in/h";
+    ASSERT_EQ(Cli("synth --points 12 --seed " + std::to_string(i) + " --out " + dir.File(where + std::to_string(i) + ".CHT")).code, 0);
+  }
+}
+
+TEST(CliBatchTest, DamagedFilesAreListedAndTheRestWritten) {
+  test::TempDir dir;
+  Synthesise(dir, 3);
+  std::ofstream(dir.File("in/bad.CHT")) << "PQKVT_CrsHlDat_DatFormat:\r\n";
+  std::filesystem::copy_file(dir.File("in/h0.CHD"), dir.File("in/bad.CHD"));
+
+  const CliRun run = Cli("batch --jobs 2 --pick --result-dir " + dir.File("out") + " --summary " +
+                         dir.File("out/all.csv") + " " + dir.File("in"));
+  EXPECT_EQ(run.code, 1);
+  EXPECT_NE(run.out.find("bad.CHT: "), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("3 processed, 1 failed"), std::string::npos) << run.out;
+
+  // The folder's layout is kept, and the overview is what stats shows of each result.
+  const std::string summary = ReadText(dir.File("out/all.csv"));
+  const std::string deep = dir.File("out/sub/h2.CHA");
+  ASSERT_EQ(Cli("stats " + deep).code, 0);
+  const std::string stats = Cli("stats " + deep).out;
+  const size_t row = summary.find(deep + ",");
+  ASSERT_NE(row, std::string::npos) << summary;
+  const std::string line = summary.substr(row, summary.find('\n', row) - row);
+  const size_t vMean = stats.find("V平均值\t");
+  ASSERT_NE(vMean, std::string::npos);
+  EXPECT_NE(line.find("," + stats.substr(vMean + 11, 5) + ","), std::string::npos) << line << "\n" << stats;
+}
+
+TEST(CliBatchTest, AnInputsDataFileIsNeverRewritten) {
+  test::TempDir dir;
+  Synthesise(dir, 1);
+  const std::string before = ReadText(dir.File("in/h0.CHD"));
+  const CliRun run = Cli("batch --pick --result-dir " + dir.File("in") + " " + dir.File("in/h0.CHT"));
+  EXPECT_EQ(run.code, 1);
+  EXPECT_NE(run.out.find("0 processed, 1 failed"), std::string::npos) << run.out;
+  EXPECT_EQ(ReadText(dir.File("in/h0.CHD")), before);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("in/h0.CHA")));
+}
+
+// Under the thread sanitizer build (scripts/tsan) this is the race check.
+TEST(CliBatchTest, FourWorkersOverFortyTests) {
+  test::TempDir dir;
+  Synthesise(dir, 40);
+  const CliRun run = Cli("batch --jobs 4 --pick --result-dir " + dir.File("out") + " " + dir.File("in"));
+  EXPECT_EQ(run.code, 0) << run.out;
+  EXPECT_NE(run.out.find("40 processed, 0 failed"), std::string::npos) << run.out;
+}
+
+}  // namespace
+}  // namespace tarnix
