@@ -14,7 +14,7 @@ float ArrivalAt(const SectionRecord& s, int i) {
 
 }  // namespace
 
-bool TimesReadAlike(float t1, float t2) { return CFormat("%.1f", t1) == CFormat("%.1f", t2); }
+bool TimesReadAlike(float t1, float t2) { return CFormat("%.1f", std::fabs(static_cast<double>(t1) - t2)) == "0.0"; }
 
 float PointDepth(const SectionRecord& s, int i) {
   if (i >= 0 && i < static_cast<int>(s.depths.size())) return s.depths[i];

@@ -5,8 +5,9 @@
 
 namespace tarnix {
 
-// True when the two times print alike with one decimal: the pair's Vp is then
-// shown as 0, whatever the unrounded difference gives.
+// True when the two times differ by less than a tenth's rounding: their
+// difference prints as "0.0", and the pair's Vp is then shown as 0, whatever
+// the unrounded difference would give.
 bool TimesReadAlike(float t1, float t2);
 
 struct PairReadout {

@@ -316,6 +316,9 @@ void CMainFrame::CreateLayouts() {
   chartAnalysisView_ = new CAnalysisView(doc_);
   dataSplitter_->addWidget(chartView_);
   dataSplitter_->addWidget(chartAnalysisView_);
+  // Level with the channel-1 train beside it; by depth beside the table.
+  analysisView_->FollowWavePane(mainView_);
+  for (CAnalysisView* v : {analysisView_, chartAnalysisView_}) v->SetSectionForm(sectionForm_);
   printView_ = new CPrintView(doc_);
   stack_->addWidget(mainSplitter_);
   stack_->addWidget(dataSplitter_);

@@ -39,6 +39,7 @@ CMainView::CMainView(CTarnixDoc& doc, QWidget* parent) : CTarnixView(doc, parent
       layout_.hScroll = hBar_->value();
       layout_.vScroll = vBar_->value();
       Invalidate();
+      emit Scrolled();
     });
   }
 }

@@ -42,6 +42,10 @@ class CMainView : public CTarnixView {
   // The values under the cursor as the read-out line last showed them.
   const Readout& LastReadout() const { return readout_; }
 
+ signals:
+  // The train moved in the pane: the analysis pane follows it.
+  void Scrolled();
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
