@@ -28,6 +28,7 @@
 #include "document/suspect_picks.h"
 #include "document/tarnix_doc.h"
 #include "document/recent_file_list.h"
+#include "dialogs/dialog_adjust.h"
 #include "dialogs/dlg_display_settings.h"
 #include "dialogs/dlg_filter.h"
 #include "dialogs/dlg_time_correction.h"
@@ -380,7 +381,6 @@ bool CMainFrame::Implemented(CommandId id) const {
     case CommandId::PrintPreview:
     case CommandId::PageSetup:
     case CommandId::PrinterSetup:
-    case CommandId::CurveAdjust:
     case CommandId::CopyWave:
     case CommandId::PasteWave:
     case CommandId::ExportExcel:
@@ -505,6 +505,9 @@ bool CMainFrame::DocumentCommand(CommandId id) {
       return true;
     case CommandId::TimeCorrection:
       CDlgTimeCorrection::Run(doc_, ActiveChannel(), [this] { RefreshViews(); }, history_.get(), this);
+      return true;
+    case CommandId::CurveAdjust:
+      CDialogAdjust::Run(doc_, [this] { RefreshViews(); }, history_.get(), this);
       return true;
     case CommandId::DisplaySettings: {
       CDlgDisplaySettings dialog(doc_, mainView_->height(), [this] { RefreshViews(); }, this);
