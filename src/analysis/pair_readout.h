@@ -19,6 +19,8 @@ struct PairReadout {
   double span2 = 0.0;
   double spanDiff = 0.0;  // |L1 - L2|, m
   double vp = 0.0;        // km/s; 0 when the times read alike
+
+  bool operator==(const PairReadout&) const = default;
 };
 
 // Point i of both receivers; a point one receiver lacks reads as zeros there.
