@@ -415,7 +415,8 @@ bool CMainFrame::Allowed(CommandId id) const {
     case CommandId::EditRedo:
       return history_->Stack()->canRedo();
     case CommandId::DisplaySettings:
-      return doc_.modes.layoutMode != 1 || doc_.modes.reportMode == 1;
+      // Off in the data table and in the report, which sets the same mode.
+      return doc_.modes.layoutMode != 1;
     default:
       return true;
   }
@@ -510,7 +511,7 @@ bool CMainFrame::DocumentCommand(CommandId id) {
       CDialogAdjust::Run(doc_, [this] { RefreshViews(); }, history_.get(), this);
       return true;
     case CommandId::DisplaySettings: {
-      CDlgDisplaySettings dialog(doc_, mainView_->height(), [this] { RefreshViews(); }, this);
+      CDlgDisplaySettings dialog(doc_, mainView_->DrawingHeight(), [this] { RefreshViews(); }, this);
       dialog.exec();
       return true;
     }
@@ -660,8 +661,9 @@ void CMainFrame::ToggleToolBar() {
 }
 
 int CMainFrame::ActiveChannel() const {
-  // The channel-2 pane opens the processing dialogs on channel 2, every other pane on channel 1.
-  return activeView_ == secView_ ? 1 : 0;
+  // Only the channel-1 pane opens the processing dialogs on channel 1; the
+  // channel-2 pane and the analysis pane (which shows the pair) on channel 2.
+  return activeView_ == mainView_ ? 0 : 1;
 }
 
 void CMainFrame::CyclePane(int step) {

@@ -33,6 +33,8 @@ void CAnalysisView::FollowWavePane(CMainView* pane) {
   Invalidate();
 }
 
+void CAnalysisView::SetSectionForm(CSectionForm* form) { form_ = form; }
+
 Receivers CAnalysisView::Pair() const {
   const int current = doc_.CurrentSection();
   if (current < 0) return {};

@@ -22,7 +22,7 @@ class CAnalysisView : public CTarnixView {
   // Index mode, level with the rows of this wave pane; without one the pane
   // draws by depth.
   void FollowWavePane(CMainView* pane);
-  void SetSectionForm(CSectionForm* form) { form_ = form; }
+  void SetSectionForm(CSectionForm* form);
   bool DepthMode() const { return wave_ == nullptr; }
 
   void OnUpdate() override;
