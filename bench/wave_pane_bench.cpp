@@ -12,7 +12,6 @@
 #include "large_test.h"
 #include "document/recent_file_list.h"
 #include "support/scripted_ui_services.h"
-#include "render/interface_fonts.h"
 #include "views/main_view.h"
 
 namespace tarnix {
@@ -96,14 +95,3 @@ BENCHMARK(BM_CrossHairMove)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace tarnix
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  tarnix::InstallInterfaceFonts();
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
