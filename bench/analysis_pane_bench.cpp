@@ -5,13 +5,9 @@
 
 #include <QApplication>
 #include <QImage>
-#include <QMouseEvent>
 
-#include "document/recent_file_list.h"
-#include "document/tarnix_doc.h"
-#include "large_test.h"
+#include "pane_bench_support.h"
 #include "support/document_access.h"
-#include "support/scripted_ui_services.h"
 #include "views/analysis_view.h"
 #include "views/chart_view.h"
 #include "views/main_view.h"
@@ -19,10 +15,7 @@
 namespace tarnix {
 namespace {
 
-struct Panes {
-  ScriptedUiServices ui;
-  MemoryRecentFileList recent;
-  CTarnixDoc doc{ui, recent};
+struct Panes : bench::OpenedLargeTest {
   QWidget byDepthWindow;
   QWidget byRowWindow;
   QWidget tableWindow;
@@ -33,7 +26,6 @@ struct Panes {
   QImage image{1920, 1080, QImage::Format_RGB32};
 
   Panes() {
-    doc.OnOpenDocument(bench::LargeTestPath());
     byDepthWindow.resize(1920, 1080);
     byDepth = new CAnalysisView(doc, &byDepthWindow);
     byDepth->setGeometry(0, 0, 1920, 1080);
@@ -79,10 +71,7 @@ void BM_AnalysisCrossHairMove(benchmark::State& state) {
   for (auto _ : state) {
     const QPointF at(200 + (step % 800), 100 + (step % 700));
     ++step;
-    QMouseEvent move(QEvent::MouseMove, at, p.byDepth->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(p.byDepth, &move);
-    QApplication::processEvents();
+    bench::MoveMouse(p.byDepth, at);
   }
 }
 BENCHMARK(BM_AnalysisCrossHairMove)->Unit(benchmark::kMicrosecond);

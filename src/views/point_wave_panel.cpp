@@ -6,11 +6,11 @@
 #include <cmath>
 
 #include "base/c_text.h"
+#include "model/sample_conversion.h"
 
 namespace tarnix {
 namespace {
 
-constexpr int kZeroLevel = 2048;
 // Margins of the plot inside the panel: title and read-outs above, time axis
 // below, amplitude axis left.
 constexpr int kTop = 40;
