@@ -87,8 +87,9 @@ void CPointWavePanel::paintEvent(QPaintEvent*) {
   QFont font("Times New Roman");
   font.setPixelSize(11);
   painter.setFont(font);
-  painter.drawText(QRect(plot.right() - 60, plot.bottom() + 2, 60, kBottom - 2), Qt::AlignRight | Qt::AlignVCenter,
-                   QStringLiteral("T (us)"));
+  // Between the middle and the last time tick, clear of their labels.
+  painter.drawText(QRect(plot.left() + plot.width() * 3 / 4 - 30, plot.bottom() + 2, 60, kBottom - 2),
+                   Qt::AlignHCenter | Qt::AlignVCenter, QStringLiteral("T (us)"));
   painter.drawText(QRect(0, plot.top(), kLeft - 4, 14), Qt::AlignRight, QStringLiteral("A (mv)"));
   if (section_ == nullptr) return;
   painter.drawText(QRect(4, 2, width() - 8, 16), Qt::AlignLeft | Qt::AlignVCenter, Title());
