@@ -5,30 +5,21 @@
 
 #include <QApplication>
 #include <QImage>
-#include <QMouseEvent>
 #include <memory>
 
-#include "document/tarnix_doc.h"
-#include "large_test.h"
-#include "document/recent_file_list.h"
-#include "support/scripted_ui_services.h"
-#include "render/interface_fonts.h"
+#include "pane_bench_support.h"
 #include "views/main_view.h"
 
 namespace tarnix {
 namespace {
 
-struct Panes {
-  ScriptedUiServices ui;
-  MemoryRecentFileList recent;
-  CTarnixDoc doc{ui, recent};
+struct Panes : bench::OpenedLargeTest {
   QWidget window;
   CMainView* main = nullptr;
   CSecView* sec = nullptr;
   QImage image{1920, 1080, QImage::Format_RGB32};
 
   Panes() {
-    doc.OnOpenDocument(bench::LargeTestPath());
     window.resize(1920, 1080);
     main = new CMainView(doc, &window);
     sec = new CSecView(doc, &window);
@@ -87,23 +78,10 @@ void BM_CrossHairMove(benchmark::State& state) {
   for (auto _ : state) {
     const QPointF at(200 + (step % 400), 400 + (step % 300));
     ++step;
-    QMouseEvent move(QEvent::MouseMove, at, p.main->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(p.main, &move);
-    QApplication::processEvents();
+    bench::MoveMouse(p.main, at);
   }
 }
 BENCHMARK(BM_CrossHairMove)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace tarnix
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  tarnix::InstallInterfaceFonts();
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

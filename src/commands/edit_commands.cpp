@@ -118,6 +118,18 @@ std::unique_ptr<Command> ChooseStandardCommand(CTarnixDoc& doc) {
       });
 }
 
+std::unique_ptr<Command> ChangeVelocityCriterion(CTarnixDoc& doc, int section, float criticalV) {
+  if (section < 0 || section >= kSectionCount || !doc.Section(section).valid) return nullptr;
+  return Remember(
+      "曲线调整", [&doc] { return doc.CaptureCriteria(); },
+      [&doc](const CTarnixDoc::CriteriaState& s) { doc.RestoreCriteria(s); },
+      [&doc, section, criticalV] {
+        if (doc.Section(section).criticalV == criticalV) return false;
+        doc.SetVelocityCriterion(section, criticalV);
+        return true;
+      });
+}
+
 ChannelEdit::ChannelEdit(CTarnixDoc& doc, std::string name)
     : doc_(doc), name_(std::move(name)), before_(CaptureChannels(doc)) {}
 

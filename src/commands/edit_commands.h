@@ -18,6 +18,8 @@ std::unique_ptr<Command> AutoPickChannels(CTarnixDoc& doc);
 std::unique_ptr<Command> ChangeRange(CTarnixDoc& doc, int first, int last);
 std::unique_ptr<Command> ChangeDistance(CTarnixDoc& doc, int section, float crossD);
 std::unique_ptr<Command> ChooseStandardCommand(CTarnixDoc& doc);
+// nullptr when the section already has this criterion.
+std::unique_ptr<Command> ChangeVelocityCriterion(CTarnixDoc& doc, int section, float criticalV);
 
 // A dialog's edits of the channels of the current pair (filter settings, time
 // corrections): opened with the dialog, undone whole when it is cancelled and

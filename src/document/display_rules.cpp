@@ -141,4 +141,8 @@ void RestoreForCancel(DisplaySettings& d, const DisplaySettings& remembered) {
   d.colours = remembered.colours;
 }
 
+float AxisEndForScale(float start0, float end0, int position) {
+  return end0 + (end0 - start0) * static_cast<float>(position - kAxisScaleMiddle) / kAxisScaleMiddle;
+}
+
 }  // namespace tarnix

@@ -15,6 +15,12 @@ inline constexpr int kRefineMin = 1;
 inline constexpr int kRefineMax = 32;
 int RefineStep(int current, ScrollStep step, int thumb = 0);
 
+// "比例关系" of the curve adjustment: the axis end for a scroll position 0..20,
+// from the end and start it had when the bar stood at 10 (20 doubles the span,
+// 0 collapses it onto the start).
+inline constexpr int kAxisScaleMiddle = 10;
+float AxisEndForScale(float start0, float end0, int position);
+
 // A scroll bar moving by fixed steps between bounds.
 struct StepRule {
   int line;

@@ -11,6 +11,9 @@ inline constexpr uint32_t Rgb(uint8_t r, uint8_t g, uint8_t b) {
 }
 
 // The four stored colours, by position.
+// The curve adjustment's options, by position.
+enum CurveAdjustOption { kShowVelocityCurve = 0, kCustomAxis = 3 };
+
 enum CurveColour { kTimeCurveColour = 0, kVelocityCurveColour = 1, kAmpCurveColour = 2, kPickColour = 3 };
 
 struct DisplaySettings {
@@ -40,6 +43,12 @@ struct DisplaySettings {
   int32_t zoomLevel = 1;
   // Options of the analysis pane's curve adjustment.
   std::array<int32_t, 4> curveAdjust{1, 1, 1, 0};
+  // Velocity axis of the Vp-H curve in km/s; while the end is not above the
+  // start the axis follows the data. Not stored: each run starts automatic.
+  float axisStart = 0.0f;
+  float axisEnd = 0.0f;
+
+  bool HasFixedAxis() const { return axisEnd > axisStart; }
 
   // Distance of the depth reference from the transmitter, in m.
   float ReferenceOffsetFor() const;

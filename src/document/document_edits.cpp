@@ -235,6 +235,13 @@ void CTarnixDoc::RestoreRanges(const RangeState& state) {
   Changed(-1, Rebuild::Nothing, kChangeRange);
 }
 
+void CTarnixDoc::SetVelocityCriterion(int section, float criticalV) {
+  if (!ValidSection(section)) return;
+  sections_[section].criticalV = criticalV;
+  RebuildGrades(sections_[section]);
+  Changed(section, Rebuild::Nothing, kChangeCriteria);
+}
+
 CTarnixDoc::CriteriaState CTarnixDoc::CaptureCriteria() const {
   CriteriaState state;
   for (int i = 0; i < kSectionCount; ++i) state[i] = {sections_[i].criticalA, sections_[i].criticalV};

@@ -111,6 +111,9 @@ class CTarnixDoc {
   // (apply), or the settings are only stored, as a dialog keeps a value it
   // refuses to apply.
   void SetFilter(int section, const ChannelFilter& filter, bool apply = true);
+  // The velocity criterion of a section as the curve adjustment recomputed it
+  // over the section's range; its grades follow.
+  void SetVelocityCriterion(int section, float criticalV);
   // Replaces the algorithm by a new SL-264-2001 one and recomputes the criteria
   // and grades of every section in use.
   void ChooseStandard();

@@ -28,6 +28,7 @@
 #include "document/suspect_picks.h"
 #include "document/tarnix_doc.h"
 #include "document/recent_file_list.h"
+#include "dialogs/dialog_adjust.h"
 #include "dialogs/dlg_display_settings.h"
 #include "dialogs/dlg_filter.h"
 #include "dialogs/dlg_time_correction.h"
@@ -316,6 +317,9 @@ void CMainFrame::CreateLayouts() {
   chartAnalysisView_ = new CAnalysisView(doc_);
   dataSplitter_->addWidget(chartView_);
   dataSplitter_->addWidget(chartAnalysisView_);
+  // Level with the channel-1 train beside it; by depth beside the table.
+  analysisView_->FollowWavePane(mainView_);
+  for (CAnalysisView* v : {analysisView_, chartAnalysisView_}) v->SetSectionForm(sectionForm_);
   printView_ = new CPrintView(doc_);
   stack_->addWidget(mainSplitter_);
   stack_->addWidget(dataSplitter_);
@@ -377,7 +381,6 @@ bool CMainFrame::Implemented(CommandId id) const {
     case CommandId::PrintPreview:
     case CommandId::PageSetup:
     case CommandId::PrinterSetup:
-    case CommandId::CurveAdjust:
     case CommandId::CopyWave:
     case CommandId::PasteWave:
     case CommandId::ExportExcel:
@@ -412,7 +415,8 @@ bool CMainFrame::Allowed(CommandId id) const {
     case CommandId::EditRedo:
       return history_->Stack()->canRedo();
     case CommandId::DisplaySettings:
-      return doc_.modes.layoutMode != 1 || doc_.modes.reportMode == 1;
+      // Off in the data table and in the report, which sets the same mode.
+      return doc_.modes.layoutMode != 1;
     default:
       return true;
   }
@@ -504,8 +508,11 @@ bool CMainFrame::DocumentCommand(CommandId id) {
     case CommandId::TimeCorrection:
       CDlgTimeCorrection::Run(doc_, ActiveChannel(), [this] { RefreshViews(); }, history_.get(), this);
       return true;
+    case CommandId::CurveAdjust:
+      CDialogAdjust::Run(doc_, [this] { RefreshViews(); }, history_.get(), this);
+      return true;
     case CommandId::DisplaySettings: {
-      CDlgDisplaySettings dialog(doc_, mainView_->height(), [this] { RefreshViews(); }, this);
+      CDlgDisplaySettings dialog(doc_, mainView_->DrawingHeight(), [this] { RefreshViews(); }, this);
       dialog.exec();
       return true;
     }
@@ -655,8 +662,9 @@ void CMainFrame::ToggleToolBar() {
 }
 
 int CMainFrame::ActiveChannel() const {
-  // The channel-2 pane opens the processing dialogs on channel 2, every other pane on channel 1.
-  return activeView_ == secView_ ? 1 : 0;
+  // Only the channel-1 pane opens the processing dialogs on channel 1; the
+  // channel-2 pane and the analysis pane (which shows the pair) on channel 2.
+  return activeView_ == mainView_ ? 0 : 1;
 }
 
 void CMainFrame::CyclePane(int step) {

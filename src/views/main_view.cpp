@@ -39,6 +39,7 @@ CMainView::CMainView(CTarnixDoc& doc, QWidget* parent) : CTarnixView(doc, parent
       layout_.hScroll = hBar_->value();
       layout_.vScroll = vBar_->value();
       Invalidate();
+      emit Scrolled();
     });
   }
 }
@@ -55,21 +56,26 @@ int CMainView::FrameWidth() const {
   return frame == this ? width() : frame->width();
 }
 
+int CMainView::DrawingHeight() const {
+  // Whole pixels, as the layout counts them, so that level 1 fits exactly.
+  const int usable = static_cast<int>(0.94 * height());
+  const SectionRecord* s = Section();
+  const int datLen = s != nullptr && s->datLen > 0 ? s->datLen : std::max(doc_.Header().datLen, 1);
+  const int leftMargin = static_cast<int>(0.02 * FrameWidth());
+  const bool fits = (width() - leftMargin) / datLen >= 1;
+  return usable - 2 * kTrainMargin - (fits ? 0 : kScrollBarSize);
+}
+
 void CMainView::ResetRowHeight(bool newFile) {
   const SectionRecord* s = Section();
   if (s == nullptr || height() <= 0) return;
   DisplaySettings& d = doc_.display;
-  // Whole pixels, as the layout counts them, so that level 1 fits exactly.
-  const float usable = static_cast<float>(static_cast<int>(0.94 * height()));
   const float panel = d.showCurrentWave ? static_cast<float>(d.panelHeight) : 0.0f;
-  const int datLen = s->datLen > 0 ? s->datLen : std::max(doc_.Header().datLen, 1);
-  const int leftMargin = static_cast<int>(0.02 * FrameWidth());
-  const bool fits = (width() - leftMargin) / datLen >= 1;
   const float move = doc_.Header().move;
   // In single precision, as the header holds them: 20.2 m at 0.2 m is 102 rows.
   float rows = move > 0.0f ? std::ceil(doc_.Header().pileLen / move + 1.0f) : static_cast<float>(s->PointCount());
   if (!(rows >= 1.0f) || rows > 1e6f) rows = static_cast<float>(s->PointCount());
-  float level1 = (usable - 20.0f - panel - (fits ? 0 : kScrollBarSize)) / rows;
+  float level1 = (static_cast<float>(DrawingHeight()) - panel) / rows;
   // A pane too small for its rows still gives each one pixel.
   if (!(level1 > 0.0f)) level1 = 1.0f;
   levelOneRowHeight_ = level1;

@@ -37,10 +37,17 @@ class CMainView : public CTarnixView {
   const SectionRecord* Section() const;
   int SectionIndex() const;
   const WaveLayout& Layout() const { return layout_; }
+  // The height the rows and the current-waveform panel share: what the
+  // read-out strip, the train's margins and a horizontal scroll bar leave.
+  int DrawingHeight() const;
   // Row height at zoom level 1, from the last layout for a file or a size.
   float LevelOneRowHeight() const { return levelOneRowHeight_; }
   // The values under the cursor as the read-out line last showed them.
   const Readout& LastReadout() const { return readout_; }
+
+ signals:
+  // The train moved in the pane: the analysis pane follows it.
+  void Scrolled();
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -1,24 +1,12 @@
 #pragma once
-// The panes of the three layouts. The wave panes live in main_view.h; the
-// others show their white drawing surface until their drawing comes.
+// The panes of the three layouts. Each has its own header; the report page
+// shows its white drawing surface until its drawing comes.
+#include "views/analysis_view.h"
+#include "views/chart_view.h"
 #include "views/main_view.h"
 #include "views/tarnix_view.h"
 
 namespace tarnix {
-
-// Velocity-depth curves beside the wave train or the data table.
-class CAnalysisView : public CTarnixView {
-  Q_OBJECT
- public:
-  using CTarnixView::CTarnixView;
-};
-
-// Data table of every point.
-class CChartView : public CTarnixView {
-  Q_OBJECT
- public:
-  using CTarnixView::CTarnixView;
-};
 
 // The report page.
 class CPrintView : public CTarnixView {

@@ -5,11 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
 #include <QDockWidget>
 #include <QMenuBar>
 #include <QToolBar>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 #include "commands/edit_commands.h"
@@ -22,6 +28,7 @@
 #include "support/temp_dir.h"
 #include "dialogs/parameter.h"
 #include "support/document_access.h"
+#include "views/panes.h"
 
 namespace tarnix {
 namespace {
@@ -207,6 +214,72 @@ TEST(SettingsFilePath, EnvironmentOverridesTheDefaultPlace) {
   ::setenv("TARNIX_SETTINGS", "", 1);  // empty counts as unset
   EXPECT_EQ(SettingsFilePath(), fallback);
   saved ? ::setenv("TARNIX_SETTINGS", saved->c_str(), 1) : ::unsetenv("TARNIX_SETTINGS");
+}
+
+// Runs a command whose modal dialog opens, hands the dialog to `steps`, and
+// closes it if the steps left it open.
+void WithDialog(CMainFrame& frame, CommandId id, const std::function<void(QDialog&)>& steps) {
+  bool seen = false;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) return;
+    seen = true;
+    steps(*dialog);
+    if (dialog->isVisible()) dialog->reject();
+  });
+  frame.Execute(id);
+  EXPECT_TRUE(seen);
+}
+
+TEST_F(MainFrameTest, ProcessingDialogsOpenOnChannelTwoUnlessTheChannelOnePaneIsActive) {
+  frame_.resize(1200, 900);
+  frame_.show();
+  Open();
+  CTarnixView* channelOne = nullptr;
+  for (CMainView* v : frame_.findChildren<CMainView*>()) {
+    if (v->ChannelOffset() == 0) channelOne = v;
+  }
+  for (auto [pane, channel] : {std::pair<CTarnixView*, const char*>{channelOne, "channel1"},
+                               {frame_.findChild<CAnalysisView*>(), "channel2"}}) {
+    // The closed dialog took the activation with it.
+    frame_.activateWindow();
+    QApplication::processEvents();
+    pane->setFocus();
+    QApplication::processEvents();
+    ASSERT_EQ(frame_.ActiveView(), pane);
+    for (CommandId id : {CommandId::DigitalFilter, CommandId::TimeCorrection}) {
+      WithDialog(frame_, id, [&](QDialog& d) {
+        EXPECT_TRUE(d.findChild<QRadioButton*>(QLatin1String(channel))->isChecked()) << channel;
+      });
+    }
+  }
+}
+
+TEST_F(MainFrameTest, PanelHeightKeepsTheWholeTrainInThePane) {
+  frame_.resize(1200, 900);
+  frame_.show();
+  Open();
+  QApplication::processEvents();
+  WithDialog(frame_, CommandId::DisplaySettings, [](QDialog& d) {
+    d.findChild<QScrollBar*>(QLatin1String("panelHeight"))->triggerAction(QAbstractSlider::SliderPageStepSub);
+    d.accept();
+  });
+  QApplication::processEvents();
+  const WaveLayout& l = frame_.findChild<CMainView*>()->Layout();  // either pane: both lay out alike
+  EXPECT_EQ(l.panelHeight, 150);
+  EXPECT_EQ(l.vBarWidth, 0);
+  EXPECT_LE(l.contentHeight, l.areaBottom - l.areaTop - l.panelHeight);
+}
+
+TEST_F(MainFrameTest, DisplaySettingsAreOffInTheDataTableAndTheReport) {
+  Open();
+  EXPECT_TRUE(Enabled(CommandId::DisplaySettings));
+  frame_.Execute(CommandId::ToggleDataTable);
+  EXPECT_FALSE(Enabled(CommandId::DisplaySettings));
+  frame_.Execute(CommandId::ToggleDataTable);
+  frame_.Execute(CommandId::AnalysisOutput);
+  EXPECT_FALSE(Enabled(CommandId::DisplaySettings));
+  EXPECT_TRUE(Enabled(CommandId::CurveAdjust));
 }
 
 }  // namespace
