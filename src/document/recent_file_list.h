@@ -12,12 +12,15 @@ class RecentFileList {
   virtual ~RecentFileList() = default;
   // Moves path to the front, dropping a duplicate and the oldest beyond four.
   virtual void Add(const std::string& path) = 0;
+  // Drops an entry that no longer opens.
+  virtual void Remove(const std::string& path) = 0;
   virtual std::vector<std::string> Entries() const = 0;
 };
 
 class MemoryRecentFileList : public RecentFileList {
  public:
   void Add(const std::string& path) override;
+  void Remove(const std::string& path) override;
   std::vector<std::string> Entries() const override { return entries_; }
 
  private:
@@ -25,6 +28,8 @@ class MemoryRecentFileList : public RecentFileList {
 };
 
 // The list after adding path to entries: the rule every backing store shares.
+// Entries are absolute, so that they open from any working folder.
 std::vector<std::string> WithRecentFile(std::vector<std::string> entries, const std::string& path);
+std::vector<std::string> WithoutRecentFile(std::vector<std::string> entries, const std::string& path);
 
 }  // namespace tarnix

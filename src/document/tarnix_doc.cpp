@@ -280,8 +280,9 @@ void CTarnixDoc::OnFileOpenResult() {
   request.filter = kResultFilter;
   request.flags = kExplorer | kFileMustExist;
   const std::optional<std::string> path = ui_.ChooseFile(request);
-  // Unsaved changes are discarded without asking, as this command always has.
-  if (path && OnOpenDocument(*path)) SetPathName(*path, true);
+  // Unsaved work is asked about first, as "打开" does.
+  if (!path || !SaveModified()) return;
+  if (OnOpenDocument(*path)) SetPathName(*path, true);
 }
 
 void CTarnixDoc::OnFileSaveResult() {

@@ -461,10 +461,14 @@ void CMainFrame::Execute(CommandId id) {
   UpdateMenusForMode();
 }
 
-void CMainFrame::OpenFile(const QString& path) {
+void CMainFrame::OpenFile(const QString& path, bool fromRecentList) {
   if (!doc_.SaveModified()) return;
   const std::string p = path.toStdString();
-  if (doc_.OnOpenDocument(p)) doc_.SetPathName(p, true);
+  if (doc_.OnOpenDocument(p)) {
+    doc_.SetPathName(p, true);
+  } else if (fromRecentList) {
+    recentFiles_.Remove(p);  // an entry that no longer opens leaves the list
+  }
   history_->AfterDocumentCommand();
   RebuildRecentFileMenu();
   RefreshViews();
@@ -532,7 +536,7 @@ void CMainFrame::FrameCommand(CommandId id) {
     case CommandId::RecentFile3:
     case CommandId::RecentFile4: {
       const QString path = Action(id)->data().toString();
-      if (!path.isEmpty()) OpenFile(path);
+      if (!path.isEmpty()) OpenFile(path, true);
       break;
     }
     case CommandId::Exit:

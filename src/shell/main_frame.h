@@ -56,7 +56,7 @@ class CMainFrame : public QMainWindow {
   // hint (ViewChange flags) says what changed.
   void RefreshViews(unsigned hint = kChangeAll);
   // Opens a file as "打开" does after its dialog: unsaved changes are asked about first.
-  void OpenFile(const QString& path);
+  void OpenFile(const QString& path, bool fromRecentList = false);
   void RebuildRecentFileMenu();
 
   bool printPreviewShown = false;

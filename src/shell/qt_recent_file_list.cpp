@@ -17,9 +17,13 @@ std::vector<std::string> QtRecentFileList::Entries() const {
   return out;
 }
 
-void QtRecentFileList::Add(const std::string& path) {
+void QtRecentFileList::Add(const std::string& path) { Store(WithRecentFile(Entries(), path)); }
+
+void QtRecentFileList::Remove(const std::string& path) { Store(WithoutRecentFile(Entries(), path)); }
+
+void QtRecentFileList::Store(const std::vector<std::string>& entries) {
   QStringList list;
-  for (const std::string& f : WithRecentFile(Entries(), path)) list << QString::fromStdString(f);
+  for (const std::string& f : entries) list << QString::fromStdString(f);
   QSettings().setValue(kKey, list);
   if (changed_) changed_();
 }

@@ -429,11 +429,16 @@ TEST_F(DocLifecycle, OpenCommandsAndTheRecentList) {
   Open(hole_);
   ASSERT_TRUE(doc_->OnSaveDocument(dir_.File("res.CHA")));
   Open(hole_);
-  // Opening a result file discards unsaved changes without asking.
+  // Opening a result file asks about unsaved changes first.
   doc_->SetModifiedFlag();
   ui_.files = {dir_.File("res.CHA")};
+  ui_.answers = {MessageAnswer::Cancel};
   doc_->OnFileOpenResult();
-  EXPECT_TRUE(ui_.messages.empty());
+  EXPECT_EQ(ui_.MessageTexts(), std::vector<std::string>{"数据已经修改，是否保存"});
+  EXPECT_EQ(doc_->PathName(), hole_);
+  ui_.files = {dir_.File("res.CHA")};
+  ui_.answers = {MessageAnswer::No};
+  doc_->OnFileOpenResult();
   EXPECT_EQ(ui_.dialogs.back().filter, "声波结果文件 (*.CHA)|*.CHA||");
   EXPECT_EQ(doc_->PathName(), dir_.File("res.CHA"));
   EXPECT_EQ(ui_.title, kTitle + "res.CHA");
@@ -443,8 +448,12 @@ TEST_F(DocLifecycle, OpenCommandsAndTheRecentList) {
   doc_->OnFileOpen();  // the framework's open
   EXPECT_EQ(ui_.dialogs.back().proposedName, dir_.File("res"));
   EXPECT_EQ(recent_.Entries(), (std::vector<std::string>{hole_, dir_.File("res.CHA")}));
-  for (const char* p : {"a.CHT", "b.CHT", "c.CHA", "b.CHT"}) recent_.Add(p);
-  EXPECT_EQ(recent_.Entries(), (std::vector<std::string>{"b.CHT", "c.CHA", "a.CHT", hole_}));
+  for (const char* p : {"/a.CHT", "/b.CHT", "/c.CHA", "/x/../b.CHT"}) recent_.Add(p);
+  EXPECT_EQ(recent_.Entries(), (std::vector<std::string>{"/b.CHT", "/c.CHA", "/a.CHT", hole_}));
+  recent_.Add("rel.CHT");  // kept absolute, so it opens from any folder
+  EXPECT_EQ(recent_.Entries().front(), (std::filesystem::current_path() / "rel.CHT").string());
+  recent_.Remove("/c.CHA");
+  EXPECT_EQ(recent_.Entries().size(), 3u);
 }
 
 }  // namespace
