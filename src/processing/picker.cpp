@@ -295,13 +295,38 @@ struct Refined {
   int onset = 0;
   double firstMotion = 0;  // peak of the first-motion half-cycle
   double threshold = 0;
+  double motionOnset = -1;  // where the first motion began, from its crossings
 };
+
+// Where the first motion began: a wavelet's zero crossings keep its period
+// whatever its envelope, so the first positive lobe began half a period
+// (measured on the cycle after it, where the signal is strong) before the
+// crossing that ends it. The first lobe is the first one that ends clearly
+// after the statistical onset and stands out of the noise.
+double OnsetFromCrossings(const std::vector<HalfCycle>& cycles, double onset, double period, double level) {
+  const int count = static_cast<int>(cycles.size());
+  for (int j = 0; j + 2 < count; ++j) {
+    const HalfCycle& c = cycles[j];
+    if (c.end <= onset + 0.1 * period || c.peak <= 0) continue;
+    const double next = std::max(std::fabs(cycles[j + 1].peak), std::fabs(cycles[j + 2].peak));
+    if (c.peak < level || c.peak < 0.3 * next) continue;
+    // The statistical onset lies on the lobe's rise: late by up to most of
+    // it on a smooth start, hardly early. Otherwise this is not its lobe.
+    const double half = (cycles[j + 2].end - c.end) / 2;
+    const double start = c.end - half;
+    return start >= onset - 1.2 * half && start <= onset + 0.5 * half ? start : -1;
+  }
+  return -1;
+}
 
 // Refinement on [a, b]: the first-motion half-cycle and its onset.
 Refined Refine(const std::vector<float>& x, const NoiseModel& noise, int a, int b, int k1, double period,
            double contrast, double rMax) {
+  // The first motion's crossings are followed past b, into the cycle that
+  // measures its period; an underestimated period must not cut them off.
+  const int beyond = std::min(static_cast<int>(x.size()) - 1, static_cast<int>(b + 2 * period));
   std::vector<double> r(x.size(), 0.0);
-  for (int i = a; i <= b; ++i) r[i] = x[i] - (noise.slope * i + noise.intercept);
+  for (int i = a; i <= beyond; ++i) r[i] = x[i] - (noise.slope * i + noise.intercept);
 
   int e1 = k1 - a > 1.5 * period ? static_cast<int>(a + 0.5 + period)
                                   : std::max(static_cast<int>(k1 + 0.5 - period / 2), static_cast<int>(a + 0.5 + period / 2));
@@ -351,8 +376,13 @@ Refined Refine(const std::vector<float>& x, const NoiseModel& noise, int a, int 
   }
   trailing.peakIndex = std::min(trailing.peakIndex, b);
   trailing.peak = r[trailing.peakIndex];
-  const RisingEdge edge =
+  RisingEdge edge =
       SelectFirstMotion(r, cycles, trailing, candidates, onsetCycle, threshold, noise.sigma, a);
+  // Where the window splits best into noise and signal, then the lobe that
+  // begins there.
+  const AicSplit split = AicOnset(r.data(), a, std::min(beyond, static_cast<int>(k1 + 2 * period)), RoundUp(period / 4));
+  const HalfCycles wide = FindHalfCycles(r.data(), a, beyond);
+  out.motionOnset = OnsetFromCrossings(HalfCyclesBetweenCrossings(r, wide), split.onset, period, 0.5 * threshold);
   out.onset = std::clamp(RoundUp(OnsetOnEdge(r, edge)), a, b);
   out.firstMotion = r[edge.peak];
   return out;
@@ -445,13 +475,15 @@ CorePick PickCore(double delay, double dtUs, const std::vector<float>& x, double
   double rMax = onset.rMax;
   PreferRegularEarlierOnset(cycles, onset.ratio, ks, period, k1, rMax);
   PreferEarlierPeak(onset.ratio, ks, ke, period, k1, rMax);
-  const bool guarded = GuardEarlierArrival(d, onset, ks, period, k1, rMax);
+  const bool guarded = GuardEarlierArrival(x, d, onset, ks, period, k1, rMax);
 
   const NoiseModel noise = MeasureNoise(x, ks, k1, period, onset.contrast);
   const int a = std::max(ks, static_cast<int>(k1 + 0.5 - 2 * period));
   const int b = std::min(ke, static_cast<int>(k1 + 0.5 + 2 * period));
   const Refined refined = Refine(x, noise, a, b, k1, period, onset.contrast, rMax);
   CorePick pick = FinalPicks(x, noise, refined.onset, ke, period);
+  // The stored onset is the sample where the first motion began.
+  if (refined.motionOnset >= 0) pick.onset = RoundUp(refined.motionOnset);
   pick.energyOnset = k1;
   pick.quality = ClassifyPick(refined, rMax, onset.contrast, guarded);
   return pick;

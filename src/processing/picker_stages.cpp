@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numeric>
 
 namespace tarnix::picker {
@@ -210,10 +211,10 @@ bool CoherentCycle(const std::vector<double>& d, int from, int to, double deadBa
   return changes >= 1 && changes <= 4;
 }
 
-}  // namespace
-
-bool GuardEarlierArrival(const std::vector<double>& d, const OnsetRatio& onset, int ks, double period, int& k1,
-                         double& rMax) {
+// The earliest place where the signal rises well above the quiet lead-in for
+// a cycle and a half, found by scanning.
+bool ScanForEarlierArrival(const std::vector<double>& d, const OnsetRatio& onset, int ks, double period, int& k1,
+                           double& rMax) {
   const int half = std::max(2, RoundUp(period / 2));
   const int last = k1 - RoundUp(period) - 3 * half;  // an onset within a period of k1 is k1's own arrival
   if (last < ks || onset.after.empty()) return false;
@@ -248,6 +249,88 @@ bool GuardEarlierArrival(const std::vector<double>& d, const OnsetRatio& onset, 
     return true;
   }
   return false;
+}
+
+double MeanAbs(const std::vector<double>& d, int from, int to) {
+  double sum = 0;
+  for (int i = from; i <= to; ++i) sum += std::fabs(d[i]);
+  return to >= from ? sum / (to - from + 1) : 0.0;
+}
+
+}  // namespace
+
+template <typename T>
+AicSplit AicOnset(const T* v, int from, int to, int apart) {
+  AicSplit out;
+  out.onset = from;
+  const int n = to - from + 1;
+  if (n < 6) return out;
+  // Prefix sums of x, x^2, i x (i local), so that each part's spread about its
+  // own straight line comes in constant time: offsets and slow drifts are no
+  // signal.
+  std::vector<double> s(n + 1, 0.0), q(n + 1, 0.0), p(n + 1, 0.0);
+  for (int i = 0; i < n; ++i) {
+    const double x = v[from + i];
+    s[i + 1] = s[i] + x;
+    q[i + 1] = q[i] + x * x;
+    p[i + 1] = p[i] + i * x;
+  }
+  auto spread = [&](int a, int b) {  // residual variance over [a, b)
+    const double m = b - a;
+    const double st = (a + b - 1) * m / 2;
+    const double stt = ((b - 1.0) * b * (2.0 * b - 1) - (a - 1.0) * a * (2.0 * a - 1)) / 6;
+    const double sx = s[b] - s[a], sxx = q[b] - q[a], stx = p[b] - p[a];
+    const double vt = stt - st * st / m, cx = stx - st * sx / m;
+    double ss = sxx - sx * sx / m;
+    if (vt > 0) ss -= cx * cx / vt;
+    return std::max(ss, 0.0) / m;
+  };
+  // A floor on the spread keeps a silent part finite; relative to the whole,
+  // so that the criterion does not depend on the scale.
+  const double floor = 1e-12 + 1e-9 * spread(0, n);
+  std::vector<double> aic(n, 0.0);
+  int best = 3;
+  for (int k = 3; k <= n - 3; ++k) {
+    aic[k] = k * std::log(std::max(floor, spread(0, k))) + (n - k) * std::log(std::max(floor, spread(k, n)));
+    if (aic[k] < aic[best]) best = k;
+  }
+  double other = std::numeric_limits<double>::infinity();
+  for (int k = 3; k <= n - 3; ++k) {
+    if (std::abs(k - best) > apart) other = std::min(other, aic[k]);
+  }
+  out.onset = from + best;
+  out.margin = std::isfinite(other) ? (other - aic[best]) / n : 0.0;
+  return out;
+}
+template AicSplit AicOnset<double>(const double*, int, int, int);
+template AicSplit AicOnset<float>(const float*, int, int, int);
+
+bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>& d, const OnsetRatio& onset, int ks,
+                         double period, int& k1, double& rMax) {
+  const int half = std::max(2, RoundUp(period / 2));
+  const int last = static_cast<int>(onset.ratio.size()) - 1;
+  if (k1 - ks > 2 * half) {
+    // Where the record up to k1's first cycle splits best into noise and signal.
+    const AicSplit split = AicOnset(x.data(), ks, std::min(last, k1 + 2 * half), half);
+    const int k = split.onset;
+    if (k < k1 - half && k - ks >= half && k + 3 * half - 1 <= last) {
+      // Measured about the lead-in's own line, which nothing after k leaks into.
+      const NoiseModel line = FitLine(x, ks, k - 1);
+      std::vector<double> e(k + 3 * half, 0.0);
+      for (int i = ks; i < k + 3 * half; ++i) e[i] = x[i] - line.slope * i - line.intercept;
+      const double noise = MeanAbs(e, ks, k - 1);
+      // Twice the lead-in over the first cycle, and every half period of the
+      // first cycle and a half well above it: a spike is over in one.
+      bool rises = noise > 0 && MeanAbs(e, k, k + 2 * half - 1) >= 2 * noise;
+      for (int j = 0; j < 3 && rises; ++j) rises = MeanAbs(e, k + j * half, k + (j + 1) * half - 1) >= 1.5 * noise;
+      if (rises && CoherentCycle(e, k, k + 2 * half, noise)) {
+        k1 = k;
+        rMax = onset.ratio[k];
+        return true;
+      }
+    }
+  }
+  return ScanForEarlierArrival(d, onset, ks, period, k1, rMax);
 }
 
 NoiseModel FitLine(const std::vector<float>& x, int s0, int s1) {

@@ -44,8 +44,19 @@ OnsetRatio ComputeOnsetRatio(const std::vector<double>& d, int ks, int ke, doubl
 // earliest place where the signal rises clearly above the quiet lead-in and
 // stays up, coherently, for a cycle. Moves k1 (and rMax) there and returns
 // true; otherwise leaves them exactly as they are.
-bool GuardEarlierArrival(const std::vector<double>& d, const OnsetRatio& onset, int ks, double period, int& k1,
-                         double& rMax);
+bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>& d, const OnsetRatio& onset, int ks,
+                         double period, int& k1, double& rMax);
+
+// Akaike's criterion for splitting v[from..to] into two stationary parts,
+// noise then signal, from prefix sums in one pass: the first index of the
+// second part, and how deep its minimum lies per sample below the lowest
+// criterion more than `apart` samples away (0 when there is none).
+struct AicSplit {
+  int onset = 0;
+  double margin = 0.0;
+};
+template <typename T>
+AicSplit AicOnset(const T* v, int from, int to, int apart);
 
 // A straight noise line with its level, fitted before the onset.
 struct NoiseModel {

@@ -123,7 +123,7 @@ TEST(PickerStagesTest, GuardFindsTheWeakFirstArrivalButNoSpike) {
   std::vector<double> d = picker::Detrend(x, 0, 1023, 101);
   int k1 = 433;
   double rMax = 9;
-  EXPECT_TRUE(picker::GuardEarlierArrival(d, picker::ComputeOnsetRatio(d, 0, 1023, 33.3), 0, 33.3, k1, rMax));
+  EXPECT_TRUE(picker::GuardEarlierArrival(x, d, picker::ComputeOnsetRatio(d, 0, 1023, 33.3), 0, 33.3, k1, rMax));
   EXPECT_NEAR(k1, 300, 10);
 
   // A lone spike before a clear arrival starts nothing: k1 stays exactly.
@@ -131,7 +131,7 @@ TEST(PickerStagesTest, GuardFindsTheWeakFirstArrivalButNoSpike) {
   spiked[250] = 300;
   k1 = 500;
   d = picker::Detrend(spiked, 0, 1023, 101);
-  EXPECT_FALSE(picker::GuardEarlierArrival(d, picker::ComputeOnsetRatio(d, 0, 1023, 33.3), 0, 33.3, k1, rMax));
+  EXPECT_FALSE(picker::GuardEarlierArrival(spiked, d, picker::ComputeOnsetRatio(d, 0, 1023, 33.3), 0, 33.3, k1, rMax));
   EXPECT_EQ(k1, 500);
 }
 
