@@ -298,6 +298,37 @@ struct Refined {
   double motionOnset = -1;  // where the first motion began, from its crossings
 };
 
+// Lobes of r over [from, to] that count a sign change only once r passes
+// the dead band on the other side: noise jitter about a crossing makes no
+// lobes. Each lobe runs between the last zero crossings before such changes.
+std::vector<HalfCycle> Lobes(const std::vector<double>& r, int from, int to, double band) {
+  std::vector<HalfCycle> out;
+  int sign = 0;
+  double start = from, crossing = from;
+  HalfCycle lobe;
+  for (int i = from + 1; i <= to; ++i) {
+    if ((r[i] >= 0) != (r[i - 1] >= 0)) crossing = i - r[i] / (r[i] - r[i - 1]);
+    const int s = r[i] > band ? 1 : r[i] < -band ? -1 : 0;
+    if (s != 0 && s != sign) {
+      if (sign != 0) {
+        lobe.start = start;
+        lobe.end = crossing;
+        out.push_back(lobe);
+      }
+      start = sign != 0 ? crossing : from;
+      sign = s;
+      lobe = HalfCycle{};
+      lobe.peakIndex = i;
+      for (int k = std::max(from, static_cast<int>(start)); k <= i; ++k) {
+        if (r[k] * sign > r[lobe.peakIndex] * sign) lobe.peakIndex = k;
+      }
+    }
+    if (sign != 0 && r[i] * sign > r[lobe.peakIndex] * sign) lobe.peakIndex = i;
+    lobe.peak = r[lobe.peakIndex];
+  }
+  return out;
+}
+
 // Where the first motion began: a wavelet's zero crossings keep its period
 // whatever its envelope, so the first positive lobe began half a period
 // (measured on the cycle after it, where the signal is strong) before the
@@ -310,11 +341,24 @@ double OnsetFromCrossings(const std::vector<HalfCycle>& cycles, double onset, do
     if (c.end <= onset + 0.1 * period || c.peak <= 0) continue;
     const double next = std::max(std::fabs(cycles[j + 1].peak), std::fabs(cycles[j + 2].peak));
     if (c.peak < level || c.peak < 0.3 * next) continue;
-    // The statistical onset lies on the lobe's rise: late by up to most of
-    // it on a smooth start, hardly early. Otherwise this is not its lobe.
     const double half = (cycles[j + 2].end - c.end) / 2;
-    const double start = c.end - half;
-    return start >= onset - 1.2 * half && start <= onset + 0.5 * half ? start : -1;
+    // A smooth start can hide its first lobe from the statistics: a lobe and
+    // trough before this one that keep its half period and stand out of the
+    // noise belong to the same wavelet.
+    auto keepsHalf = [&](const HalfCycle& h) { return h.Width() >= 0.6 * half && h.Width() <= half / 0.6; };
+    int first = j;
+    if (j >= 2) {
+      const HalfCycle &before = cycles[j - 2], &trough = cycles[j - 1];
+      if (keepsHalf(before) && keepsHalf(trough) && before.peak >= 2 * level && -trough.peak >= 2 * level &&
+          before.peak >= 0.25 * c.peak) {
+        first = j - 2;
+      }
+    }
+    const double start = cycles[first].end - half;
+    // The statistical onset lies on the first lobe's rise: late by up to most
+    // of it on a smooth start, hardly early. Otherwise this is not its lobe.
+    if (start > onset + 0.5 * half) return -1;
+    if (start >= onset - 1.2 * half - (j - first) * half) return start;
   }
   return -1;
 }
@@ -381,8 +425,7 @@ Refined Refine(const std::vector<float>& x, const NoiseModel& noise, int a, int 
   // Where the window splits best into noise and signal, then the lobe that
   // begins there.
   const AicSplit split = AicOnset(r.data(), a, std::min(beyond, static_cast<int>(k1 + 2 * period)), RoundUp(period / 4));
-  const HalfCycles wide = FindHalfCycles(r.data(), a, beyond);
-  out.motionOnset = OnsetFromCrossings(HalfCyclesBetweenCrossings(r, wide), split.onset, period, 0.5 * threshold);
+  out.motionOnset = OnsetFromCrossings(Lobes(r, a, beyond, 0.6 * threshold), split.onset, period, 0.5 * threshold);
   out.onset = std::clamp(RoundUp(OnsetOnEdge(r, edge)), a, b);
   out.firstMotion = r[edge.peak];
   return out;
