@@ -98,8 +98,9 @@ void PreferRegularEarlierOnset(const HalfCycles& h, const std::vector<double>& r
 // the energy more often than not.
 void PreferEarlierPeak(const std::vector<double>& ratio, int ks, int ke, double period, int& k1, double& rMax) {
   if (period / 2 < 5) return;
+  // Smoothed only where the valley and peak searches below look.
   std::vector<double> s(ratio.size(), 0.0);
-  for (int k = ks; k <= ke; ++k) {
+  for (int k = std::max(ks, static_cast<int>(k1 - period) - 3); k <= std::min(ke, k1 + 1); ++k) {
     double sum = 0;
     int count = 0;
     for (int i = std::max(ks, k - 2); i <= std::min(ke, k + 2); ++i, ++count) sum += ratio[i];

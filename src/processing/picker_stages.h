@@ -50,13 +50,14 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
 // Akaike's criterion for splitting v[from..to] into two stationary parts,
 // noise then signal, from prefix sums in one pass: the first index of the
 // second part, and how deep its minimum lies per sample below the lowest
-// criterion more than `apart` samples away (0 when there is none).
+// criterion more than `apart` samples away (0 when there is none). Splits are
+// tried every `step` samples.
 struct AicSplit {
   int onset = 0;
   double margin = 0.0;
 };
 template <typename T>
-AicSplit AicOnset(const T* v, int from, int to, int apart);
+AicSplit AicOnset(const T* v, int from, int to, int apart, int step = 1);
 
 // A straight noise line with its level, fitted before the onset.
 struct NoiseModel {
