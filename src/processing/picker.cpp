@@ -434,13 +434,14 @@ Refined Refine(const std::vector<float>& x, const NoiseModel& noise, int a, int 
 
 // How far a pick can be trusted, from what picking it showed: a first motion
 // barely above the threshold, a weak energy onset or little contrast in the
-// record are poor; a first motion not clearly above the threshold, a modest
-// onset, or an onset the guard had to find before a stronger arrival are
-// doubtful.
-PickQuality ClassifyPick(const Refined& refined, double rMax, double contrast, bool guarded) {
+// record are poor. A first motion whose start the crossings could not confirm
+// is doubtful, and so is one that lies more than a third of a period from
+// where the energy onset put it, unless it stands far above the threshold
+// (then the energy onset was merely coarse).
+PickQuality ClassifyPick(const Refined& refined, double rMax, double contrast, double periodsFromOnset) {
   const double standing = refined.threshold > 0 ? refined.firstMotion / refined.threshold : 0.0;
   if (standing < 1 || rMax < 2 || contrast < 2) return PickQuality::Poor;
-  if (standing < 2 || rMax < 4 || guarded) return PickQuality::Doubtful;
+  if (refined.motionOnset < 0 || (periodsFromOnset > 0.3 && standing < 6)) return PickQuality::Doubtful;
   return PickQuality::Good;
 }
 
@@ -519,7 +520,7 @@ CorePick PickCore(double delay, double dtUs, const std::vector<float>& x, double
   double rMax = onset.rMax;
   PreferRegularEarlierOnset(cycles, onset.ratio, ks, period, k1, rMax);
   PreferEarlierPeak(onset.ratio, ks, ke, period, k1, rMax);
-  const bool guarded = GuardEarlierArrival(x, d, onset, ks, period, k1, rMax);
+  GuardEarlierArrival(x, d, onset, ks, period, k1, rMax);
 
   const NoiseModel noise = MeasureNoise(x, ks, k1, period, onset.contrast);
   const int a = std::max(ks, static_cast<int>(k1 + 0.5 - 2 * period));
@@ -529,7 +530,7 @@ CorePick PickCore(double delay, double dtUs, const std::vector<float>& x, double
   // The stored onset is the sample where the first motion began.
   if (refined.motionOnset >= 0) pick.onset = RoundUp(refined.motionOnset);
   pick.energyOnset = k1;
-  pick.quality = ClassifyPick(refined, rMax, onset.contrast, guarded);
+  pick.quality = ClassifyPick(refined, rMax, onset.contrast, std::fabs(pick.onset - k1) / period);
   return pick;
 }
 
