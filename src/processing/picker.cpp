@@ -330,6 +330,29 @@ std::vector<HalfCycle> Lobes(const std::vector<double>& r, int from, int to, dou
   return out;
 }
 
+// The start of the lobe `first` from the crossings that end it and the lobes
+// after it while they keep about the half period: a straight line through
+// them, one half period per lobe, back to where the first lobe began. More
+// crossings than two average out the noise on each.
+double LineThroughCrossings(const std::vector<HalfCycle>& cycles, int first, double half) {
+  constexpr int M = 2;  // later lobes drift with the envelope and the next arrival
+  double sx = 0, sy = 0, sxx = 0, sxy = 0;
+  int n = 0;
+  for (int m = 0; m <= M && first + m < static_cast<int>(cycles.size()); ++m) {
+    const HalfCycle& c = cycles[first + m];
+    if (m > 0 && (c.Width() < 0.6 * half || c.Width() > half / 0.6)) break;
+    const double x = m + 1, y = c.end;
+    sx += x;
+    sy += y;
+    sxx += x * x;
+    sxy += x * y;
+    ++n;
+  }
+  if (n < 3) return cycles[first].end - half;
+  const double slope = (n * sxy - sx * sy) / (n * sxx - sx * sx);
+  return (sy - slope * sx) / n;
+}
+
 // Where the first motion began: a wavelet's zero crossings keep its period
 // whatever its envelope, so the first positive lobe began half a period
 // (measured on the cycle after it, where the signal is strong) before the
@@ -355,7 +378,7 @@ double OnsetFromCrossings(const std::vector<HalfCycle>& cycles, double onset, do
         first = j - 2;
       }
     }
-    const double start = cycles[first].end - half;
+    const double start = LineThroughCrossings(cycles, first, half);
     // The statistical onset lies on the first lobe's rise: late by up to most
     // of it on a smooth start, hardly early. Otherwise this is not its lobe.
     if (start > onset + 0.5 * half) return -1;
