@@ -200,6 +200,10 @@ namespace {
 // cycle and a half.
 constexpr double kGuardFactor = 3.5;
 
+// A first arrival is weaker than the later ones, but not by more than this
+// factor; a swell of the noise in a quiet record is.
+constexpr double kWeakestFirst = 0.1;
+
 // Half-cycles of an arrival near the dominant period: one cycle holds one to
 // four sign changes once the noise is kept out by a dead band. Noise bursts
 // toggle far more often; a spike leaves no second half-cycle to persist.
@@ -316,6 +320,9 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
                          double period, int& k1, double& rMax) {
   const int half = std::max(2, RoundUp(period / 2));
   const int last = static_cast<int>(onset.ratio.size()) - 1;
+  // The level of the arrival at k1: the strongest cycle of its first four.
+  double later = 0;
+  for (int i = k1; i <= std::min(last, k1 + 8 * half); ++i) later = std::max(later, onset.after[i]);
   if (k1 - ks > 2 * half) {
     // Where the record up to k1's first cycle splits best into noise and signal.
     // Every other sample is close enough for a k1 that only frames the search.
@@ -324,13 +331,17 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
     if (k < k1 - half && k - ks >= half && k + 3 * half - 1 <= last) {
       // Measured about the lead-in's own line, which nothing after k leaks into.
       const NoiseModel line = FitLine(x, ks, k - 1);
-      std::vector<double> e(k + 3 * half, 0.0);
-      for (int i = ks; i < k + 3 * half; ++i) e[i] = x[i] - line.slope * i - line.intercept;
+      const int until = std::max(k + 3 * half, k1);
+      std::vector<double> e(until, 0.0);
+      for (int i = ks; i < until; ++i) e[i] = x[i] - line.slope * i - line.intercept;
       const double noise = MeanAbs(e, ks, k - 1);
+      const double firstCycle = MeanAbs(e, k, k + 2 * half - 1);
       // Twice the lead-in over the first cycle, and every half period of the
-      // first cycle and a half well above it: a spike is over in one.
-      bool rises = noise > 0 && MeanAbs(e, k, k + 2 * half - 1) >= 2 * noise;
+      // first cycle and a half well above it: a spike is over in one. The
+      // arrival lasts until k1, its own line apart, so that a drift is none.
+      bool rises = noise > 0 && firstCycle >= 2 * noise && firstCycle >= kWeakestFirst * later;
       for (int j = 0; j < 3 && rises; ++j) rises = MeanAbs(e, k + j * half, k + (j + 1) * half - 1) >= 1.5 * noise;
+      rises = rises && FitLine(x, k, k1 - 1).sigma >= 1.5 * line.sigma;
       if (rises && CoherentCycle(e, k, k + 2 * half, noise)) {
         k1 = k;
         rMax = onset.ratio[k];
@@ -338,7 +349,14 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
       }
     }
   }
-  return ScanForEarlierArrival(d, onset, ks, period, k1, rMax);
+  int k = k1;
+  double r = rMax;
+  if (!ScanForEarlierArrival(d, onset, ks, period, k, r) || MeanAbs(d, k, k + 2 * half - 1) < kWeakestFirst * later) {
+    return false;
+  }
+  k1 = k;
+  rMax = r;
+  return true;
 }
 
 NoiseModel FitLine(const std::vector<float>& x, int s0, int s1) {

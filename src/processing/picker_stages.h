@@ -40,10 +40,12 @@ struct OnsetRatio {
 };
 OnsetRatio ComputeOnsetRatio(const std::vector<double>& d, int ks, int ke, double period);
 
-// An arrival before k1 that a stronger later one hid from the ratio: the
-// earliest place where the signal rises clearly above the quiet lead-in and
-// stays up, coherently, for a cycle. Moves k1 (and rMax) there and returns
-// true; otherwise leaves them exactly as they are.
+// An arrival before k1 that a stronger later one hid from the ratio: where the
+// record x up to k1 splits best into noise and signal, or failing that the
+// earliest place where d rises well above the quiet lead-in, provided the
+// signal there stays up, coherently, for a cycle and a half and is not far
+// weaker than the arrival at k1. Moves k1 (and rMax) there and returns true;
+// otherwise leaves them exactly as they are.
 bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>& d, const OnsetRatio& onset, int ks,
                          double period, int& k1, double& rMax);
 
