@@ -299,6 +299,28 @@ struct Refined {
   double motionOnset = -1;  // where the first motion began, from its crossings
 };
 
+// r over [from, to] under a centred moving average of the given width,
+// twice: symmetric, so that a wave's crossings stay where they are, while
+// noise above the signal's band averages out.
+std::vector<double> Smoothed(const std::vector<double>& r, int from, int to, int width) {
+  std::vector<double> out(r), tmp(r.size(), 0.0);
+  const int h = width / 2;
+  for (int pass = 0; pass < 2; ++pass) {
+    std::vector<double>& src = pass == 0 ? out : tmp;
+    std::vector<double>& dst = pass == 0 ? tmp : out;
+    double sum = 0;
+    int count = 0;
+    int lo = from, hi = from - 1;
+    for (int i = from; i <= to; ++i) {
+      const int wantLo = std::max(from, i - h), wantHi = std::min(to, i + h);
+      for (; hi < wantHi; ++count) sum += src[++hi];
+      for (; lo < wantLo; --count) sum -= src[lo++];
+      dst[i] = sum / count;
+    }
+  }
+  return out;
+}
+
 // Lobes of r over [from, to] that count a sign change only once r passes
 // the dead band on the other side: noise jitter about a crossing makes no
 // lobes. Each lobe runs between the last zero crossings before such changes.
@@ -447,9 +469,15 @@ Refined Refine(const std::vector<float>& x, const NoiseModel& noise, int a, int 
   RisingEdge edge =
       SelectFirstMotion(r, cycles, trailing, candidates, onsetCycle, threshold, noise.sigma, a);
   // Where the window splits best into noise and signal, then the lobe that
-  // begins there.
-  const AicSplit split = AicOnset(r.data(), a, std::min(beyond, static_cast<int>(k1 + 2 * period)), RoundUp(period / 4));
-  out.motionOnset = OnsetFromCrossings(Lobes(r, a, beyond, 0.6 * threshold), split.onset, period, 0.5 * threshold);
+  // begins there. When the arrival stands less than ten thresholds above the
+  // noise, both are read on a lightly smoothed copy; a clean record keeps
+  // every sample's detail.
+  double strongest = 0;
+  for (int i = a; i <= beyond; ++i) strongest = std::max(strongest, std::fabs(r[i]));
+  const std::vector<double> rs =
+      strongest < 10 * threshold ? Smoothed(r, a, beyond, std::max(1, static_cast<int>(0.15 * period))) : r;
+  const AicSplit split = AicOnset(rs.data(), a, std::min(beyond, static_cast<int>(k1 + 2 * period)), RoundUp(period / 4));
+  out.motionOnset = OnsetFromCrossings(Lobes(rs, a, beyond, 0.6 * threshold), split.onset, period, 0.5 * threshold);
   out.onset = std::clamp(RoundUp(OnsetOnEdge(r, edge)), a, b);
   out.firstMotion = r[edge.peak];
   return out;
