@@ -200,9 +200,9 @@ namespace {
 // cycle and a half.
 constexpr double kGuardFactor = 3.5;
 
-// A first arrival is weaker than the later ones, but not by more than this
-// factor; a swell of the noise in a quiet record is.
-constexpr double kWeakestFirst = 0.1;
+// A first arrival's strongest cycle is weaker than the later arrivals', but
+// not by more than this factor; a swell of the noise in a clean record is.
+constexpr double kWeakestFirst = 0.25;
 
 // Half-cycles of an arrival near the dominant period: one cycle holds one to
 // four sign changes once the noise is kept out by a dead band. Noise bursts
@@ -323,11 +323,12 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
   // The level of the arrival at k1: the strongest cycle of its first four.
   double later = 0;
   for (int i = k1; i <= std::min(last, k1 + 8 * half); ++i) later = std::max(later, onset.after[i]);
-  if (k1 - ks > 2 * half) {
-    // Where the record up to k1's first cycle splits best into noise and signal.
-    // Every other sample is close enough for a k1 that only frames the search.
-    const AicSplit split = AicOnset(x.data(), ks, std::min(last, k1 + 2 * half), half, 2);
-    const int k = split.onset;
+  // Where the record up to k1's first cycle splits best into noise and
+  // signal; when that is k1's own arrival, where the record before it does.
+  // Every other sample is close enough for a k1 that only frames the search.
+  int end = std::min(last, k1 + 2 * half);
+  for (int attempt = 0; attempt < 2 && end - ks > 4 * half; ++attempt) {
+    const int k = AicOnset(x.data(), ks, end, half, 2).onset;
     if (k < k1 - half && k - ks >= half && k + 3 * half - 1 <= last) {
       // Measured about the lead-in's own line, which nothing after k leaks into.
       const NoiseModel line = FitLine(x, ks, k - 1);
@@ -339,7 +340,9 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
       // Twice the lead-in over the first cycle, and every half period of the
       // first cycle and a half well above it: a spike is over in one. The
       // arrival lasts until k1, its own line apart, so that a drift is none.
-      bool rises = noise > 0 && firstCycle >= 2 * noise && firstCycle >= kWeakestFirst * later;
+      double strongest = 0;
+      for (int i = k; i <= std::max(k, k1 - 2 * half); ++i) strongest = std::max(strongest, onset.after[i]);
+      bool rises = noise > 0 && firstCycle >= 2 * noise && strongest >= kWeakestFirst * later;
       for (int j = 0; j < 3 && rises; ++j) rises = MeanAbs(e, k + j * half, k + (j + 1) * half - 1) >= 1.5 * noise;
       rises = rises && FitLine(x, k, k1 - 1).sigma >= 1.5 * line.sigma;
       if (rises && CoherentCycle(e, k, k + 2 * half, noise)) {
@@ -348,6 +351,7 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
         return true;
       }
     }
+    end = std::min(k, k1) - half;
   }
   int k = k1;
   double r = rMax;
