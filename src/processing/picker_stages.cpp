@@ -137,9 +137,12 @@ double DominantFrequency(const HalfCycles& h, int ks, int ke, double dtUs, doubl
   return f;
 }
 
-std::vector<double> TrailingMeanAbs(const std::vector<double>& v, int ks, int ke, int window) {
+namespace {
+
+// The two windows over one prefix of |v|.
+std::vector<double> TrailingMeanAbs(const std::vector<double>& v, const std::vector<double>& p, int ks, int ke,
+                                    int window) {
   std::vector<double> out(v.size(), 0.0);
-  const std::vector<double> p = AbsPrefix(v, ks, ke);
   const double fill = EdgeFill(v, ks, ke, window, true);
   for (int k = ks; k <= ke; ++k) {
     const int first = k - window + 1;
@@ -149,9 +152,9 @@ std::vector<double> TrailingMeanAbs(const std::vector<double>& v, int ks, int ke
   return out;
 }
 
-std::vector<double> ForwardMeanAbs(const std::vector<double>& v, int ks, int ke, int window) {
+std::vector<double> ForwardMeanAbs(const std::vector<double>& v, const std::vector<double>& p, int ks, int ke,
+                                   int window) {
   std::vector<double> out(v.size(), 0.0);
-  const std::vector<double> p = AbsPrefix(v, ks, ke);
   const double fill = EdgeFill(v, ks, ke, window, false);
   for (int k = ks; k <= ke; ++k) {
     const int last = k + window - 1;
@@ -161,17 +164,25 @@ std::vector<double> ForwardMeanAbs(const std::vector<double>& v, int ks, int ke,
   return out;
 }
 
+}  // namespace
+
+std::vector<double> TrailingMeanAbs(const std::vector<double>& v, int ks, int ke, int window) {
+  return TrailingMeanAbs(v, AbsPrefix(v, ks, ke), ks, ke, window);
+}
+
+std::vector<double> ForwardMeanAbs(const std::vector<double>& v, int ks, int ke, int window) {
+  return ForwardMeanAbs(v, AbsPrefix(v, ks, ke), ks, ke, window);
+}
+
 OnsetRatio ComputeOnsetRatio(const std::vector<double>& d, int ks, int ke, double period) {
   OnsetRatio r;
-  r.before = TrailingMeanAbs(d, ks, ke, std::max(1, RoundUp(2 * period)));
-  r.after = ForwardMeanAbs(d, ks, ke, std::max(1, RoundUp(period)));
+  const std::vector<double> p = AbsPrefix(d, ks, ke);
+  r.before = TrailingMeanAbs(d, p, ks, ke, std::max(1, RoundUp(2 * period)));
+  r.after = ForwardMeanAbs(d, p, ks, ke, std::max(1, RoundUp(period)));
   const std::vector<double>& before = r.before;
   const std::vector<double>& after = r.after;
-  double hi = before[ks], lo = before[ks];
-  for (int k = ks; k <= ke; ++k) {
-    hi = std::max(hi, before[k]);
-    lo = std::min(lo, before[k]);
-  }
+  const auto [low, high] = std::minmax_element(before.begin() + ks, before.begin() + ke + 1);
+  double hi = *high, lo = *low;
   if (hi < 1e-7) {
     lo = hi;
     r.contrast = 1.0;
@@ -181,15 +192,11 @@ OnsetRatio ComputeOnsetRatio(const std::vector<double>& d, int ks, int ke, doubl
   }
   lo = std::max(lo, 1e-12);
   r.ratio.assign(d.size(), 0.0);
-  r.k1 = ks;
-  r.rMax = -1.0;
-  for (int k = ks; k <= ke; ++k) {
-    r.ratio[k] = after[k] / std::max(before[k], lo);
-    if (r.ratio[k] > r.rMax) {
-      r.rMax = r.ratio[k];
-      r.k1 = k;
-    }
-  }
+  // The ratio in one pass the compiler can vectorise, its first maximum in another.
+  double* ratio = r.ratio.data();
+  for (int k = ks; k <= ke; ++k) ratio[k] = after[k] / std::max(before[k], lo);
+  r.k1 = static_cast<int>(std::max_element(ratio + ks, ratio + ke + 1) - ratio);
+  r.rMax = ratio[r.k1];
   return r;
 }
 
