@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -200,6 +201,26 @@ TEST(PickWaveformTest, WorkingSamplesBecomeTheFilteredWaveform) {
   const std::vector<uint16_t> before = w;
   PickWaveform(1024, w.data(), 1.0f, 0.0f, false, 0, false, 0);
   EXPECT_EQ(w, before);
+}
+
+TEST(PickWaveformTest, OddWaveformsGivePicksInsideTheRecord) {
+  // Silence, full-scale squares, a clipped burst and a lone spike, from a few
+  // samples up, at very short and long sampling intervals.
+  for (int n : {4, 5, 7, 12, 31, 64, 300}) {
+    for (float dt : {0.1f, 1.0f, 10.0f}) {
+      for (int shape = 0; shape < 4; ++shape) {
+        std::vector<uint16_t> s(n, 2048);
+        for (int i = 0; i < n; ++i) {
+          if (shape == 1) s[i] = (i / 3) % 2 ? 4095 : 0;
+          if (shape == 2 && i > n / 2) s[i] = static_cast<uint16_t>(std::clamp(2048 + 5000 * std::sin(i * 0.7), 0.0, 4095.0));
+          if (shape == 3 && i == n / 3) s[i] = 4095;
+        }
+        const WaveformPick p = PickWaveform(n, s.data(), dt, 0.0f, shape % 2 == 0, 20000.0f, false, 0);
+        EXPECT_GE(p.arrivalTime, 0) << n << " " << dt << " " << shape;
+        EXPECT_LE(p.arrivalTime, n * dt) << n << " " << dt << " " << shape;
+      }
+    }
+  }
 }
 
 TEST(PickWaveformTest, DegenerateInputPicksNothing) {
