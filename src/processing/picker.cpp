@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "processing/digital_filter.h"
+#include "processing/first_motion.h"
 #include "processing/picker_stages.h"
 
 namespace tarnix {
@@ -299,116 +300,6 @@ struct Refined {
   double motionOnset = -1;  // where the first motion began, from its crossings
 };
 
-// r over [from, to] under a centred moving average of the given width,
-// twice: symmetric, so that a wave's crossings stay where they are, while
-// noise above the signal's band averages out.
-std::vector<double> Smoothed(const std::vector<double>& r, int from, int to, int width) {
-  std::vector<double> out(r), tmp(r.size(), 0.0);
-  const int h = width / 2;
-  for (int pass = 0; pass < 2; ++pass) {
-    std::vector<double>& src = pass == 0 ? out : tmp;
-    std::vector<double>& dst = pass == 0 ? tmp : out;
-    double sum = 0;
-    int count = 0;
-    int lo = from, hi = from - 1;
-    for (int i = from; i <= to; ++i) {
-      const int wantLo = std::max(from, i - h), wantHi = std::min(to, i + h);
-      for (; hi < wantHi; ++count) sum += src[++hi];
-      for (; lo < wantLo; --count) sum -= src[lo++];
-      dst[i] = sum / count;
-    }
-  }
-  return out;
-}
-
-// Lobes of r over [from, to] that count a sign change only once r passes
-// the dead band on the other side: noise jitter about a crossing makes no
-// lobes. Each lobe runs between the last zero crossings before such changes.
-std::vector<HalfCycle> Lobes(const std::vector<double>& r, int from, int to, double band) {
-  std::vector<HalfCycle> out;
-  int sign = 0;
-  double start = from, crossing = from;
-  HalfCycle lobe;
-  for (int i = from + 1; i <= to; ++i) {
-    if ((r[i] >= 0) != (r[i - 1] >= 0)) crossing = i - r[i] / (r[i] - r[i - 1]);
-    const int s = r[i] > band ? 1 : r[i] < -band ? -1 : 0;
-    if (s != 0 && s != sign) {
-      if (sign != 0) {
-        lobe.start = start;
-        lobe.end = crossing;
-        out.push_back(lobe);
-      }
-      start = sign != 0 ? crossing : from;
-      sign = s;
-      lobe = HalfCycle{};
-      lobe.peakIndex = i;
-      for (int k = std::max(from, static_cast<int>(start)); k <= i; ++k) {
-        if (r[k] * sign > r[lobe.peakIndex] * sign) lobe.peakIndex = k;
-      }
-    }
-    if (sign != 0 && r[i] * sign > r[lobe.peakIndex] * sign) lobe.peakIndex = i;
-    lobe.peak = r[lobe.peakIndex];
-  }
-  return out;
-}
-
-// The start of the lobe `first` from the crossings that end it and the lobes
-// after it while they keep about the half period: a straight line through
-// them, one half period per lobe, back to where the first lobe began. More
-// crossings than two average out the noise on each.
-double LineThroughCrossings(const std::vector<HalfCycle>& cycles, int first, double half) {
-  constexpr int M = 2;  // later lobes drift with the envelope and the next arrival
-  double sx = 0, sy = 0, sxx = 0, sxy = 0;
-  int n = 0;
-  for (int m = 0; m <= M && first + m < static_cast<int>(cycles.size()); ++m) {
-    const HalfCycle& c = cycles[first + m];
-    if (m > 0 && (c.Width() < 0.6 * half || c.Width() > half / 0.6)) break;
-    const double x = m + 1, y = c.end;
-    sx += x;
-    sy += y;
-    sxx += x * x;
-    sxy += x * y;
-    ++n;
-  }
-  if (n < 3) return cycles[first].end - half;
-  const double slope = (n * sxy - sx * sy) / (n * sxx - sx * sx);
-  return (sy - slope * sx) / n;
-}
-
-// Where the first motion began: a wavelet's zero crossings keep its period
-// whatever its envelope, so the first positive lobe began half a period
-// (measured on the cycle after it, where the signal is strong) before the
-// crossing that ends it. The first lobe is the first one that ends clearly
-// after the statistical onset and stands out of the noise.
-double OnsetFromCrossings(const std::vector<HalfCycle>& cycles, double onset, double period, double level) {
-  const int count = static_cast<int>(cycles.size());
-  for (int j = 0; j + 2 < count; ++j) {
-    const HalfCycle& c = cycles[j];
-    if (c.end <= onset + 0.1 * period || c.peak <= 0) continue;
-    const double next = std::max(std::fabs(cycles[j + 1].peak), std::fabs(cycles[j + 2].peak));
-    if (c.peak < level || c.peak < 0.3 * next) continue;
-    const double half = (cycles[j + 2].end - c.end) / 2;
-    // A smooth start can hide its first lobe from the statistics: a lobe and
-    // trough before this one that keep its half period and stand out of the
-    // noise belong to the same wavelet.
-    auto keepsHalf = [&](const HalfCycle& h) { return h.Width() >= 0.6 * half && h.Width() <= half / 0.6; };
-    int first = j;
-    if (j >= 2) {
-      const HalfCycle &before = cycles[j - 2], &trough = cycles[j - 1];
-      if (keepsHalf(before) && keepsHalf(trough) && before.peak >= 2 * level && -trough.peak >= 2 * level &&
-          before.peak >= 0.25 * c.peak) {
-        first = j - 2;
-      }
-    }
-    const double start = LineThroughCrossings(cycles, first, half);
-    // The statistical onset lies on the first lobe's rise: late by up to most
-    // of it on a smooth start, hardly early. Otherwise this is not its lobe.
-    if (start > onset + 0.5 * half) return -1;
-    if (start >= onset - 1.2 * half - (j - first) * half) return start;
-  }
-  return -1;
-}
-
 // Refinement on [a, b]: the first-motion half-cycle and its onset.
 Refined Refine(const std::vector<float>& x, const NoiseModel& noise, int a, int b, int k1, double period,
            double contrast, double rMax) {
@@ -466,7 +357,7 @@ Refined Refine(const std::vector<float>& x, const NoiseModel& noise, int a, int 
   }
   trailing.peakIndex = std::min(trailing.peakIndex, b);
   trailing.peak = r[trailing.peakIndex];
-  RisingEdge edge =
+  const RisingEdge edge =
       SelectFirstMotion(r, cycles, trailing, candidates, onsetCycle, threshold, noise.sigma, a);
   // Where the window splits best into noise and signal, then the lobe that
   // begins there. When the arrival stands less than ten thresholds above the
@@ -477,7 +368,7 @@ Refined Refine(const std::vector<float>& x, const NoiseModel& noise, int a, int 
   const std::vector<double> rs =
       strongest < 10 * threshold ? Smoothed(r, a, beyond, std::max(1, static_cast<int>(0.15 * period))) : r;
   const AicSplit split = AicOnset(rs.data(), a, std::min(beyond, static_cast<int>(k1 + 2 * period)), RoundUp(period / 4));
-  out.motionOnset = OnsetFromCrossings(Lobes(rs, a, beyond, 0.6 * threshold), split.onset, period, 0.5 * threshold);
+  out.motionOnset = FirstMotionStart(Lobes(rs, a, beyond, 0.6 * threshold), split.onset, period, 0.5 * threshold);
   out.onset = std::clamp(RoundUp(OnsetOnEdge(r, edge)), a, b);
   out.firstMotion = r[edge.peak];
   return out;
@@ -579,7 +470,7 @@ CorePick PickCore(double delay, double dtUs, const std::vector<float>& x, double
   const Refined refined = Refine(x, noise, a, b, k1, period, onset.contrast, rMax);
   CorePick pick = FinalPicks(x, noise, refined.onset, ke, period);
   // The stored onset is the sample where the first motion began.
-  if (refined.motionOnset >= 0) pick.onset = RoundUp(refined.motionOnset);
+  if (refined.motionOnset >= 0) pick.onset = std::clamp(RoundUp(refined.motionOnset), ks, ke);
   pick.energyOnset = k1;
   pick.quality = ClassifyPick(refined, rMax, onset.contrast, std::fabs(pick.onset - k1) / period);
   return pick;
