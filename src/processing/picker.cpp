@@ -362,12 +362,14 @@ Refined Refine(const std::vector<float>& x, const NoiseModel& noise, int a, int 
   // Where the window splits best into noise and signal, then the lobe that
   // begins there. When the arrival stands less than ten thresholds above the
   // noise, both are read on a lightly smoothed copy; a clean record keeps
-  // every sample's detail.
+  // every sample's detail. The split only names the lobe: every other sample
+  // will do.
   double strongest = 0;
   for (int i = a; i <= beyond; ++i) strongest = std::max(strongest, std::fabs(r[i]));
   const std::vector<double> rs =
       strongest < 10 * threshold ? Smoothed(r, a, beyond, std::max(1, static_cast<int>(0.15 * period))) : r;
-  const AicSplit split = AicOnset(rs.data(), a, std::min(beyond, static_cast<int>(k1 + 2 * period)), RoundUp(period / 4));
+  const AicSplit split =
+      AicOnset(rs.data(), a, std::min(beyond, static_cast<int>(k1 + 2 * period)), RoundUp(period / 4), 2);
   out.motionOnset = FirstMotionStart(Lobes(rs, a, beyond, 0.6 * threshold), split.onset, period, 0.5 * threshold);
   out.onset = std::clamp(RoundUp(OnsetOnEdge(r, edge)), a, b);
   out.firstMotion = r[edge.peak];
