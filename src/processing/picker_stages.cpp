@@ -332,10 +332,10 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
   for (int i = k1; i <= std::min(last, k1 + 8 * half); ++i) later = std::max(later, onset.after[i]);
   // Where the record up to k1's first cycle splits best into noise and
   // signal; when that is k1's own arrival, where the record before it does.
-  // Every other sample is close enough for a k1 that only frames the search.
+  // An eighth of a period is close enough for a k1 that only frames the search.
   int end = std::min(last, k1 + 2 * half);
   for (int attempt = 0; attempt < 2 && end - ks > 4 * half; ++attempt) {
-    const int k = AicOnset(x.data(), ks, end, half, 2).onset;
+    const int k = AicOnset(x.data(), ks, end, half, std::max(2, half / 4)).onset;
     if (k < k1 - half && k - ks >= half && k + 3 * half - 1 <= last) {
       // Measured about the lead-in's own line, which nothing after k leaks into.
       const NoiseModel line = FitLine(x, ks, k - 1);
