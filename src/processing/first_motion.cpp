@@ -99,12 +99,14 @@ double FirstMotionStart(const std::vector<Lobe>& lobes, double onset, double per
     const double half = (lobes[j + 2].end - c.end) / 2;
     // A smooth start can hide its first lobe from the statistics: a lobe and
     // trough before this one that keep its half period and stand out of the
-    // noise belong to the same wavelet.
+    // noise belong to the same wavelet; all the more so when this lobe would
+    // start well after the statistical onset.
     auto keepsHalf = [&](const Lobe& h) { return h.Width() >= 0.6 * half && h.Width() <= half / 0.6; };
     int first = j;
     if (j >= 2) {
       const Lobe &before = lobes[j - 2], &trough = lobes[j - 1];
-      if (keepsHalf(before) && keepsHalf(trough) && before.peak >= 2 * level && -trough.peak >= 2 * level &&
+      const double need = c.end - half > onset + 0.5 * half ? level : 2 * level;
+      if (keepsHalf(before) && keepsHalf(trough) && before.peak >= need && -trough.peak >= need &&
           before.peak >= 0.25 * c.peak) {
         first = j - 2;
       }
