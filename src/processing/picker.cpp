@@ -304,8 +304,9 @@ struct Refined {
 Refined Refine(const std::vector<float>& x, const NoiseModel& noise, int a, int b, int k1, double period,
            double contrast, double rMax) {
   // The first motion's crossings are followed past b, into the cycle that
-  // measures its period; an underestimated period must not cut them off.
-  const int beyond = std::min(static_cast<int>(x.size()) - 1, static_cast<int>(b + 2 * period));
+  // measures its period; a period estimated at half its length (below the
+  // plausible range) must not cut them off.
+  const int beyond = std::min(static_cast<int>(x.size()) - 1, static_cast<int>(b + 3 * period));
   std::vector<double> r(x.size(), 0.0);
   for (int i = a; i <= beyond; ++i) r[i] = x[i] - (noise.slope * i + noise.intercept);
 
