@@ -99,7 +99,8 @@ double FirstMotionStart(const std::vector<Lobe>& lobes, double onset, double per
     const double half = (lobes[j + 2].end - c.end) / 2;
     // A smooth start can hide its first lobe from the statistics: a lobe and
     // trough before this one that keep its half period and stand out of the
-    // noise belong to the same wavelet; all the more so when this lobe would
+    // noise belong to the same wavelet, its envelope rising smoothly (the
+    // trough at least half this lobe); all the more so when this lobe would
     // start well after the statistical onset.
     auto keepsHalf = [&](const Lobe& h) { return h.Width() >= 0.6 * half && h.Width() <= half / 0.6; };
     int first = j;
@@ -107,14 +108,15 @@ double FirstMotionStart(const std::vector<Lobe>& lobes, double onset, double per
       const Lobe &before = lobes[j - 2], &trough = lobes[j - 1];
       const double need = c.end - half > onset + 0.5 * half ? level : 2 * level;
       if (keepsHalf(before) && keepsHalf(trough) && before.peak >= need && -trough.peak >= need &&
-          before.peak >= 0.25 * c.peak) {
+          before.peak >= 0.25 * c.peak && -trough.peak >= 0.5 * c.peak) {
         first = j - 2;
       }
     }
     const double start = LineThroughCrossings(lobes, first, half);
     // The statistical onset lies on the first lobe's rise: late by up to most
-    // of it on a smooth start, hardly early. Otherwise this is not its lobe.
-    if (start > onset + 0.5 * half) return -1;
+    // of it on a smooth start, early by less than half of it. Otherwise this
+    // is not its lobe.
+    if (start > onset + 0.75 * half) return -1;
     if (start >= onset - 1.2 * half - (j - first) * half) return start;
   }
   return -1;
