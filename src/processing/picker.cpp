@@ -380,13 +380,13 @@ Refined Refine(const std::vector<float>& x, const NoiseModel& noise, int a, int 
 // How far a pick can be trusted, from what picking it showed: a first motion
 // barely above the threshold, a weak energy onset or little contrast in the
 // record are poor. A first motion whose start the crossings could not confirm
-// is doubtful, and so is one that lies more than 0.4 of a period from
+// is doubtful, and so is one that lies more than a third of a period from
 // where the energy onset put it, unless it stands far above the threshold
 // (then the energy onset was merely coarse).
 PickQuality ClassifyPick(const Refined& refined, double rMax, double contrast, double periodsFromOnset) {
   const double standing = refined.threshold > 0 ? refined.firstMotion / refined.threshold : 0.0;
   if (standing < 1 || rMax < 2 || contrast < 2) return PickQuality::Poor;
-  if (refined.motionOnset < 0 || (periodsFromOnset > 0.4 && standing < 6)) return PickQuality::Doubtful;
+  if (refined.motionOnset < 0 || (periodsFromOnset > 0.35 && standing < 6)) return PickQuality::Doubtful;
   return PickQuality::Good;
 }
 
