@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "processing/digital_filter.h"
+#include "processing/first_motion.h"
 #include "processing/picker_stages.h"
 
 namespace tarnix {
@@ -98,8 +99,9 @@ void PreferRegularEarlierOnset(const HalfCycles& h, const std::vector<double>& r
 // the energy more often than not.
 void PreferEarlierPeak(const std::vector<double>& ratio, int ks, int ke, double period, int& k1, double& rMax) {
   if (period / 2 < 5) return;
+  // Smoothed only where the valley and peak searches below look.
   std::vector<double> s(ratio.size(), 0.0);
-  for (int k = ks; k <= ke; ++k) {
+  for (int k = std::max(ks, static_cast<int>(k1 - period) - 3); k <= std::min(ke, k1 + 1); ++k) {
     double sum = 0;
     int count = 0;
     for (int i = std::max(ks, k - 2); i <= std::min(ke, k + 2); ++i, ++count) sum += ratio[i];
@@ -295,13 +297,18 @@ struct Refined {
   int onset = 0;
   double firstMotion = 0;  // peak of the first-motion half-cycle
   double threshold = 0;
+  double motionOnset = -1;  // where the first motion began, from its crossings
 };
 
 // Refinement on [a, b]: the first-motion half-cycle and its onset.
 Refined Refine(const std::vector<float>& x, const NoiseModel& noise, int a, int b, int k1, double period,
            double contrast, double rMax) {
+  // The first motion's crossings are followed past b, into the cycle that
+  // measures its period; a period estimated at half its length (below the
+  // plausible range) must not cut them off.
+  const int beyond = std::min(static_cast<int>(x.size()) - 1, static_cast<int>(b + 3 * period));
   std::vector<double> r(x.size(), 0.0);
-  for (int i = a; i <= b; ++i) r[i] = x[i] - (noise.slope * i + noise.intercept);
+  for (int i = a; i <= beyond; ++i) r[i] = x[i] - (noise.slope * i + noise.intercept);
 
   int e1 = k1 - a > 1.5 * period ? static_cast<int>(a + 0.5 + period)
                                   : std::max(static_cast<int>(k1 + 0.5 - period / 2), static_cast<int>(a + 0.5 + period / 2));
@@ -353,6 +360,18 @@ Refined Refine(const std::vector<float>& x, const NoiseModel& noise, int a, int 
   trailing.peak = r[trailing.peakIndex];
   const RisingEdge edge =
       SelectFirstMotion(r, cycles, trailing, candidates, onsetCycle, threshold, noise.sigma, a);
+  // Where the window splits best into noise and signal, then the lobe that
+  // begins there. When the arrival stands less than ten thresholds above the
+  // noise, both are read on a lightly smoothed copy; a clean record keeps
+  // every sample's detail. The split only names the lobe: every other sample
+  // will do.
+  double strongest = 0;
+  for (int i = a; i <= beyond; ++i) strongest = std::max(strongest, std::fabs(r[i]));
+  const std::vector<double> rs =
+      strongest < 10 * threshold ? Smoothed(r, a, beyond, std::max(1, static_cast<int>(0.15 * period))) : r;
+  const AicSplit split =
+      AicOnset(rs.data(), a, std::min(beyond, static_cast<int>(k1 + 2 * period)), RoundUp(period / 4), 2);
+  out.motionOnset = FirstMotionStart(Lobes(rs, a, beyond, 0.6 * threshold), split.onset, period, 0.5 * threshold);
   out.onset = std::clamp(RoundUp(OnsetOnEdge(r, edge)), a, b);
   out.firstMotion = r[edge.peak];
   return out;
@@ -360,13 +379,14 @@ Refined Refine(const std::vector<float>& x, const NoiseModel& noise, int a, int 
 
 // How far a pick can be trusted, from what picking it showed: a first motion
 // barely above the threshold, a weak energy onset or little contrast in the
-// record are poor; a first motion not clearly above the threshold, a modest
-// onset, or an onset the guard had to find before a stronger arrival are
-// doubtful.
-PickQuality ClassifyPick(const Refined& refined, double rMax, double contrast, bool guarded) {
+// record are poor. A first motion whose start the crossings could not confirm
+// is doubtful, and so is one that lies more than a third of a period from
+// where the energy onset put it, unless it stands far above the threshold
+// (then the energy onset was merely coarse).
+PickQuality ClassifyPick(const Refined& refined, double rMax, double contrast, double periodsFromOnset) {
   const double standing = refined.threshold > 0 ? refined.firstMotion / refined.threshold : 0.0;
   if (standing < 1 || rMax < 2 || contrast < 2) return PickQuality::Poor;
-  if (standing < 2 || rMax < 4 || guarded) return PickQuality::Doubtful;
+  if (refined.motionOnset < 0 || (periodsFromOnset > 0.35 && standing < 6)) return PickQuality::Doubtful;
   return PickQuality::Good;
 }
 
@@ -445,15 +465,17 @@ CorePick PickCore(double delay, double dtUs, const std::vector<float>& x, double
   double rMax = onset.rMax;
   PreferRegularEarlierOnset(cycles, onset.ratio, ks, period, k1, rMax);
   PreferEarlierPeak(onset.ratio, ks, ke, period, k1, rMax);
-  const bool guarded = GuardEarlierArrival(d, onset, ks, period, k1, rMax);
+  GuardEarlierArrival(x, d, onset, ks, period, k1, rMax);
 
   const NoiseModel noise = MeasureNoise(x, ks, k1, period, onset.contrast);
   const int a = std::max(ks, static_cast<int>(k1 + 0.5 - 2 * period));
   const int b = std::min(ke, static_cast<int>(k1 + 0.5 + 2 * period));
   const Refined refined = Refine(x, noise, a, b, k1, period, onset.contrast, rMax);
   CorePick pick = FinalPicks(x, noise, refined.onset, ke, period);
+  // The stored onset is the sample where the first motion began.
+  if (refined.motionOnset >= 0) pick.onset = std::clamp(RoundUp(refined.motionOnset), ks, ke);
   pick.energyOnset = k1;
-  pick.quality = ClassifyPick(refined, rMax, onset.contrast, guarded);
+  pick.quality = ClassifyPick(refined, rMax, onset.contrast, std::fabs(pick.onset - k1) / period);
   return pick;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numeric>
 
 namespace tarnix::picker {
@@ -50,6 +51,10 @@ std::vector<double> Detrend(const std::vector<float>& x, int ks, int ke, int win
 HalfCycles FindHalfCycles(const double* v, int from, int to) {
   HalfCycles h;
   if (to <= from) return h;
+  const size_t expected = static_cast<size_t>(to - from) / 4 + 8;
+  h.crossing.reserve(expected);
+  h.peak.reserve(expected);
+  h.peakIndex.reserve(expected);
   double peak = std::fabs(v[from]);
   int peakIndex = from;
   for (int k = from + 1; k <= to; ++k) {
@@ -132,9 +137,12 @@ double DominantFrequency(const HalfCycles& h, int ks, int ke, double dtUs, doubl
   return f;
 }
 
-std::vector<double> TrailingMeanAbs(const std::vector<double>& v, int ks, int ke, int window) {
+namespace {
+
+// The two windows over one prefix of |v|.
+std::vector<double> TrailingMeanAbs(const std::vector<double>& v, const std::vector<double>& p, int ks, int ke,
+                                    int window) {
   std::vector<double> out(v.size(), 0.0);
-  const std::vector<double> p = AbsPrefix(v, ks, ke);
   const double fill = EdgeFill(v, ks, ke, window, true);
   for (int k = ks; k <= ke; ++k) {
     const int first = k - window + 1;
@@ -144,9 +152,9 @@ std::vector<double> TrailingMeanAbs(const std::vector<double>& v, int ks, int ke
   return out;
 }
 
-std::vector<double> ForwardMeanAbs(const std::vector<double>& v, int ks, int ke, int window) {
+std::vector<double> ForwardMeanAbs(const std::vector<double>& v, const std::vector<double>& p, int ks, int ke,
+                                   int window) {
   std::vector<double> out(v.size(), 0.0);
-  const std::vector<double> p = AbsPrefix(v, ks, ke);
   const double fill = EdgeFill(v, ks, ke, window, false);
   for (int k = ks; k <= ke; ++k) {
     const int last = k + window - 1;
@@ -156,17 +164,25 @@ std::vector<double> ForwardMeanAbs(const std::vector<double>& v, int ks, int ke,
   return out;
 }
 
+}  // namespace
+
+std::vector<double> TrailingMeanAbs(const std::vector<double>& v, int ks, int ke, int window) {
+  return TrailingMeanAbs(v, AbsPrefix(v, ks, ke), ks, ke, window);
+}
+
+std::vector<double> ForwardMeanAbs(const std::vector<double>& v, int ks, int ke, int window) {
+  return ForwardMeanAbs(v, AbsPrefix(v, ks, ke), ks, ke, window);
+}
+
 OnsetRatio ComputeOnsetRatio(const std::vector<double>& d, int ks, int ke, double period) {
   OnsetRatio r;
-  r.before = TrailingMeanAbs(d, ks, ke, std::max(1, RoundUp(2 * period)));
-  r.after = ForwardMeanAbs(d, ks, ke, std::max(1, RoundUp(period)));
+  const std::vector<double> p = AbsPrefix(d, ks, ke);
+  r.before = TrailingMeanAbs(d, p, ks, ke, std::max(1, RoundUp(2 * period)));
+  r.after = ForwardMeanAbs(d, p, ks, ke, std::max(1, RoundUp(period)));
   const std::vector<double>& before = r.before;
   const std::vector<double>& after = r.after;
-  double hi = before[ks], lo = before[ks];
-  for (int k = ks; k <= ke; ++k) {
-    hi = std::max(hi, before[k]);
-    lo = std::min(lo, before[k]);
-  }
+  const auto [low, high] = std::minmax_element(before.begin() + ks, before.begin() + ke + 1);
+  double hi = *high, lo = *low;
   if (hi < 1e-7) {
     lo = hi;
     r.contrast = 1.0;
@@ -176,15 +192,11 @@ OnsetRatio ComputeOnsetRatio(const std::vector<double>& d, int ks, int ke, doubl
   }
   lo = std::max(lo, 1e-12);
   r.ratio.assign(d.size(), 0.0);
-  r.k1 = ks;
-  r.rMax = -1.0;
-  for (int k = ks; k <= ke; ++k) {
-    r.ratio[k] = after[k] / std::max(before[k], lo);
-    if (r.ratio[k] > r.rMax) {
-      r.rMax = r.ratio[k];
-      r.k1 = k;
-    }
-  }
+  // The ratio in one pass the compiler can vectorise, its first maximum in another.
+  double* ratio = r.ratio.data();
+  for (int k = ks; k <= ke; ++k) ratio[k] = after[k] / std::max(before[k], lo);
+  r.k1 = static_cast<int>(std::max_element(ratio + ks, ratio + ke + 1) - ratio);
+  r.rMax = ratio[r.k1];
   return r;
 }
 
@@ -194,6 +206,10 @@ namespace {
 // the lead-in's: band-limited noise swells now and then, but seldom for a
 // cycle and a half.
 constexpr double kGuardFactor = 3.5;
+
+// A first arrival's strongest cycle is weaker than the later arrivals', but
+// not by more than this factor; a swell of the noise in a clean record is.
+constexpr double kWeakestFirst = 0.25;
 
 // Half-cycles of an arrival near the dominant period: one cycle holds one to
 // four sign changes once the noise is kept out by a dead band. Noise bursts
@@ -210,10 +226,10 @@ bool CoherentCycle(const std::vector<double>& d, int from, int to, double deadBa
   return changes >= 1 && changes <= 4;
 }
 
-}  // namespace
-
-bool GuardEarlierArrival(const std::vector<double>& d, const OnsetRatio& onset, int ks, double period, int& k1,
-                         double& rMax) {
+// The earliest place where the signal rises well above the quiet lead-in for
+// a cycle and a half, found by scanning.
+bool ScanForEarlierArrival(const std::vector<double>& d, const OnsetRatio& onset, int ks, double period, int& k1,
+                           double& rMax) {
   const int half = std::max(2, RoundUp(period / 2));
   const int last = k1 - RoundUp(period) - 3 * half;  // an onset within a period of k1 is k1's own arrival
   if (last < ks || onset.after.empty()) return false;
@@ -248,6 +264,110 @@ bool GuardEarlierArrival(const std::vector<double>& d, const OnsetRatio& onset, 
     return true;
   }
   return false;
+}
+
+double MeanAbs(const std::vector<double>& d, int from, int to) {
+  double sum = 0;
+  for (int i = from; i <= to; ++i) sum += std::fabs(d[i]);
+  return to >= from ? sum / (to - from + 1) : 0.0;
+}
+
+}  // namespace
+
+template <typename T>
+AicSplit AicOnset(const T* v, int from, int to, int apart, int step) {
+  AicSplit out;
+  out.onset = from;
+  const int n = to - from + 1;
+  if (n < 6) return out;
+  // Prefix sums of x, x^2, i x (i local), so that each part's spread about its
+  // own straight line comes in constant time: offsets and slow drifts are no
+  // signal.
+  std::vector<double> s(n + 1, 0.0), q(n + 1, 0.0), p(n + 1, 0.0);
+  for (int i = 0; i < n; ++i) {
+    const double x = v[from + i];
+    s[i + 1] = s[i] + x;
+    q[i + 1] = q[i] + x * x;
+    p[i + 1] = p[i] + i * x;
+  }
+  auto spread = [&](int a, int b) {  // residual variance over [a, b)
+    const double m = b - a;
+    const double st = (a + b - 1) * m / 2;
+    const double stt = ((b - 1.0) * b * (2.0 * b - 1) - (a - 1.0) * a * (2.0 * a - 1)) / 6;
+    const double sx = s[b] - s[a], sxx = q[b] - q[a], stx = p[b] - p[a];
+    const double vt = stt - st * st / m, cx = stx - st * sx / m;
+    double ss = sxx - sx * sx / m;
+    if (vt > 0) ss -= cx * cx / vt;
+    return std::max(ss, 0.0) / m;
+  };
+  // A floor on the spread keeps a silent part finite; relative to the whole,
+  // so that the criterion does not depend on the scale.
+  const double floor = 1e-12 + 1e-9 * spread(0, n);
+  std::vector<double> aic(n, 0.0);
+  step = std::max(1, step);
+  int best = 3;
+  for (int k = 3; k <= n - 3; k += step) {
+    // Single precision is plenty for where the minimum lies, and twice as fast.
+    aic[k] = k * std::log(static_cast<float>(std::max(floor, spread(0, k)))) +
+             (n - k) * std::log(static_cast<float>(std::max(floor, spread(k, n))));
+    if (aic[k] < aic[best]) best = k;
+  }
+  double other = std::numeric_limits<double>::infinity();
+  for (int k = 3; k <= n - 3; k += step) {
+    if (std::abs(k - best) > apart) other = std::min(other, aic[k]);
+  }
+  out.onset = from + best;
+  out.margin = std::isfinite(other) ? (other - aic[best]) / n : 0.0;
+  return out;
+}
+template AicSplit AicOnset<double>(const double*, int, int, int, int);
+template AicSplit AicOnset<float>(const float*, int, int, int, int);
+
+bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>& d, const OnsetRatio& onset, int ks,
+                         double period, int& k1, double& rMax) {
+  const int half = std::max(2, RoundUp(period / 2));
+  const int last = static_cast<int>(onset.ratio.size()) - 1;
+  // The level of the arrival at k1: the strongest cycle of its first four.
+  double later = 0;
+  for (int i = k1; i <= std::min(last, k1 + 8 * half); ++i) later = std::max(later, onset.after[i]);
+  // Where the record up to k1's first cycle splits best into noise and
+  // signal; when that is k1's own arrival, where the record before it does.
+  // An eighth of a period is close enough for a k1 that only frames the search.
+  int end = std::min(last, k1 + 2 * half);
+  for (int attempt = 0; attempt < 2 && end - ks > 4 * half; ++attempt) {
+    const int k = AicOnset(x.data(), ks, end, half, std::max(2, half / 4)).onset;
+    if (k < k1 - half && k - ks >= half && k + 3 * half - 1 <= last) {
+      // Measured about the lead-in's own line, which nothing after k leaks into.
+      const NoiseModel line = FitLine(x, ks, k - 1);
+      const int until = std::max(k + 3 * half, k1);
+      std::vector<double> e(until, 0.0);
+      for (int i = ks; i < until; ++i) e[i] = x[i] - line.slope * i - line.intercept;
+      const double noise = MeanAbs(e, ks, k - 1);
+      const double firstCycle = MeanAbs(e, k, k + 2 * half - 1);
+      // Twice the lead-in over the first cycle, and every half period of the
+      // first cycle and a half well above it: a spike is over in one. The
+      // arrival lasts until k1, its own line apart, so that a drift is none.
+      double strongest = 0;
+      for (int i = k; i <= std::max(k, k1 - 2 * half); ++i) strongest = std::max(strongest, onset.after[i]);
+      bool rises = noise > 0 && firstCycle >= 2 * noise && strongest >= kWeakestFirst * later;
+      for (int j = 0; j < 3 && rises; ++j) rises = MeanAbs(e, k + j * half, k + (j + 1) * half - 1) >= 1.5 * noise;
+      rises = rises && FitLine(x, k, k1 - 1).sigma >= 1.5 * line.sigma;
+      if (rises && CoherentCycle(e, k, k + 2 * half, noise)) {
+        k1 = k;
+        rMax = onset.ratio[k];
+        return true;
+      }
+    }
+    end = std::min(k, k1) - half;
+  }
+  int k = k1;
+  double r = rMax;
+  if (!ScanForEarlierArrival(d, onset, ks, period, k, r) || MeanAbs(d, k, k + 2 * half - 1) < kWeakestFirst * later) {
+    return false;
+  }
+  k1 = k;
+  rMax = r;
+  return true;
 }
 
 NoiseModel FitLine(const std::vector<float>& x, int s0, int s1) {
@@ -301,8 +421,32 @@ NoiseModel QuietestSubWindow(const std::vector<float>& x, int start, int end, do
     for (int j = 0; j < positions; ++j) starts.push_back(start + j);
   }
   starts.erase(std::remove_if(starts.begin(), starts.end(), [&](int s) { return s > end - w; }), starts.end());
+  // Each position's line from prefix sums over the window, not a pass of its own.
+  const int count0 = end - start + 1;
+  std::vector<double> sx(count0 + 1, 0.0), six(count0 + 1, 0.0), sxx(count0 + 1, 0.0);
+  for (int i = 0; i < count0; ++i) {
+    const double v = x[start + i];
+    sx[i + 1] = sx[i] + v;
+    six[i + 1] = six[i] + static_cast<double>(start + i) * v;
+    sxx[i + 1] = sxx[i] + v * v;
+  }
   std::vector<NoiseModel> fits;
-  for (int s : starts) fits.push_back(FitLine(x, s, s + w));
+  for (int s : starts) {
+    const int a = s - start, b = s + w - start + 1;  // [a, b) local
+    const double n = b - a;
+    const double i0 = s, i1 = s + w;
+    const double si = (i0 + i1) * n / 2;
+    const double sii = (i1 * (i1 + 1) * (2 * i1 + 1) - (i0 - 1) * i0 * (2 * i0 - 1)) / 6;
+    const double sumX = sx[b] - sx[a], sumIX = six[b] - six[a], sumXX = sxx[b] - sxx[a];
+    NoiseModel m;
+    const double den = n * sii - si * si;
+    m.slope = std::fabs(den) > 1e-6 ? (n * sumIX - si * sumX) / den : 1e10;
+    m.intercept = (sumX - m.slope * si) / n;
+    const double ss = sumXX - 2 * m.slope * sumIX - 2 * m.intercept * sumX + m.slope * m.slope * sii +
+                      2 * m.slope * m.intercept * si + n * m.intercept * m.intercept;
+    m.sigma = std::sqrt(std::max(0.0, ss) / n);
+    fits.push_back(m);
+  }
   const int count = static_cast<int>(fits.size());
   auto ranks = [&](auto key) {
     std::vector<int> order(count), rank(count);

@@ -40,12 +40,26 @@ struct OnsetRatio {
 };
 OnsetRatio ComputeOnsetRatio(const std::vector<double>& d, int ks, int ke, double period);
 
-// An arrival before k1 that a stronger later one hid from the ratio: the
-// earliest place where the signal rises clearly above the quiet lead-in and
-// stays up, coherently, for a cycle. Moves k1 (and rMax) there and returns
-// true; otherwise leaves them exactly as they are.
-bool GuardEarlierArrival(const std::vector<double>& d, const OnsetRatio& onset, int ks, double period, int& k1,
-                         double& rMax);
+// An arrival before k1 that a stronger later one hid from the ratio: where the
+// record x up to k1 splits best into noise and signal, or failing that the
+// earliest place where d rises well above the quiet lead-in, provided the
+// signal there stays up, coherently, for a cycle and a half and is not far
+// weaker than the arrival at k1. Moves k1 (and rMax) there and returns true;
+// otherwise leaves them exactly as they are.
+bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>& d, const OnsetRatio& onset, int ks,
+                         double period, int& k1, double& rMax);
+
+// Akaike's criterion for splitting v[from..to] into two stationary parts,
+// noise then signal, from prefix sums in one pass: the first index of the
+// second part, and how deep its minimum lies per sample below the lowest
+// criterion more than `apart` samples away (0 when there is none). Splits are
+// tried every `step` samples.
+struct AicSplit {
+  int onset = 0;
+  double margin = 0.0;
+};
+template <typename T>
+AicSplit AicOnset(const T* v, int from, int to, int apart, int step = 1);
 
 // A straight noise line with its level, fitted before the onset.
 struct NoiseModel {

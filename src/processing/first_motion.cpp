@@ -1,0 +1,126 @@
+#include "processing/first_motion.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tarnix::picker {
+namespace {
+
+// The start of the lobe `first` from the crossings that end it and the lobes
+// after it while they keep about the half period: a straight line through
+// them, one half period per lobe, back to where the first lobe began. More
+// crossings than two average out the noise on each.
+double LineThroughCrossings(const std::vector<Lobe>& lobes, int first, double half) {
+  constexpr int M = 2;  // later lobes drift with the envelope and the next arrival
+  double sx = 0, sy = 0, sxx = 0, sxy = 0;
+  int n = 0;
+  for (int m = 0; m <= M && first + m < static_cast<int>(lobes.size()); ++m) {
+    const Lobe& c = lobes[first + m];
+    if (m > 0 && (c.Width() < 0.6 * half || c.Width() > half / 0.6)) break;
+    const double x = m + 1, y = c.end;
+    sx += x;
+    sy += y;
+    sxx += x * x;
+    sxy += x * y;
+    ++n;
+  }
+  if (n < 3) return lobes[first].end - half;
+  const double slope = (n * sxy - sx * sy) / (n * sxx - sx * sx);
+  return (sy - slope * sx) / n;
+}
+
+}  // namespace
+
+// r over [from, to] under a centred moving average of the given width,
+// twice: symmetric, so that a wave's crossings stay where they are, while
+// noise above the signal's band averages out.
+std::vector<double> Smoothed(const std::vector<double>& r, int from, int to, int width) {
+  std::vector<double> out(r), tmp(r.size(), 0.0);
+  const int h = width / 2;
+  for (int pass = 0; pass < 2; ++pass) {
+    std::vector<double>& src = pass == 0 ? out : tmp;
+    std::vector<double>& dst = pass == 0 ? tmp : out;
+    double sum = 0;
+    int count = 0;
+    int lo = from, hi = from - 1;
+    for (int i = from; i <= to; ++i) {
+      const int wantLo = std::max(from, i - h), wantHi = std::min(to, i + h);
+      for (; hi < wantHi; ++count) sum += src[++hi];
+      for (; lo < wantLo; --count) sum -= src[lo++];
+      dst[i] = sum / count;
+    }
+  }
+  return out;
+}
+
+// Lobes of r over [from, to] that count a sign change only once r passes
+// the dead band on the other side: noise jitter about a crossing makes no
+// lobes. Each lobe runs between the last zero crossings before such changes.
+std::vector<Lobe> Lobes(const std::vector<double>& r, int from, int to, double band) {
+  std::vector<Lobe> out;
+  int sign = 0;
+  double start = from, crossing = from;
+  Lobe lobe;
+  for (int i = from + 1; i <= to; ++i) {
+    if ((r[i] >= 0) != (r[i - 1] >= 0)) crossing = i - r[i] / (r[i] - r[i - 1]);
+    const int s = r[i] > band ? 1 : r[i] < -band ? -1 : 0;
+    if (s != 0 && s != sign) {
+      if (sign != 0) {
+        lobe.start = start;
+        lobe.end = crossing;
+        out.push_back(lobe);
+      }
+      start = sign != 0 ? crossing : from;
+      sign = s;
+      lobe = Lobe{};
+      lobe.peakIndex = i;
+      for (int k = std::max(from, static_cast<int>(start)); k <= i; ++k) {
+        if (r[k] * sign > r[lobe.peakIndex] * sign) lobe.peakIndex = k;
+      }
+    }
+    if (sign != 0 && r[i] * sign > r[lobe.peakIndex] * sign) lobe.peakIndex = i;
+    lobe.peak = r[lobe.peakIndex];
+  }
+  return out;
+}
+
+// Where the first motion began: a wavelet's zero crossings keep its period
+// whatever its envelope, so the first positive lobe began half a period
+// (measured on the cycle after it, where the signal is strong) before the
+// crossing that ends it. The first lobe is the first one that ends clearly
+// after the statistical onset and stands out of the noise.
+double FirstMotionStart(const std::vector<Lobe>& lobes, double onset, double period, double level) {
+  const int count = static_cast<int>(lobes.size());
+  for (int j = 0; j + 2 < count; ++j) {
+    const Lobe& c = lobes[j];
+    if (c.end <= onset + 0.1 * period || c.peak <= 0) continue;
+    const double next = std::max(std::fabs(lobes[j + 1].peak), std::fabs(lobes[j + 2].peak));
+    if (c.peak < level || c.peak < 0.3 * next) continue;
+    const double half = (lobes[j + 2].end - c.end) / 2;
+    // A smooth start can hide its first lobe from the statistics: a lobe and
+    // trough before this one that stand out of the noise belong to the same
+    // wavelet when the trough keeps the half period (the lobe's own start is
+    // lost in the noise, so it need only not be short) and the envelope rises
+    // smoothly (the trough at least half this lobe); all the more so when
+    // this lobe would start well after the statistical onset.
+    auto keepsHalf = [&](const Lobe& h) { return h.Width() >= 0.6 * half && h.Width() <= half / 0.6; };
+    int first = j;
+    if (j >= 2) {
+      const Lobe &before = lobes[j - 2], &trough = lobes[j - 1];
+      const double need = c.end - half > onset + 0.5 * half ? level : 2 * level;
+      if (before.Width() >= 0.6 * half && keepsHalf(trough) && before.peak >= need && -trough.peak >= need &&
+          before.peak >= 0.25 * c.peak && -trough.peak >= 0.5 * c.peak) {
+        first = j - 2;
+      }
+    }
+    const double start = LineThroughCrossings(lobes, first, half);
+    // The statistical onset lies on the first lobe's rise: late by up to most
+    // of it on a smooth start, early by less than half of it. Otherwise this
+    // is not its lobe.
+    if (start > onset + 0.75 * half) return -1;
+    if (start >= onset - 1.2 * half - (j - first) * half) return start;
+  }
+  return -1;
+}
+
+}  // namespace tarnix::picker
