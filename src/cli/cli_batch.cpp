@@ -190,6 +190,7 @@ int ParseOptions(const Args& args, Options& o) {
     }
   }
   if (o.paths.empty()) return UsageError("batch needs a FILE or FOLDER");
+  if (const std::string refusal = o.filters.Refusal(); !refusal.empty()) return UsageError("batch: " + refusal);
   return 0;
 }
 

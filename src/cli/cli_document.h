@@ -19,6 +19,16 @@ struct CliDocument {
       : ui(assumeYes, keepMessages), doc(ui, recent) {
     if (!SettingsFile().empty()) doc.LoadSettings(SettingsFile());
   }
+  // Open and save with the file named in every message.
+  bool Open(const std::string& path) {
+    ui.SetSubject(path);
+    return doc.OnOpenDocument(path);
+  }
+  bool Save(const std::string& path) {
+    ui.SetSubject(path);
+    return doc.OnSaveDocument(path);
+  }
+
   ConsoleUi ui;
   MemoryRecentFileList recent;
   CTarnixDoc doc;

@@ -24,7 +24,7 @@ int RunDump(const Args& args) {
   if (path.empty()) return UsageError("dump needs a FILE");
   CliDocument opened;
   CTarnixDoc& doc = opened.doc;
-  if (!doc.OnOpenDocument(path)) return 1;
+  if (!opened.Open(path)) return 1;
   const Json out = DocumentJson(doc, withSamples);
   const std::string text = out.dump(1);
   std::fwrite(text.data(), 1, text.size(), stdout);

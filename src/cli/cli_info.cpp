@@ -46,7 +46,7 @@ int RunInfo(const Args& args) {
   if (!SinglePath(args, path)) return UsageError("info needs one FILE");
   CliDocument opened;
   CTarnixDoc& doc = opened.doc;
-  if (!doc.OnOpenDocument(path)) return 1;
+  if (!opened.Open(path)) return 1;
   const TestHeader& h = doc.Header();
   std::printf("file: %s\n", path.c_str());
   std::printf("site: %s\ndate: %s\nunit: %s\nperson: %s\ninstrument: %s\nhole: %s\n", h.site.c_str(),
@@ -73,7 +73,7 @@ int RunTable(const Args& args) {
   if (!SinglePath(args, path)) return UsageError("table needs one FILE");
   CliDocument opened;
   CTarnixDoc& doc = opened.doc;
-  if (!doc.OnOpenDocument(path)) return 1;
+  if (!opened.Open(path)) return 1;
   const SectionRecord* one = doc.ChannelSection(0);
   const SectionRecord* two = doc.ChannelSection(1);
   if (one == nullptr) {

@@ -50,7 +50,9 @@ int RunPick(const Args& args) {
       json = true;
     } else if (a == "--yes") {
       yes = true;
-    } else if ((a == "--high-pass" || a == "--low-pass" || a == "--out") && i + 1 < args.size()) {
+    } else if ((a == "--high-pass" || a == "--low-pass" || a == "--out") && i + 1 >= args.size()) {
+      return UsageError("pick: " + a + (a == "--out" ? " needs a path" : " needs a cut-off in kHz or off"));
+    } else if (a == "--high-pass" || a == "--low-pass" || a == "--out") {
       const std::string& value = args[++i];
       bool ok = true;
       if (a == "--out") {
@@ -65,14 +67,15 @@ int RunPick(const Args& args) {
     }
   }
   if (in.empty()) return UsageError("pick needs IN");
+  if (const std::string refusal = filters.Refusal(); !refusal.empty()) return UsageError("pick: " + refusal);
   if (!out.empty() && (!IsResultPath(out) || IsRawTestPath(out))) return UsageError("pick: --out must be a .CHA path");
 
   CliDocument opened(yes);
   CTarnixDoc& doc = opened.doc;
   filters.ApplyTo(doc);
-  if (!doc.OnOpenDocument(in)) return 1;
+  if (!opened.Open(in)) return 1;
   PickEverySection(doc);
-  if (!out.empty() && !doc.OnSaveDocument(out)) return 1;
+  if (!out.empty() && !opened.Save(out)) return 1;
   if (json) {
     std::printf("%s\n", DocumentJson(doc, false).dump(1).c_str());
     return 0;

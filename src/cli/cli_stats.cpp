@@ -35,7 +35,7 @@ int RunStats(const Args& args) {
   if (path.empty()) return UsageError("stats needs a FILE");
   CliDocument opened;
   CTarnixDoc& doc = opened.doc;
-  if (!doc.OnOpenDocument(path)) return 1;
+  if (!opened.Open(path)) return 1;
   const StatisticsBlock block = BuildStatisticsBlock(doc.AllSections(), doc.Algorithm(), doc.samplingStep);
   if (json) {
     nlohmann::ordered_json out;

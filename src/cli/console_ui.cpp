@@ -8,7 +8,7 @@ MessageAnswer ConsoleUi::Message(const std::string& text, MessageButtons buttons
   if (keepMessages_) {
     messages_.push_back(text);
   } else {
-    std::fprintf(stderr, "%s\n", text.c_str());
+    std::fprintf(stderr, "tarnix-cli: %s%s%s\n", subject_.c_str(), subject_.empty() ? "" : ": ", text.c_str());
   }
   if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
   if (assumeYes_) return MessageAnswer::Yes;

@@ -22,6 +22,9 @@ class ConsoleUi : public UiServices {
   void SetTitle(const std::string&) override {}
   void UpdateAllViews(unsigned) override {}
 
+  // The file the next messages are about; they then read "tarnix-cli: PATH: text".
+  void SetSubject(std::string path) { subject_ = std::move(path); }
+
   // Whether a question was answered No for want of --yes.
   bool Declined() const { return declined_; }
   // The messages kept instead of printed, in order.
@@ -31,6 +34,7 @@ class ConsoleUi : public UiServices {
   bool assumeYes_;
   bool keepMessages_;
   std::vector<std::string> messages_;
+  std::string subject_;
   bool declined_ = false;
 };
 

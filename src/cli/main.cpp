@@ -1,4 +1,5 @@
 // tarnix-cli: the headless batch tool for scripting and checking.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -31,12 +32,26 @@ const char kUsage[] =
     "  synth --out PATH.CHT [--points N] [--seed S] [--dt US] [--snr DB]\n"
     "                                write a synthetic two-receiver probe test\n";
 
+// The lines of the usage that describe one command, or empty.
+std::string CommandUsage(const std::string& command) {
+  const std::string text = kUsage;
+  const std::string start = "\n  " + command + " ";
+  const size_t from = text.find(start);
+  if (from == std::string::npos) return "";
+  size_t end = text.find('\n', from + 1);
+  // Continuation lines are indented deeper than the command names.
+  while (end != std::string::npos && text.compare(end + 1, 4, "    ") == 0) end = text.find('\n', end + 1);
+  return "usage: tarnix-cli [--settings SETTINGS.ini] " + text.substr(from + 3, end - from - 2);
+}
+
 }  // namespace
 
 namespace tarnix::cli {
 
 int UsageError(const std::string& message) {
-  std::fprintf(stderr, "tarnix-cli: %s\n%s", message.c_str(), kUsage);
+  // A command's own mistake shows that command's usage only.
+  const std::string usage = CommandUsage(message.substr(0, message.find_first_of(": ")));
+  std::fprintf(stderr, "tarnix-cli: %s\n%s", message.c_str(), usage.empty() ? kUsage : usage.c_str());
   return 2;
 }
 
@@ -62,6 +77,17 @@ int main(int argc, char** argv) {
   const std::string command = all[0];
   if (command == "-h" || command == "--help" || command == "help") {
     std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (command == "--version") {
+    std::printf("tarnix-cli %s\n", TARNIX_VERSION);
+    return 0;
+  }
+  if (const std::string usage = CommandUsage(command);
+      !usage.empty() && std::find_if(all.begin() + 1, all.end(), [](const std::string& a) {
+                          return a == "--help" || a == "-h";
+                        }) != all.end()) {
+    std::fputs(usage.c_str(), stdout);
     return 0;
   }
   const Args args(all.begin() + 1, all.end());

@@ -37,6 +37,14 @@ bool FilterOverride::Parse(const std::string& flag, const std::string& value, bo
   return false;
 }
 
+std::string FilterOverride::Refusal() const {
+  // The same bounds and texts as the filter dialog's title bar.
+  if (setHigh && highOn && (highKHz > 20.0f || highKHz < 0.0099995f)) return "高通范围为0.01-20kHz";
+  if (setLow && lowOn && (lowKHz > 500.0f || lowKHz < 2.0f)) return "低通范围为2-500kHz";
+  if (setHigh && highOn && setLow && lowOn && highKHz > lowKHz) return "高通值必须小于低通值";
+  return "";
+}
+
 void FilterOverride::ApplyTo(CTarnixDoc& doc) const {
   for (int i = 0; i < kSectionCount; ++i) {
     ChannelFilter f = doc.Filter(i);

@@ -16,6 +16,9 @@ struct FilterOverride {
 
   // True when flag is one of the two options; ok is false for a bad value.
   bool Parse(const std::string& flag, const std::string& value, bool& ok);
+  // The filter dialog's refusal of these cut-offs, or empty when they are
+  // acceptable: each in its range, and the high-pass below the low-pass.
+  std::string Refusal() const;
   void ApplyTo(CTarnixDoc& doc) const;
 };
 

@@ -28,11 +28,29 @@ TEST(CliTest, UsageErrorsExitWithTwo) {
   EXPECT_EQ(Cli("dump a.CHT --bogus").code, 2);
 }
 
+TEST(CliTest, RefusesWhatTheDesktopRefusesAndSaysWhatIsWrong) {
+  const std::string sample = std::string(TARNIX_TEST_DATA) + "/../../resources/samples/ZK01.CHT";
+  const CliRun high = Cli("pick " + sample + " --high-pass 30");
+  EXPECT_EQ(high.code, 2);
+  EXPECT_NE(high.out.find("高通范围为0.01-20kHz"), std::string::npos);
+  EXPECT_NE(Cli("pick " + sample + " --low-pass 1").out.find("低通范围为2-500kHz"), std::string::npos);
+  EXPECT_NE(Cli("pick " + sample + " --high-pass 8 --low-pass 5").out.find("高通值必须小于低通值"), std::string::npos);
+  EXPECT_NE(Cli("pick " + sample + " --high-pass").out.find("--high-pass needs a cut-off"), std::string::npos);
+  const CliRun range = Cli("save-result " + sample + " --out /tmp/never.CHA --range 0:500");
+  EXPECT_EQ(range.code, 2);
+  EXPECT_NE(range.out.find("outside the points 0:101"), std::string::npos) << range.out;
+  EXPECT_EQ(Cli("--version").out.rfind("tarnix-cli ", 0), 0u);
+  const CliRun help = Cli("stats --help");
+  EXPECT_EQ(help.code, 0);
+  EXPECT_NE(help.out.find("stats FILE [--json]"), std::string::npos);
+  EXPECT_EQ(help.out.find("synth"), std::string::npos);  // that command's usage only
+}
+
 TEST(CliTest, FileErrorsPrintTheirMessageAndExitWithOne) {
   test::TempDir dir;
   const CliRun missing = Cli("info " + dir.File("none.CHT"));
   EXPECT_EQ(missing.code, 1);
-  EXPECT_NE(missing.out.find("打开文件失败！"), std::string::npos);
+  EXPECT_NE(missing.out.find(dir.File("none.CHT") + ": 打开文件失败！"), std::string::npos);
 
   std::ofstream(dir.File("empty.CHT")).close();
   std::ofstream(dir.File("empty.CHD")).close();
