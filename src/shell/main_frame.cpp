@@ -36,6 +36,7 @@
 #include "dialogs/parameter.h"
 #include "views/section_form.h"
 #include "views/statistics_panel.h"
+#include "shell/help_window.h"
 #include "shell/tool_icons.h"
 #include "shell/undo_history.h"
 
@@ -82,6 +83,11 @@ bool InProcessingGroup(CommandId id) {
     default:
       return false;
   }
+}
+
+void Explain(QAction* action, const QString& tip) {
+  action->setToolTip(tip);
+  action->setStatusTip(tip);
 }
 
 bool InMainGroup(CommandId id) { return id == CommandId::ToggleSectionBar || id == CommandId::AnalysisOutput; }
@@ -154,8 +160,11 @@ void CMainFrame::CreateActions() {
   AddAction(CommandId::ZoomOut, QStringLiteral("区域缩小(&B)..."), {K(Qt::CTRL | Qt::Key_B)});
   AddAction(CommandId::NextSuspectPick, QStringLiteral("下一个可疑初至"), {K(Qt::Key_N)});
   AddAction(CommandId::PreviousSuspectPick, QStringLiteral("上一个可疑初至"), {K(Qt::SHIFT | Qt::Key_N)});
-  AddAction(CommandId::CopyWave, QStringLiteral("C(&C)"), {K(Qt::CTRL | Qt::Key_C), K(Qt::CTRL | Qt::Key_Insert)});
-  AddAction(CommandId::PasteWave, QStringLiteral("V(&P)"), {K(Qt::CTRL | Qt::Key_V), K(Qt::SHIFT | Qt::Key_Insert)});
+  // The entries' own texts are terse; the tips say what they do.
+  Explain(AddAction(CommandId::CopyWave, QStringLiteral("C(&C)"), {K(Qt::CTRL | Qt::Key_C), K(Qt::CTRL | Qt::Key_Insert)}),
+          QStringLiteral("复制当前测点的波形"));
+  Explain(AddAction(CommandId::PasteWave, QStringLiteral("V(&P)"), {K(Qt::CTRL | Qt::Key_V), K(Qt::SHIFT | Qt::Key_Insert)}),
+          QStringLiteral("粘贴波形到当前测点"));
   AddAction(CommandId::AutoPick, QStringLiteral("自动判读(&E)..."), {K(Qt::CTRL | Qt::Key_E)});
   AddAction(CommandId::AnalysisOutput, QStringLiteral("分析输出(&O)"));
   AddAction(CommandId::ExportExcel, QStringLiteral("导出到EXCEL(&E)"));
@@ -680,11 +689,13 @@ void CMainFrame::CyclePane(int step) {
 }
 
 void CMainFrame::OpenHelp() {
-  const QString path = QCoreApplication::applicationDirPath() + "/help.chm";
+  // The guide is installed beside the program.
+  const QString path = QCoreApplication::applicationDirPath() + "/help/index.html";
   if (!QFileInfo::exists(path)) {
     doc_.Ui().Message("找不到帮助文档：" + path.toStdString(), MessageButtons::Ok);
   } else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
-    doc_.Ui().Message("没有可以打开帮助文档的程序：" + path.toStdString(), MessageButtons::Ok);
+    // No browser to hand it to: the program shows it itself.
+    (new CHelpWindow(path, this))->show();
   }
 }
 

@@ -3,6 +3,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QTreeView>
+#include <algorithm>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QStatusBar>
@@ -88,6 +91,15 @@ std::optional<std::string> QtUiServices::ChooseFile(const FileDialogRequest& req
   if (!request.defaultExtension.empty()) dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
   if (request.save && (request.flags & kOverwritePrompt) == 0) dialog.setOption(QFileDialog::DontConfirmOverwrite);
   if (!request.proposedName.empty()) dialog.selectFile(QString::fromStdString(request.proposedName));
+  // Wide enough that the size and date columns read whole.
+  dialog.resize(std::max(dialog.width(), 860), std::max(dialog.height(), 520));
+  if (auto* details = dialog.findChild<QTreeView*>()) {
+    details->header()->setMinimumSectionSize(90);
+    details->header()->resizeSection(0, 320);
+    details->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    details->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+    details->header()->setSectionResizeMode(3, QHeaderView::ResizeToContents);
+  }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().first().toStdString();
 }

@@ -1,5 +1,6 @@
 #include "shell/tarnix_app.h"
 
+#include <QLibraryInfo>
 #include <QScreen>
 #include <QStringList>
 
@@ -23,6 +24,16 @@ CTarnixApp::~CTarnixApp() {
 
 bool CTarnixApp::InitInstance() {
   InstallInterfaceFonts();
+  // Qt's own dialogs and buttons in Chinese like the rest of the interface,
+  // whatever the system's language; a translations folder beside the program
+  // wins over the installed one.
+  for (const QString& folder : {applicationDirPath() + QStringLiteral("/translations"),
+                                QLibraryInfo::path(QLibraryInfo::TranslationsPath)}) {
+    if (qtTranslator_.load(QStringLiteral("qtbase_zh_CN"), folder)) {
+      installTranslator(&qtTranslator_);
+      break;
+    }
+  }
   doc_ = std::make_unique<CTarnixDoc>(ui_, recentFiles_);
   doc_->LoadSettings(SettingsFilePath());
   frame_ = std::make_unique<CMainFrame>(*doc_, recentFiles_);

@@ -2,6 +2,7 @@
 // The application object: start-up, the one document and frame, and the
 // settings file read at start and written at the end.
 #include <QApplication>
+#include <QTranslator>
 #include <memory>
 
 #include "shell/qt_recent_file_list.h"
@@ -24,6 +25,7 @@ class CTarnixApp : public QApplication {
   CMainFrame* Frame() const { return frame_.get(); }
 
  private:
+  QTranslator qtTranslator_;
   QtUiServices ui_;
   QtRecentFileList recentFiles_;
   std::unique_ptr<CTarnixDoc> doc_;

@@ -60,7 +60,9 @@ void CStatisticsPanel::Refresh() {
   QStringList columnHeaders;
   for (int c = 0; c < static_cast<int>(block.sections.size()); ++c) {
     const SectionStatistics& s = block.sections[static_cast<size_t>(c)];
-    columnHeaders << QStringLiteral("剖面%1").arg(s.section);
+    // Headed with the pipe pair, as the section selector names it.
+    const SectionRecord& section = doc_.Section(s.section);
+    columnHeaders << QStringLiteral("%1-%2").arg(section.sourPipe + 1).arg(section.destPipe + 1);
     for (int r = 0; r < static_cast<int>(s.items.size()) && r < table_->rowCount(); ++r) {
       auto* cell = new QTableWidgetItem(QString::fromStdString(s.items[static_cast<size_t>(r)].text));
       cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -310,7 +310,9 @@ class StatisticsPanelTest : public ::testing::Test {
     ASSERT_EQ(table->rowCount(), 24);
     for (int c = 0; c < table->columnCount(); ++c) {
       const SectionStatistics& s = block.sections[c];
-      EXPECT_EQ(table->horizontalHeaderItem(c)->text(), QStringLiteral("剖面%1").arg(s.section));
+      const SectionRecord& section = doc_.Section(s.section);
+      EXPECT_EQ(table->horizontalHeaderItem(c)->text(),
+                QStringLiteral("%1-%2").arg(section.sourPipe + 1).arg(section.destPipe + 1));
       for (int r = 0; r < 24; ++r) {
         EXPECT_EQ(table->verticalHeaderItem(r)->text().toStdString(), s.items[r].label);
         EXPECT_EQ(table->item(r, c)->text().toStdString(), s.items[r].text) << s.items[r].label;
