@@ -342,7 +342,9 @@ class TrainPainter {
       }
       case 4: {  // "灰度": one strip of its own grey per sample
         const int top = std::max(Px(baseline - l_.rowHeight * 0.5f), canvas.Clip().top());
-        const int bottom = std::min(std::max(Px(baseline - l_.rowHeight * 0.5f), Px(baseline + l_.rowHeight * 0.5f) - 1),
+        // Down to the next row's first scanline, which that row paints over: two
+        // rows' edges rounded apart can never leave a white line between them.
+        const int bottom = std::min(std::max(Px(baseline - l_.rowHeight * 0.5f), Px(baseline + l_.rowHeight * 0.5f)),
                                     canvas.Clip().bottom());
         if (top > bottom) break;
         auto colour = [&](int k) { return greyLut_[std::min<int>(p.samples[k], 4095)]; };

@@ -24,6 +24,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "base/c_text.h"
 #include "commands/edit_commands.h"
 #include "document/suspect_picks.h"
 #include "document/tarnix_doc.h"
@@ -104,6 +105,12 @@ CMainFrame::CMainFrame(CTarnixDoc& doc, RecentFileList& recentFiles, QWidget* pa
   CreateBars();
   CreateLayouts();
   statusBar()->showMessage(QStringLiteral("就绪"));
+  connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& text) {
+    if (text.isEmpty()) statusBar()->showMessage(QStringLiteral("就绪"));
+  });
+  pointLabel_ = new QLabel(this);
+  pointLabel_->setObjectName(QStringLiteral("pointLabel"));
+  statusBar()->addPermanentWidget(pointLabel_);
   for (const char* indicator : {"CAP", "NUM", "SCRL"}) statusBar()->addPermanentWidget(new QLabel(indicator));
   SwitchLayout(Layout::Main);
   setWindowTitle(QString::fromStdString(doc_.Title()));
@@ -318,6 +325,8 @@ void CMainFrame::CreateLayouts() {
   mainView_ = new CMainView(doc_);
   secView_ = new CSecView(doc_);
   mainView_->SetCommandSink(history_.get());
+  mainView_->FollowRows(secView_);
+  secView_->FollowRows(mainView_);
   secView_->SetCommandSink(history_.get());
   analysisView_ = new CAnalysisView(doc_);
   for (QWidget* w : std::initializer_list<QWidget*>{mainView_, secView_, analysisView_}) mainSplitter_->addWidget(w);
@@ -457,9 +466,27 @@ void CMainFrame::RebuildRecentFileMenu() {
 void CMainFrame::RefreshViews(unsigned hint) {
   for (CTarnixView* v : findChildren<CTarnixView*>()) v->OnUpdate();
   sectionForm_->Refresh();
+  ShowCurrentPoint();
   // Moving between points or sections leaves the statistics as they are.
   if (hint != kChangeCurrent) statisticsPanel_->Refresh();
   UpdateMenusForMode();
+}
+
+void CMainFrame::ShowCurrentPoint() {
+  // The current point at a glance while stepping with Up and Down.
+  const SectionRecord* one = doc_.ChannelSection(0);
+  const SectionRecord* two = doc_.ChannelSection(1);
+  const int i = doc_.CurrentPoint();
+  const CSamNode* p = one != nullptr && one->valid ? one->PointAt(i) : nullptr;
+  if (p == nullptr || i >= static_cast<int>(one->arrivalTime.size())) {
+    pointLabel_->clear();
+    return;
+  }
+  QString text = QString::fromStdString(CFormat("H: %.2fm  T1: %.1fus", p->sourL, one->arrivalTime[i]));
+  if (two != nullptr && two->valid && i < static_cast<int>(two->arrivalTime.size())) {
+    text += QString::fromStdString(CFormat("  T2: %.1fus", two->arrivalTime[i]));
+  }
+  pointLabel_->setText(text);
 }
 
 void CMainFrame::Execute(CommandId id) {

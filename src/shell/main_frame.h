@@ -11,6 +11,7 @@
 
 class QAction;
 class QDockWidget;
+class QLabel;
 class QMenu;
 class QSplitter;
 class QStackedWidget;
@@ -88,6 +89,7 @@ class CMainFrame : public QMainWindow {
   bool Implemented(CommandId id) const;
   bool Allowed(CommandId id) const;
   QList<CTarnixView*> LayoutPanes() const;
+  void ShowCurrentPoint();
 
   CTarnixDoc& doc_;
   RecentFileList& recentFiles_;
@@ -112,6 +114,7 @@ class CMainFrame : public QMainWindow {
   CAnalysisView* chartAnalysisView_ = nullptr;
   CPrintView* printView_ = nullptr;
   CTarnixView* activeView_ = nullptr;
+  QLabel* pointLabel_ = nullptr;
   bool toolBarsOn_ = true;
   bool sectionBarBeforeReport_ = true;
 };

@@ -109,7 +109,8 @@ void QtUiServices::BeginWaitCursor() { QApplication::setOverrideCursor(Qt::WaitC
 void QtUiServices::EndWaitCursor() { QApplication::restoreOverrideCursor(); }
 
 void QtUiServices::SetStatusText(const std::string& text) {
-  if (window_ != nullptr) window_->statusBar()->showMessage(QString::fromStdString(text));
+  // A report of what just happened fades; the bar then says it is ready again.
+  if (window_ != nullptr) window_->statusBar()->showMessage(QString::fromStdString(text), kStatusTextMs);
 }
 
 void QtUiServices::SetTitle(const std::string& title) {

@@ -13,6 +13,9 @@ namespace tarnix {
 // "desc|pattern|desc|pattern||" as a Qt name filter list ("desc (pattern);;...").
 QString QtFileFilter(const std::string& filter);
 
+// How long a status text stays before the bar returns to "就绪".
+inline constexpr int kStatusTextMs = 6000;
+
 class QtUiServices : public UiServices {
  public:
   // The window owns the status bar and the title; repaint refreshes every view.

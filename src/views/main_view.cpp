@@ -454,6 +454,12 @@ void CMainView::ScrollTo(int h, int v) {
 
 void CMainView::ScrollBy(int dx, int dy) { ScrollTo(layout_.hScroll + dx, layout_.vScroll + dy); }
 
+void CMainView::FollowRows(const CMainView* other) {
+  connect(other, &CMainView::Scrolled, this, [this, other] {
+    if (other->Layout().vScroll != layout_.vScroll) ScrollTo(layout_.hScroll, other->Layout().vScroll);
+  });
+}
+
 void CMainView::ShowPoint(int index) {
   if (Section() == nullptr || Section()->PointAt(index) == nullptr) return;
   KeepRowInView(layout_.RowOfPoint(index));
@@ -554,6 +560,10 @@ void CMainView::AfterZoom(float factor) {
   const int v = static_cast<int>((layout_.vScroll - kTrainMargin) * factor) + kTrainMargin;
   ComputeLayout();
   ScrollTo(layout_.hScroll, std::max(v, 0));
+  // ... unless that would leave the current point out of view.
+  if (Section() != nullptr && Section()->PointAt(doc_.CurrentPoint()) != nullptr) {
+    KeepRowInView(layout_.RowOfPoint(doc_.CurrentPoint()));
+  }
   Invalidate();
   doc_.Ui().UpdateAllViews();
 }

@@ -29,6 +29,9 @@ class CMainView : public CTarnixView {
 
   // "区域放大" and "区域缩小": true when the row height changed.
   bool ZoomIn();
+  // Keeps this pane on the same rows as other, however other is scrolled, so
+  // that the two channels' trains never drift apart.
+  void FollowRows(const CMainView* other);
   // Makes the point the current one and scrolls its row into view.
   void ShowPoint(int index);
   bool ZoomOut();

@@ -157,6 +157,31 @@ TEST_F(MainViewTest, EmptyPaneIgnoresEverything) {
   EXPECT_EQ(shot.pixel(300, 500), qRgb(255, 255, 255));
 }
 
+TEST_F(MainViewTest, GreyTrainLeavesNoRowUnpainted) {
+  doc_.display.trainMode = 4;
+  Open(kSample);
+  int blank = 0;
+  // Fractional row heights are where strips used to part.
+  for (int height = 640; height <= 1000; height += 45) {
+  main_->resize(600, height);
+  Refresh();
+  const WaveLayout& l = main_->Layout();
+  const QImage shot = Shot(main_);
+  const int x0 = static_cast<int>(l.SampleX(100)), x1 = static_cast<int>(l.SampleX(300));
+  for (int row = 5; row < l.rowCount - 5; ++row) {
+    float y = 0;
+    if (!l.RowBaseline(row, y) || !doc_.Section(0).points[l.PointOfRow(row)].HasWaveform()) continue;
+    // Every scanline between this row's baseline and the next one's carries grey.
+    for (int line = static_cast<int>(y); line < static_cast<int>(y + l.rowHeight); ++line) {
+      bool white = true;
+      for (int x = x0; x < x1 && white; ++x) white = shot.pixel(x, line) == qRgb(255, 255, 255);
+      blank += white ? 1 : 0;
+    }
+  }
+  }
+  EXPECT_EQ(blank, 0);
+}
+
 TEST_F(MainViewTest, DoubtfulAndPoorPicksStandOut) {
   Open(kSample);
   const auto count = [&](QRgb colour) {
@@ -455,6 +480,23 @@ TEST_F(MainViewTest, ZoomDoublesAndHalvesTheRowsWithinItsLimits) {
   EXPECT_FLOAT_EQ(d.rowHeight, main_->LevelOneRowHeight());
 }
 
+TEST_F(MainViewTest, BothChannelsStayOnTheCurrentRows) {
+  main_->FollowRows(sec_);
+  sec_->FollowRows(main_);
+  Open(kSample);
+  DocumentTestAccess::CurrentPoint(doc_) = 80;
+  ASSERT_TRUE(main_->ZoomIn());
+  ASSERT_TRUE(main_->ZoomIn());
+  sec_->OnUpdate();
+  float y = 0;
+  EXPECT_TRUE(main_->Layout().RowBaseline(main_->Layout().RowOfPoint(80), y));  // zooming kept it in view
+  QWheelEvent down(QPointF(300, 500), main_->mapToGlobal(QPointF(300, 500)), QPoint(), QPoint(0, -240),
+                   Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(main_, &down);
+  EXPECT_GT(main_->Layout().vScroll, 0);
+  EXPECT_EQ(sec_->Layout().vScroll, main_->Layout().vScroll);
+}
+
 TEST_F(MainViewTest, KeysAndWheelScrollByRowsOnlyWhenZoomed) {
   Open(kSample);
   const WaveLayout& l = main_->Layout();
@@ -465,6 +507,8 @@ TEST_F(MainViewTest, KeysAndWheelScrollByRowsOnlyWhenZoomed) {
   QApplication::sendEvent(main_, &down);
   EXPECT_EQ(l.vScroll, 0);
 
+  // The current point on the top row, so that zooming keeps the top in view.
+  DocumentTestAccess::CurrentPoint(doc_) = l.PointOfRow(0);
   ASSERT_TRUE(main_->ZoomIn());
   ASSERT_TRUE(main_->ZoomIn());
   ASSERT_GT(l.MaxVScroll(), 0);
