@@ -17,6 +17,7 @@
 #include <QMimeData>
 #include <QSettings>
 #include <QSplitter>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QToolBar>
@@ -46,6 +47,8 @@ namespace {
 
 const char kProductLine[] = "KVT声波测孔分析软件 V1.2.00912";
 const QString kUndo = QStringLiteral("撤销");
+// Ten rows of the statistics table and its two summary lines.
+constexpr int kStatisticsMinHeight = 270;
 const QString kRedo = QStringLiteral("重做");
 
 // The three groups whose entries follow the layout.
@@ -307,7 +310,15 @@ void CMainFrame::CreateBars() {
   statisticsPanel_ = new CStatisticsPanel(doc_);
   layout->addWidget(sectionForm_);
   layout->addWidget(statisticsPanel_, 1);
-  sectionBar_->setWidget(content);
+  // On a small screen the bar scrolls rather than squeezing the statistics
+  // to a couple of rows.
+  statisticsPanel_->setMinimumHeight(kStatisticsMinHeight);
+  auto* scroller = new QScrollArea;
+  scroller->setWidget(content);
+  scroller->setWidgetResizable(true);
+  scroller->setFrameShape(QFrame::NoFrame);
+  scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  sectionBar_->setWidget(scroller);
   sectionBar_->setMinimumWidth(240);
   addDockWidget(Qt::LeftDockWidgetArea, sectionBar_);
   analysisBar_ = new QDockWidget(QStringLiteral("分析输出信息栏"), this);
