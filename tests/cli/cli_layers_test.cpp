@@ -4,24 +4,19 @@
 
 #include <nlohmann/json.hpp>
 
-#include "document/recent_file_list.h"
-#include "document/tarnix_doc.h"
 #include "support/cli_runner.h"
-#include "support/scripted_ui_services.h"
+#include "support/sample_document.h"
 #include "support/temp_dir.h"
 
 namespace tarnix {
 namespace {
 
-const std::string kSample = std::string(TARNIX_TEST_DATA) + "/../../resources/samples/ZK01.CHT";
-
 TEST(CliLayersTest, PrintsTheStoredLayersAndRecalculates) {
   test::TempDir dir;
   const std::string path = dir.File("hole.CHA");
-  ScriptedUiServices ui;
-  MemoryRecentFileList recent;
-  CTarnixDoc doc(ui, recent);
-  ASSERT_TRUE(doc.OnOpenDocument(kSample));
+  test::SampleDocument sample;
+  CTarnixDoc& doc = sample.doc;
+  ASSERT_TRUE(doc.OnOpenDocument(test::kSamplePath));
   const float m = doc.MinValidDepth();
   ASSERT_TRUE(doc.AddBoundary(LayerColumn::Result, m + 2.0f));
   doc.EnterLayerParameters(1, {2000, 0.25f, 2650, 5000}, {1, 1, 1});
