@@ -108,13 +108,14 @@ int CAlgorithm_SL_264_2001::CalcAverageVp(const Receivers& r, float topDepth, fl
 
 float CAlgorithm_SL_264_2001::CalcPoissonRatio(int vs, int vp) const {
   if (vs == 0 || vs == vp) return 0.0f;
-  // 32-bit squares and integer halving, as the published tables were computed.
-  const auto vp2 = static_cast<int32_t>(static_cast<uint32_t>(vp) * static_cast<uint32_t>(vp));
-  const auto vs2 = static_cast<int32_t>(static_cast<uint32_t>(vs) * static_cast<uint32_t>(vs));
-  const auto numerator = static_cast<int32_t>(static_cast<uint32_t>(vp2 / 2) - static_cast<uint32_t>(vs2));
-  const auto denominator = static_cast<int32_t>(static_cast<uint32_t>(vp2) - static_cast<uint32_t>(vs2));
+  // Whole-number squares with integer halving, as the published tables were
+  // computed; 64 bits because a layer's Vp can exceed 46 340 m/s when two
+  // arrival times nearly coincide.
+  const int64_t vp2 = static_cast<int64_t>(vp) * vp;
+  const int64_t vs2 = static_cast<int64_t>(vs) * vs;
+  const int64_t denominator = vp2 - vs2;  // also 0 for vs = -vp
   if (denominator == 0) return 0.0f;
-  return static_cast<float>(static_cast<double>(numerator) / denominator);
+  return static_cast<float>(static_cast<double>(vp2 / 2 - vs2) / static_cast<double>(denominator));
 }
 
 float CAlgorithm_SL_264_2001::CalcDynamicModulus(int mode, float poisson, float density, int vp, int vs) const {

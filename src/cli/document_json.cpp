@@ -132,6 +132,8 @@ Json SectionJson(int index, const SectionRecord& s, bool withSamples) {
   return j;
 }
 
+}  // namespace
+
 Json LayersJson(const LayerSet& l) {
   Json j;
   j["m_ruler"] = l.m_ruler;
@@ -158,8 +160,6 @@ Json LayersJson(const LayerSet& l) {
   j["vwave"] = l.vwave;
   return j;
 }
-
-}  // namespace
 
 Json DocumentJson(CTarnixDoc& doc, bool withSamples) {
   Json out;

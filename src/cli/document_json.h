@@ -10,6 +10,9 @@ namespace tarnix::cli {
 
 using Json = nlohmann::ordered_json;
 
+// The layer block under the model's own field names.
+Json LayersJson(const LayerSet& layers);
+
 // withSamples adds rawSamples and samples to every point.
 Json DocumentJson(CTarnixDoc& doc, bool withSamples);
 

@@ -19,6 +19,8 @@ const char kUsage[] =
     "  info FILE                     header and sections in use\n"
     "  table FILE                    per-depth times, velocities, amplitudes and Vp\n"
     "  stats FILE [--json]           the statistics block of the sections in use\n"
+    "  layers FILE [--recalc] [--method 1|2] [--json]\n"
+    "                                both layer columns; --recalc recomputes the test-result layers\n"
     "  dump FILE [--json] [--samples]\n"
     "                                the completed test as JSON\n"
     "  pick IN [--high-pass KHZ|off] [--low-pass KHZ|off] [--json] [--out OUT.CHA] [--yes]\n"
@@ -96,6 +98,7 @@ int main(int argc, char** argv) {
     if (command == "table") return RunTable(args);
     if (command == "dump") return RunDump(args);
     if (command == "stats") return RunStats(args);
+    if (command == "layers") return RunLayers(args);
     if (command == "synth") return RunSynth(args);
     if (command == "save-result") return RunSaveResult(args);
     if (command == "pick") return RunPick(args);

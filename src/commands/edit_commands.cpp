@@ -62,6 +62,11 @@ std::unique_ptr<Command> PointEdit(std::string name, CTarnixDoc& doc, int sectio
       [&doc, section, point](const CTarnixDoc::PointState& s) { doc.RestorePoint(section, point, s); }, edit);
 }
 
+std::unique_ptr<Command> LayersEdit(std::string name, CTarnixDoc& doc, std::function<bool()> edit) {
+  return Remember(
+      std::move(name), [&doc] { return doc.Layers(); }, [&doc](const LayerSet& l) { doc.SetLayers(l); }, edit);
+}
+
 }  // namespace
 
 std::unique_ptr<Command> ManualPick(CTarnixDoc& doc, int section, int point, int shownIndex) {
@@ -128,6 +133,44 @@ std::unique_ptr<Command> ChangeVelocityCriterion(CTarnixDoc& doc, int section, f
         doc.SetVelocityCriterion(section, criticalV);
         return true;
       });
+}
+
+std::unique_ptr<Command> AddLayerBoundary(CTarnixDoc& doc, LayerColumn column, float depth) {
+  return LayersEdit("添加分层", doc, [&] { return doc.AddBoundary(column, depth); });
+}
+
+std::unique_ptr<Command> DeleteLayer(CTarnixDoc& doc, LayerColumn column, float depth) {
+  return LayersEdit("删除分层", doc, [&] { return doc.DeleteLayerAt(column, depth); });
+}
+
+std::unique_ptr<Command> ChangeLayerTag(CTarnixDoc& doc, int way, int tag, bool on) {
+  return LayersEdit("计算参数", doc, [&] {
+    doc.SetParameterTag(way, tag, on);
+    return true;
+  });
+}
+
+std::unique_ptr<Command> EnterParametersCommand(CTarnixDoc& doc, int way, const LayerParameters& values,
+                                                const std::array<int32_t, 3>& tags) {
+  return LayersEdit("计算参数", doc, [&] {
+    doc.EnterLayerParameters(way, values, tags);
+    return true;
+  });
+}
+
+LayerEdit::LayerEdit(CTarnixDoc& doc, std::string name) : doc_(doc), name_(std::move(name)), before_(doc.Layers()) {}
+
+void LayerEdit::Cancel() {
+  doc_.SetLayers(before_);
+  finished_ = true;
+}
+
+std::unique_ptr<Command> LayerEdit::Finish() {
+  if (finished_) return nullptr;
+  finished_ = true;
+  if (before_ == doc_.Layers()) return nullptr;
+  return std::make_unique<StateCommand<LayerSet>>(name_, before_, doc_.Layers(),
+                                                  [this_doc = &doc_](const LayerSet& l) { this_doc->SetLayers(l); });
 }
 
 ChannelEdit::ChannelEdit(CTarnixDoc& doc, std::string name)

@@ -65,6 +65,7 @@ void CTarnixDoc::ReadAndComplete(const std::string& path) {
   }
 
   layers_ = std::move(freshLayers);
+  selectedLayer_ = 0;  // a layer of the previous test
   header_ = std::move(scratch);
   currentSection_ = -1;
   for (int i = 0; i < kSectionCount; ++i) {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "analysis/algorithm.h"
+#include "analysis/layer_rules.h"
 #include "document/app_modes.h"
 #include "document/display_settings.h"
 #include "document/report_texts.h"
@@ -78,6 +79,16 @@ class CTarnixDoc {
   const ChannelFilter& Filter(int section) const { return filters_[section]; }
   int32_t TimeCorrection(int section) const { return timeCorrection_[section]; }  // µs
   const LayerSet& Layers() const { return layers_; }
+  // The test-result layer whose parameters the dialogs show: always a layer
+  // that exists, 0 without layers.
+  int SelectedLayer() const;
+  // The receivers of the current pair, whose points the layers average.
+  Receivers CurrentReceivers() const { return ReceiversAt(sections_, currentSection_); }
+  // The top of the first layer of both columns.
+  float MinValidDepth() const { return algorithm_->GetMinValidDepth(CurrentReceivers()); }
+  // The depth of the first receiver's first point (the deepest measured), or
+  // nothing when it has no point.
+  std::optional<float> DeepestPointDepth() const;
   const CAlgorithm& Algorithm() const { return *algorithm_; }
   bool IsModified() const { return modified_; }
   bool HasData() const { return hasData_; }
@@ -119,6 +130,29 @@ class CTarnixDoc {
   void ChooseStandard();
   // The depths after the depth reference of the display settings changed.
   void RebuildDepths();
+  // --- Layers: the report's context menu, the edit and parameter dialogs ------
+  void SelectLayer(int k);
+  // The whole layer set, as undo and a cancelled dialog put it back.
+  void SetLayers(const LayerSet& layers);
+  // Average velocities and rock-mass parameters of every test-result layer.
+  void RecalcLayers();
+  // "添加分层" at a clicked depth; a refusal is told and changes nothing.
+  bool AddBoundary(LayerColumn column, float depth);
+  // "删除分层" at a clicked depth, after the user confirms.
+  bool DeleteLayerAt(LayerColumn column, float depth);
+  // The edit dialogs' "添加层" (see AddResultLayerInDialog); the new layer's
+  // index, -1 when none was added.
+  int AddLayerInDialog(LayerColumn column, int selected, float typedBottom);
+  // The edit dialogs' "删除层": no question.
+  void RemoveLayer(LayerColumn column, int k);
+  void SetLayerBottom(LayerColumn column, int k, float bottom);
+  void SetLayerDescription(int k, const std::string& text);
+  void SetLayerLithology(int k, const std::string& name);
+  // A parameter dialog's check box (tag 1..3) of a method (way 1 or 0).
+  void SetParameterTag(int way, int tag, bool on);
+  // Enter in a parameter dialog: the method's values into the selected layer.
+  void EnterLayerParameters(int way, const LayerParameters& values, const std::array<int32_t, 3>& tags);
+
   // Entering and leaving the report layout.
   void TakeProcessingSnapshot();
   void RestoreProcessingSnapshot();
@@ -205,6 +239,7 @@ class CTarnixDoc {
   TestHeader header_;
   Sections sections_;
   LayerSet layers_;
+  int selectedLayer_ = 0;  // bounded by SelectedLayer(): the lists may shrink under it
   // Per section, by section index: the picker, the open path and the filter
   // dialog all address the same entry, whichever section is current.
   std::array<ChannelFilter, kSectionCount> filters_;

@@ -7,7 +7,7 @@
 
 namespace tarnix {
 
-enum class MessageButtons { Ok, YesNo, YesNoCancel };
+enum class MessageButtons { Ok, YesNo, YesNoCancel, OkCancel };
 enum class MessageAnswer { Ok, Yes, No, Cancel };
 
 // File dialog flags, as the desktop's common dialogs know them.
@@ -34,6 +34,7 @@ enum ViewChange : unsigned {
   kChangePoints = 1u << 1,    // waveforms, picks and what derives from them
   kChangeRange = 1u << 2,     // the evaluated range
   kChangeCriteria = 1u << 3,  // criteria and grades
+  kChangeLayers = 1u << 4,    // the layers of both columns and their settings
   kChangeAll = ~0u,           // a new or reloaded test
 };
 

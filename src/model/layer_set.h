@@ -34,6 +34,7 @@ struct LayerSet {
   std::vector<float> density;
   std::vector<int32_t> vwave;
 
+  bool operator==(const LayerSet&) const = default;
   void Reset() { *this = LayerSet(); }
   // Removes every layer; the analysis settings stay.
   void ClearLayers() {

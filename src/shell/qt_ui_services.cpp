@@ -65,6 +65,10 @@ MessageAnswer QtUiServices::Message(const std::string& text, MessageButtons butt
       box.setIcon(QMessageBox::Question);
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
       break;
+    case MessageButtons::OkCancel:
+      box.setIcon(QMessageBox::Question);
+      box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+      break;
   }
   if (buttons != MessageButtons::Ok) box.setDefaultButton(ToQt(defaultAnswer));
   if (box.button(QMessageBox::Ok)) box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
@@ -78,6 +82,8 @@ MessageAnswer QtUiServices::Message(const std::string& text, MessageButtons butt
       return MessageAnswer::No;
     case QMessageBox::Cancel:
       return MessageAnswer::Cancel;
+    case QMessageBox::Ok:
+      return MessageAnswer::Ok;
     default:
       return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
   }

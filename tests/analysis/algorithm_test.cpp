@@ -75,6 +75,10 @@ TEST_F(AlgorithmTest, RockMassParameters) {
   // Integer halving: 3001² = 9006001, halved to 4503000.
   EXPECT_FLOAT_EQ(algorithm_.CalcPoissonRatio(1000, 3001), (4503000.0 - 1000000.0) / (9006001.0 - 1000000.0));
 
+  // Squares beyond 32 bits (a near-coincident pair of times gives a huge Vp).
+  EXPECT_FLOAT_EQ(algorithm_.CalcPoissonRatio(20000, 50000), 850000000.0 / 2100000000.0);
+  EXPECT_EQ(algorithm_.CalcPoissonRatio(-4000, 4000), 0.0f);  // vp² = vs²
+
   EXPECT_NEAR(algorithm_.CalcDynamicModulus(2, 0.25f, 2650, 4000, 0), 35.33, 0.005);
   EXPECT_NEAR(algorithm_.CalcDynamicModulus(1, 0.0f, 2650, 4000, 2000), 28.27, 0.005);
   EXPECT_EQ(algorithm_.CalcDynamicModulus(2, 1.0f, 2650, 4000, 0), 1.0f);
