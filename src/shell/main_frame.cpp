@@ -727,8 +727,12 @@ void CMainFrame::CyclePane(int step) {
 }
 
 void CMainFrame::OpenHelp() {
-  // The guide is installed beside the program.
-  const QString path = QCoreApplication::applicationDirPath() + "/help/index.html";
+  // The guide sits beside the program in the build, in the data folder once installed.
+  const QString bin = QCoreApplication::applicationDirPath();
+  QString path = bin + "/help/index.html";
+  if (!QFileInfo::exists(path) && QFileInfo::exists(bin + "/../share/tarnix/help/index.html")) {
+    path = QFileInfo(bin + "/../share/tarnix/help/index.html").canonicalFilePath();
+  }
   if (!QFileInfo::exists(path)) {
     doc_.Ui().Message("找不到帮助文档：" + path.toStdString(), MessageButtons::Ok);
   } else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
