@@ -626,7 +626,7 @@ QStringList ReadoutTexts(const Readout& r) {
           QString::asprintf("H: %.2fm", r.h), QString::asprintf("T: %.1fus", r.t), a};
 }
 
-QImage RenderReadout(const Readout& r, int stripWidth, int headerHeight) {
+QImage RenderReadout(const Readout& r, int stripWidth, int headerHeight, int paneWidth) {
   QImage image(std::max(stripWidth, 1), std::max(headerHeight / 2, 1), QImage::Format_RGB32);
   image.fill(kWhite);
   QPainter painter(&image);
@@ -641,8 +641,26 @@ QImage RenderReadout(const Readout& r, int stripWidth, int headerHeight) {
   painter.setPen(Qt::black);
   const QStringList texts = ReadoutTexts(r);
   const int y = static_cast<int>(headerHeight / 2.6);
-  for (int i = 0; i < texts.size(); ++i) {
-    painter.drawText(static_cast<int>(kReadoutOffsets[i] * stripWidth), y, texts[i]);
+  const QFontMetrics metrics(painter.font());
+  const int last = static_cast<int>(texts.size()) - 1;
+  const bool fits = last < 0 || kReadoutOffsets[last] * stripWidth + metrics.horizontalAdvance(texts[last]) <= paneWidth;
+  if (fits) {
+    for (int i = 0; i < texts.size(); ++i) {
+      painter.drawText(static_cast<int>(kReadoutOffsets[i] * stripWidth), y, texts[i]);
+    }
+    return image;
+  }
+  const int gap = metrics.horizontalAdvance(QStringLiteral("  "));
+  const int lineHeight = metrics.height();
+  int x = 0, line = std::max(metrics.ascent(), y - lineHeight / 2);
+  for (const QString& text : texts) {
+    const int w = metrics.horizontalAdvance(text);
+    if (x > 0 && x + w > paneWidth) {
+      x = 0;
+      line += lineHeight;
+    }
+    painter.drawText(x, line, text);
+    x += w + gap;
   }
   return image;
 }

@@ -110,8 +110,10 @@ QStringList ReadoutTexts(const Readout& r);
 // Offsets of the five texts as fractions of the strip width.
 inline constexpr double kReadoutOffsets[5] = {0.0, 0.05, 0.12, 0.17, 0.222};
 // The read-out line as the header strip shows it: the strip's width and half
-// its height, white, in Times New Roman.
-QImage RenderReadout(const Readout& r, int stripWidth, int headerHeight);
+// its height, white, in Times New Roman. Where the texts at their places would
+// run past the pane's width (a narrow screen), they follow one another and
+// wrap onto a second line instead.
+QImage RenderReadout(const Readout& r, int stripWidth, int headerHeight, int paneWidth);
 
 // Amplitude reference of a section: the median of the points' peaks (in
 // counts per unit gain), so that a typical trace fills the same part of its row

@@ -305,7 +305,7 @@ void CMainView::mouseMoveEvent(QMouseEvent* event) {
   // Outside the rows the line keeps what it showed.
   if (r.h < 0) return;
   readout_ = r;
-  readoutImage_ = RenderReadout(r, layout_.stripWidth, layout_.headerHeight);
+  readoutImage_ = RenderReadout(r, layout_.stripWidth, layout_.headerHeight, width());
   update(QRect(QPoint(0, 0), readoutImage_.size()));
 }
 
