@@ -16,6 +16,7 @@ int RunSynth(const Args& args);
 int RunSaveResult(const Args& args);
 int RunPick(const Args& args);
 int RunBatch(const Args& args);
+int RunExport(const Args& args);
 int RunLayers(const Args& args);
 
 // Prints the usage line of a subcommand to stderr and returns 2.

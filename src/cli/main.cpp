@@ -31,6 +31,8 @@ const char kUsage[] =
     "        [--summary OUT.csv] [--timing] PATH...\n"
     "                                every test under the files and folders, on N workers;\n"
     "                                result files and a CSV overview; damaged files are listed\n"
+    "  export IN (--las OUT.las | --csv OUT.csv) [--section S]\n"
+    "                                the per-depth log of a receiver pair (S: its first section)\n"
     "  synth --out PATH.CHT [--points N] [--seed S] [--dt US] [--snr DB]\n"
     "                                write a synthetic two-receiver probe test\n";
 
@@ -103,6 +105,7 @@ int main(int argc, char** argv) {
     if (command == "save-result") return RunSaveResult(args);
     if (command == "pick") return RunPick(args);
     if (command == "batch") return RunBatch(args);
+    if (command == "export") return RunExport(args);
   } catch (const tarnix::FileError& e) {
     std::fprintf(stderr, "%s\n", e.what());
     return 1;

@@ -27,6 +27,7 @@
 
 #include "base/c_text.h"
 #include "commands/edit_commands.h"
+#include "document/log_exports.h"
 #include "document/suspect_picks.h"
 #include "document/tarnix_doc.h"
 #include "document/recent_file_list.h"
@@ -150,6 +151,8 @@ void CMainFrame::CreateActions() {
   AddAction(CommandId::SingleWaveSave, QStringLiteral("单波保存(&I)"));
   AddAction(CommandId::ExportPointWaves, QStringLiteral("导出测点波形(&W)"));
   AddAction(CommandId::MergeFiles, QStringLiteral("合并文件(&C)"));
+  Explain(AddAction(CommandId::ExportLas, QStringLiteral("导出LAS")), QStringLiteral("把当前剖面对的逐点数据导出为 LAS 2.0 测井文件"));
+  Explain(AddAction(CommandId::ExportCsv, QStringLiteral("导出CSV")), QStringLiteral("把当前剖面对的逐点数据导出为 CSV 表格"));
   AddAction(CommandId::Print, QStringLiteral("打印(&P)..."), {K(Qt::CTRL | Qt::Key_P)});
   AddAction(CommandId::PrintPreview, QStringLiteral("打印预览(&V)"));
   AddAction(CommandId::PageSetup, QStringLiteral("打印页面设置"));
@@ -213,7 +216,7 @@ void CMainFrame::CreateMenus() {
                   CommandId::FileSaveAs});
   fileMenu_->addSeparator();
   add(fileMenu_, {CommandId::SingleWaveRead, CommandId::SingleWaveSave, CommandId::ExportPointWaves,
-                  CommandId::MergeFiles});
+                  CommandId::ExportLas, CommandId::ExportCsv, CommandId::MergeFiles});
   fileMenu_->addSeparator();
   add(fileMenu_, {CommandId::Print, CommandId::PrintPreview, CommandId::PageSetup, CommandId::PrinterSetup});
   fileMenu_->addSeparator();
@@ -433,6 +436,8 @@ bool CMainFrame::Allowed(CommandId id) const {
     case CommandId::FileSave:
     case CommandId::FileSaveAs:
     case CommandId::AnalysisOutput:
+    case CommandId::ExportLas:
+    case CommandId::ExportCsv:
       return doc_.CanSave();
     case CommandId::AutoPick:
       return doc_.display.showWaveforms != 0;
@@ -543,6 +548,10 @@ bool CMainFrame::DocumentCommand(CommandId id) {
     case CommandId::FileSaveResult:
       doc_.OnFileSaveResult();
       break;
+    case CommandId::ExportLas:
+    case CommandId::ExportCsv:
+      OnExportLog(doc_, id == CommandId::ExportLas ? LogFormat::Las : LogFormat::Csv);
+      return true;
     case CommandId::StandardSl264:
       Record(history_.get(), ChooseStandardCommand(doc_));
       break;

@@ -15,6 +15,8 @@ enum class CommandId {
   SingleWaveSave,
   ExportPointWaves,
   MergeFiles,
+  ExportLas,
+  ExportCsv,
   Print,
   PrintPreview,
   PageSetup,

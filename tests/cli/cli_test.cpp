@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
 
 #include "document/recent_file_list.h"
@@ -102,6 +103,47 @@ TEST(CliTest, SynthesisedTestOpensWithBothReceivers) {
 }
 
 const std::string kSample = std::string(TARNIX_TEST_DATA) + "/../../resources/samples/ZK01.CHT";
+
+TEST(CliTest, LogExportsCarryTheTablesValues) {
+  test::TempDir dir;
+  ASSERT_EQ(Cli("export " + kSample + " --las " + dir.File("z.las")).code, 0);
+  ASSERT_EQ(Cli("export " + kSample + " --csv " + dir.File("z.csv")).code, 0);
+  std::ifstream las(dir.File("z.las"));
+  std::string line, section;
+  int curves = 0, rows = 0;
+  std::string at10;
+  while (std::getline(las, line)) {
+    if (line.rfind('~', 0) == 0) {
+      section = line.substr(1, 1);
+    } else if (section == "C") {
+      ++curves;
+    } else if (section == "A") {
+      ++rows;
+      std::istringstream values(line);
+      double v;
+      int n = 0;
+      while (values >> v) ++n;
+      EXPECT_EQ(n, curves) << line;
+      if (line.find("   10.0000") == 0) at10 = line;
+    }
+  }
+  EXPECT_EQ(curves, 8);
+  ASSERT_FALSE(at10.empty());
+  // Depth increases downwards, and T1 and T2 are the table's.
+  const std::string table = Cli("table " + kSample).out;
+  const size_t row = table.find("\n   10.00 ");
+  ASSERT_NE(row, std::string::npos);
+  std::istringstream tableRow(table.substr(row + 1)), lasRow(at10);
+  double depth, t1, v1, a1, t2, lasDepth, lasT1, lasT2;
+  tableRow >> depth >> t1 >> v1 >> a1 >> t2;
+  lasRow >> lasDepth >> lasT1 >> lasT2;
+  EXPECT_DOUBLE_EQ(lasT1, t1);
+  EXPECT_DOUBLE_EQ(lasT2, t2);
+  std::ifstream csv(dir.File("z.csv"));
+  int csvLines = 0;
+  while (std::getline(csv, line)) ++csvLines;
+  EXPECT_EQ(csvLines, rows + 1);  // and its header
+}
 
 TEST(CliTest, StatisticsAsJsonNumbers) {
   const CliRun stats = Cli("stats " + kSample + " --json");

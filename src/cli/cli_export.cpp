@@ -1,0 +1,42 @@
+// tarnix-cli export: the per-depth log of a receiver pair as LAS 2.0 or CSV,
+// as "导出LAS" and "导出CSV" write it.
+#include <cstdlib>
+#include <string>
+
+#include "cli/cli_commands.h"
+#include "cli/cli_document.h"
+#include "document/log_exports.h"
+
+namespace tarnix::cli {
+
+int RunExport(const Args& args) {
+  std::string in, out;
+  LogFormat format = LogFormat::Las;
+  int section = -1;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    const bool takesValue = a == "--las" || a == "--csv" || a == "--section";
+    if (takesValue && i + 1 >= args.size()) return UsageError("export: " + a + " needs a value");
+    if (a == "--las" || a == "--csv") {
+      if (!out.empty()) return UsageError("export: one output at a time");
+      format = a == "--las" ? LogFormat::Las : LogFormat::Csv;
+      out = args[++i];
+    } else if (a == "--section") {
+      char* end = nullptr;
+      const long s = std::strtol(args[++i].c_str(), &end, 10);
+      if (*end != '\0' || s < 0 || s >= kSectionCount) return UsageError("export: --section takes 0 to 9");
+      section = static_cast<int>(s);
+    } else if (!a.empty() && a[0] != '-' && in.empty()) {
+      in = a;
+    } else {
+      return UsageError("export: unexpected argument '" + a + "'");
+    }
+  }
+  if (in.empty() || out.empty()) return UsageError("export needs IN and --las OUT.las or --csv OUT.csv");
+  CliDocument opened;
+  if (!opened.Open(in)) return 1;
+  opened.ui.SetSubject(out);
+  return ExportLog(opened.doc, section >= 0 ? section : opened.doc.CurrentSection(), out, format) ? 0 : 1;
+}
+
+}  // namespace tarnix::cli
