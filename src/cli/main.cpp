@@ -32,7 +32,10 @@ const char kUsage[] =
     "                                every test under the files and folders, on N workers;\n"
     "                                result files and a CSV overview; damaged files are listed\n"
     "  synth --out PATH.CHT [--points N] [--seed S] [--dt US] [--snr DB]\n"
-    "                                write a synthetic two-receiver probe test\n";
+    "                                write a synthetic two-receiver probe test\n"
+    "  merge --out OUT.CHT [--pipes N] [--depth M] FILE:SECTION=PAIR...\n"
+    "                                merge sections of .CHT, .CHS and .RTX files into one raw test;\n"
+    "                                SECTION 0-based, PAIR s-d (pipes 1-5), up or down\n";
 
 // The lines of the usage that describe one command, or empty.
 std::string CommandUsage(const std::string& command) {
@@ -103,6 +106,7 @@ int main(int argc, char** argv) {
     if (command == "save-result") return RunSaveResult(args);
     if (command == "pick") return RunPick(args);
     if (command == "batch") return RunBatch(args);
+    if (command == "merge") return RunMerge(args);
   } catch (const tarnix::FileError& e) {
     std::fprintf(stderr, "%s\n", e.what());
     return 1;
