@@ -30,8 +30,6 @@ bool IsEmptyRow(const KeyText& text, const TextColumn& table, int row) {
   return text.Compact(table.CellStart(row), 4) == "si";
 }
 
-int FixDatLen(int datLen) { return datLen == 5121 ? 512 : datLen; }
-
 // A parameter table is found by its first two header words; older files have
 // two spaces fewer per row.
 TextColumn FindTable(const KeyText& text, const char* wide, const char* narrow) {

@@ -20,8 +20,6 @@ const char* const kBadData = "读取RDA文件异常!";
 constexpr int kRowWidth = 538;
 constexpr int kStopLength = 537;
 
-int FixDatLen(int datLen) { return datLen == 5121 ? 512 : datLen; }
-
 void ReadKeys(const KeyText& text, TestHeader& h) {
   h.site = text.KeyString("  SITE   :");
   h.m_holeID = text.KeyString("  LINENO :");
