@@ -34,7 +34,10 @@ const char kUsage[] =
     "  export IN (--las OUT.las | --csv OUT.csv) [--section S]\n"
     "                                the per-depth log of a receiver pair (S: its first section)\n"
     "  synth --out PATH.CHT [--points N] [--seed S] [--dt US] [--snr DB]\n"
-    "                                write a synthetic two-receiver probe test\n";
+    "                                write a synthetic two-receiver probe test\n"
+    "  merge --out OUT.CHT [--pipes N] [--depth M] FILE:SECTION=PAIR...\n"
+    "                                merge sections of .CHT, .CHS and .RTX files into one raw test;\n"
+    "                                SECTION 0-based, PAIR s-d (pipes 1-5), up or down\n";
 
 // The lines of the usage that describe one command, or empty.
 std::string CommandUsage(const std::string& command) {
@@ -106,6 +109,7 @@ int main(int argc, char** argv) {
     if (command == "pick") return RunPick(args);
     if (command == "batch") return RunBatch(args);
     if (command == "export") return RunExport(args);
+    if (command == "merge") return RunMerge(args);
   } catch (const tarnix::FileError& e) {
     std::fprintf(stderr, "%s\n", e.what());
     return 1;

@@ -7,6 +7,7 @@
 
 #include "formats/file_error.h"
 #include "formats/file_paths.h"
+#include "formats/waveform_file.h"
 #include "base/c_text.h"
 
 namespace tarnix {
@@ -24,50 +25,10 @@ const char* const kBadData = "读取CHD文件异常!";
 constexpr int kRayRowWidth = 132;
 constexpr int kRayStopLength = 131;
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
-// The data file: opened once, its size known, one read per waveform.
-class DataFile {
- public:
-  explicit DataFile(const std::string& path) : file_(std::fopen(path.c_str(), "rb")) {
-    if (file_ && std::fseek(file_.get(), 0, SEEK_END) == 0) size_ = ftello(file_.get());
-  }
-  bool IsOpen() const { return file_ != nullptr; }
-
-  // Reads count 16-bit words at the 1-based byte position seek, adding the
-  // zero level. Throws when the position or length cannot be served in full.
-  void ReadWaveform(long long seek, int count, std::vector<uint16_t>& out) {
-    const long long offset = seek - 1;
-    const long long bytes = 2LL * count;
-    if (seek < 1 || size_ < 0 || offset > size_ - bytes) throw FileError(kBadData);
-    buffer_.resize(bytes);
-    if (fseeko(file_.get(), offset, SEEK_SET) != 0 ||
-        std::fread(buffer_.data(), 1, bytes, file_.get()) != static_cast<size_t>(bytes)) {
-      throw FileError(kBadData);
-    }
-    out.resize(count);
-    for (int i = 0; i < count; ++i) {
-      const auto lo = static_cast<uint16_t>(buffer_[2 * i]);
-      const auto hi = static_cast<uint16_t>(buffer_[2 * i + 1]);
-      out[i] = static_cast<uint16_t>((lo | (hi << 8)) + 2048);  // wraps like the instrument
-    }
-  }
-
- private:
-  FilePtr file_;
-  long long size_ = -1;
-  std::vector<unsigned char> buffer_;
-};
-
 // The placeholder row of a parameter table starts with "SI  ".
 bool IsEmptyRow(const KeyText& text, const TextColumn& table, int row) {
   return text.Compact(table.CellStart(row), 4) == "si";
 }
-
-int FixDatLen(int datLen) { return datLen == 5121 ? 512 : datLen; }
 
 // A parameter table is found by its first two header words; older files have
 // two spaces fewer per row.
@@ -209,7 +170,7 @@ class RayTableReader {
     span_ = text.Column("    span", 8, kRayRowWidth);
   }
 
-  void Read(DataFile& data, Sections& sections) {
+  void Read(WaveformFile& data, Sections& sections) {
     if (!si_.Found()) return;
     // Without the Seek column no waveform can be located.
     if (!seek_.Found()) throw FileError(kBadData);
@@ -269,20 +230,12 @@ class RayTableReader {
   int seek = 0;
 };
 
-std::string ReadWholeFile(std::FILE* f) {
-  std::string bytes;
-  char buffer[65536];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
-  return bytes;
-}
-
 }  // namespace
 
 void ReadTestFilePair(const std::string& textPath, TestHeader& header, Sections& sections,
                       KeyText* textOut) {
   FilePtr textFile(std::fopen(textPath.c_str(), "rb"));
-  DataFile data(DataFilePath(textPath));
+  WaveformFile data(DataFilePath(textPath), kBadData);
   if (!textFile || !data.IsOpen()) throw FileError(kOpenFailed);
   const std::string bytes = ReadWholeFile(textFile.get());
   if (bytes.empty()) throw FileError(kEmptyFile);

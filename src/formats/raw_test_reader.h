@@ -13,6 +13,9 @@ namespace tarnix {
 // must not turn into a huge allocation.
 inline constexpr int kMaxDatLen = 1048576;
 
+// The instrument writes a DatLen of 512 as 5121.
+inline int FixDatLen(int datLen) { return datLen == 5121 ? 512 : datLen; }
+
 // Reads textPath and its data file. header is both the starting point (fields
 // the file has no key for keep their values) and the result; sections receive
 // ten fresh records. Throws FileError with the user-facing message; on failure

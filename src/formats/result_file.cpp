@@ -185,13 +185,26 @@ void ReadLayerBlock(const KeyText& text, LayerSet& l) {
   l.rightlayer = static_cast<int32_t>(l.height.size());
 }
 
+// The count read from the opened file; a test that was never read from one
+// (built in code) has none, and "SectNum 0" would make its result unreadable:
+// then the pipes' count, covering every section in use.
+int WrittenSectionCount(const TestHeader& h, const Sections& sections) {
+  if (h.sectionCount >= 1 && h.sectionCount <= kSectionCount) return h.sectionCount;
+  const int pipes = std::clamp(h.pipeNum, 0, kMaxPipes);
+  int count = (pipes - 1) * pipes / 2;
+  for (int i = 0; i < kSectionCount; ++i) {
+    if (sections[i].valid) count = std::max(count, i + 1);
+  }
+  return std::max(count, 1);
+}
+
 }  // namespace
 
 void WriteResultFile(const std::string& textPath, const TestHeader& header, const Sections& sections,
                      const LayerSet& layers, const AnalysisRows& analysis) {
   const TestHeader h = RangeHeader(header, sections);
   std::string text = HeaderBlock(h, true) + kCrLf + PipeBlock(h) + kCrLf;
-  text += SectionBlock(sections, h.sectionCount) + kCrLf;
+  text += SectionBlock(sections, WrittenSectionCount(h, sections)) + kCrLf;
   text += DefectTable(sections) + kCrLf;
   text += SectionParaTable(h, sections) + kCrLf;
   text += CurveBlock(h) + kCrLf;

@@ -196,7 +196,8 @@ void SectionRecord::RebuildPsd() {
     const float t1 = ArrivalTime(points[i + 1]);
     const float dt = t0 - t1;
     const float dd = points[i].sourL - points[i + 1].sourL;
-    psd[i] = std::trunc(dt * dt / dd + 0.5f);
+    // Uncompleted sections may hold two points at one depth.
+    psd[i] = dd == 0.0f ? 0.0f : std::trunc(dt * dt / dd + 0.5f);
   }
   // No PSD across the empty ends of the hole.
   for (int i = 0; i < n - 1 && !points[i].HasWaveform(); ++i) psd[i] = 0.0f;

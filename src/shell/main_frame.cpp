@@ -32,6 +32,7 @@
 #include "document/tarnix_doc.h"
 #include "document/recent_file_list.h"
 #include "dialogs/dialog_adjust.h"
+#include "dialogs/dlg_combin_file.h"
 #include "dialogs/dlg_display_settings.h"
 #include "dialogs/dlg_filter.h"
 #include "dialogs/dlg_time_correction.h"
@@ -408,7 +409,6 @@ bool CMainFrame::Implemented(CommandId id) const {
     case CommandId::SingleWaveRead:
     case CommandId::SingleWaveSave:
     case CommandId::ExportPointWaves:
-    case CommandId::MergeFiles:
     case CommandId::Print:
     case CommandId::PrintPreview:
     case CommandId::PageSetup:
@@ -597,6 +597,9 @@ void CMainFrame::FrameCommand(CommandId id) {
     }
     case CommandId::Exit:
       close();
+      break;
+    case CommandId::MergeFiles:
+      CDlgCombinFile::Run(doc_, this);
       break;
     case CommandId::ToggleToolbar:
       ToggleToolBar();

@@ -216,6 +216,17 @@ TEST_F(ResultFileWriter, RayTableHoldsTheRangeWithSpans) {
             Words(kWave01) + Words(kWave03) + Words(kWave10) + Words(kWave11) + Words(kWave12));
 }
 
+TEST_F(ResultFileWriter, ATestNeverReadFromAFileNamesItsPipesSections) {
+  test.header.sectionCount = 0;  // built in code, as a merged test is
+  Write();
+  EXPECT_EQ(LineStarting("SectNum"), "SectNum  :       6");
+  TestHeader header;
+  Sections sections;
+  LayerSet layers;
+  ReadResultFile(path, header, sections, layers);
+  EXPECT_EQ(header.sectionCount, 6);
+}
+
 TEST_F(ResultFileWriter, WhatIsWrittenReadsBack) {
   Write();
   TestHeader header;

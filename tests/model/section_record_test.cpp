@@ -218,6 +218,14 @@ TEST(SectionRecord, PsdRoundsAndIsZeroAcrossTheEmptyDeepEnd) {
   for (float d : {1.0f, 0.5f, 0.0f}) empty.points.push_back(empty.MakeFillerPoint(d));
   empty.RebuildPsd();
   EXPECT_EQ(empty.psd, (std::vector<float>{0.0f, 0.0f}));
+
+  // A section not yet completed may repeat a depth: no division by zero.
+  SectionRecord repeated;
+  repeated.dT = 0.5f;
+  Add(repeated, 1.0f, 2048, 10.0f);
+  Add(repeated, 1.0f, 2048, 12.0f);
+  repeated.RebuildPsd();
+  EXPECT_EQ(repeated.psd, (std::vector<float>{0.0f}));
 }
 
 TEST(SectionRecord, CopyIsDeep) {
