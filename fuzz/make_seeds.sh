@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Small seed inputs for the fuzz targets, made with tarnix-cli:
+#   fuzz/make_seeds.sh CLI OUT_DIR
+# A pair is the text file's length (4 bytes, little-endian), the text, then the data.
+set -euo pipefail
+cli=$1
+out=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$out/raw_test" "$out/result_file" "$out/settings_file"
+
+join_pair() {  # text data out
+  local n
+  n=$(stat -c %s "$1")
+  printf "$(printf '\\x%02x\\x%02x\\x%02x\\x%02x' $((n & 255)) $(((n >> 8) & 255)) $(((n >> 16) & 255)) $(((n >> 24) & 255)))" >"$3"
+  cat "$1" "$2" >>"$3"
+}
+
+for seed in 1 2; do
+  "$cli" synth --out "$work/s$seed.CHT" --points $((3 + seed)) --seed "$seed" --dt 1 >/dev/null
+  join_pair "$work/s$seed.CHT" "$work/s$seed.CHD" "$out/raw_test/synth$seed"
+  "$cli" save-result "$work/s$seed.CHT" --out "$work/r$seed.CHA" >/dev/null
+  join_pair "$work/r$seed.CHA" "$work/r$seed.CHD" "$out/result_file/synth$seed"
+done
+# A settings file as the desktop writes it, with its defaults.
+printf '' >"$out/settings_file/empty"
