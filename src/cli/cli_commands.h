@@ -17,6 +17,7 @@ int RunSaveResult(const Args& args);
 int RunPick(const Args& args);
 int RunBatch(const Args& args);
 int RunLayers(const Args& args);
+int RunReport(const Args& args);
 
 // Prints the usage line of a subcommand to stderr and returns 2.
 int UsageError(const std::string& message);

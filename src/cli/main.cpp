@@ -31,6 +31,9 @@ const char kUsage[] =
     "        [--summary OUT.csv] [--timing] PATH...\n"
     "                                every test under the files and folders, on N workers;\n"
     "                                result files and a CSV overview; damaged files are listed\n"
+    "  report IN --pdf OUT.pdf [--pages report|curve|wave|all]\n"
+    "                                the report's pages as a PDF (A4, 600 dpi); without --pages the\n"
+    "                                report pages, or the kinds of the --settings file\n"
     "  synth --out PATH.CHT [--points N] [--seed S] [--dt US] [--snr DB]\n"
     "                                write a synthetic two-receiver probe test\n";
 
@@ -103,6 +106,7 @@ int main(int argc, char** argv) {
     if (command == "save-result") return RunSaveResult(args);
     if (command == "pick") return RunPick(args);
     if (command == "batch") return RunBatch(args);
+    if (command == "report") return RunReport(args);
   } catch (const tarnix::FileError& e) {
     std::fprintf(stderr, "%s\n", e.what());
     return 1;
