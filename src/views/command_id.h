@@ -51,6 +51,7 @@ enum class CommandId {
   ExportExcel,
   ReportWord,
   ReportBmp,
+  ReportPdf,
   BackToMain,
   // 帮助
   HelpContents,
