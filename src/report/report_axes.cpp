@@ -4,22 +4,9 @@
 #include <cmath>
 
 #include "base/c_text.h"
+#include "render/nice_step.h"
 
 namespace tarnix {
-namespace {
-
-// The smallest of 1, 2 or 5 times a power of ten that is at least `least`.
-double RoundStep(double least) {
-  if (!(least > 0.0)) return 1.0;
-  const double power = std::pow(10.0, std::floor(std::log10(least)));
-  for (double m : {1.0, 2.0, 5.0, 10.0}) {
-    if (m * power >= least) return m * power;
-  }
-  return 10.0 * power;
-}
-
-}  // namespace
-
 QFont PixelFont(const char* face, int pixelHeight) {
   QFont font(QString::fromUtf8(face));
   font.setPixelSize(std::max(pixelHeight, 1));
@@ -34,7 +21,7 @@ void DrawDepthRuler(QPainter& p, const QRect& column, double windowTop, double p
   const int textHeight = std::max(column.width() / 5, 1);
   p.setFont(PixelFont("Times New Roman", textHeight));
   // Labels at least three text heights apart; four minor ticks between.
-  const double step = RoundStep(3.0 * textHeight / ppm);
+  const double step = NiceStep(3.0 * textHeight / ppm);
   const double minor = step / 5;
   const double windowBottom = windowTop + column.height() / ppm;
   const int first = static_cast<int>(std::ceil(windowTop / minor - 1e-9));
@@ -61,7 +48,7 @@ void DrawVelocityAxis(QPainter& p, const QRect& band, const CDrawAnaCurve& curve
   const QFontMetrics metrics = p.fontMetrics();
   const double span = static_cast<double>(curve.axisMax) - curve.axisMin;
   const int fit = std::max(1, band.width() / std::max(metrics.horizontalAdvance("00.0") * 2, 1));
-  const double step = span > 0.0 ? RoundStep(span / fit) : 1.0;
+  const double step = span > 0.0 ? NiceStep(span / fit) : 1.0;
   const int baseline = band.bottom();
   p.drawLine(band.left(), baseline, band.right(), baseline);
   for (double v = std::ceil(curve.axisMin / step) * step; span > 0.0 && v <= curve.axisMax + step * 1e-6; v += step) {

@@ -80,6 +80,18 @@ void DrawLegendTiles(QPainter& p, const QImage& legend, QRect cell, int gridWidt
   for (int i = 0; i < n && tile > 0; ++i) p.drawImage(QRect(cell.left(), cell.top() + i * tile, cell.width(), tile), legend);
 }
 
+// Layer k of a column (its top the previous bottom, or the hole's top) within
+// the window, and its rows clipped to the body; false when the window misses it.
+bool LayerInWindow(const TableFrame& f, const std::vector<float>& bottoms, int k, double& top, double& bottom, int& yTop,
+                   int& yBottom) {
+  bottom = bottoms[k];
+  top = k > 0 ? bottoms[k - 1] : 0.0;
+  if (bottom <= f.windowTop || top >= f.WindowBottom()) return false;
+  yTop = std::max(f.DepthY(top), f.bodyTop);
+  yBottom = std::min(f.DepthY(bottom), f.bodyBottom);
+  return true;
+}
+
 }  // namespace
 
 int TableFrame::DepthY(double depth) const {
@@ -188,11 +200,9 @@ void DrawTableBody(QPainter& p, const TableFrame& f, const ReportSource& source)
   const int logLayers = std::min({static_cast<int>(l.leftlayer), static_cast<int>(l.depth.size()),
                                   static_cast<int>(l.describe.size()), static_cast<int>(l.picName.size())});
   for (int k = 0; visible && k < logLayers; ++k) {
-    const double bottom = l.depth[k];
-    const double top = k > 0 ? l.depth[k - 1] : 0.0;
-    if (bottom <= f.windowTop || top >= windowBottom) continue;
-    const int yTop = std::max(f.DepthY(top), f.bodyTop);
-    const int yBottom = std::min(f.DepthY(bottom), f.bodyBottom);
+    double top = 0.0, bottom = 0.0;
+    int yTop = 0, yBottom = 0;
+    if (!LayerInWindow(f, l.depth, k, top, bottom, yTop, yBottom)) continue;
     p.setPen(grid);
     p.drawLine(c.X(C::kLog), yBottom, c.X(C::kRuler), yBottom);
     const QRect textCell(c.X(C::kLog), yTop, c.X(C::kLegend) - c.X(C::kLog), yBottom - yTop);
@@ -214,11 +224,9 @@ void DrawTableBody(QPainter& p, const TableFrame& f, const ReportSource& source)
   const bool interpretation = l.m_style2 == 1 && l.m_style1 == 0;
   const QFont resultFont = PixelFont("仿宋_GB2312", f.resultFontHeight);
   for (int k = 0; visible && k < results; ++k) {
-    const double bottom = l.height[k];
-    const double top = k > 0 ? l.height[k - 1] : 0.0;
-    if (bottom <= f.windowTop || top >= windowBottom) continue;
-    const int yTop = std::max(f.DepthY(top), f.bodyTop);
-    const int yBottom = std::min(f.DepthY(bottom), f.bodyBottom);
+    double top = 0.0, bottom = 0.0;
+    int yTop = 0, yBottom = 0;
+    if (!LayerInWindow(f, l.height, k, top, bottom, yTop, yBottom)) continue;
     if (bottom <= windowBottom) {
       p.setPen(grid);
       p.drawLine(c.X(C::kResultDepth), yBottom, c.resultRight, yBottom);
