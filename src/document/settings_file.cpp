@@ -38,6 +38,8 @@ void CTarnixDoc::LoadSettings(const std::string& path) {
     display.rowHeight = 10.0f;
     for (ChannelFilter& f : filters_) f = ChannelFilter{true, 5.0f, true, 10.0f};
   }
+  // The statistics pages divide by it: a file that holds none gets the default.
+  if (pageSetup.sectionsPerPage <= 0) pageSetup.sectionsPerPage = PageSetup().sectionsPerPage;
 }
 
 bool CTarnixDoc::SaveSettings(const std::string& path) const {

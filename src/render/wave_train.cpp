@@ -10,6 +10,7 @@
 #include <cmath>
 #include <vector>
 
+#include "render/nice_step.h"
 #include "analysis/main_frequency.h"
 
 namespace tarnix {
@@ -470,16 +471,6 @@ class TrainPainter {
   QPolygonF timeCurve_;
   QPolygonF ampCurve_;
 };
-
-// A "nice" step of 1, 2 or 5 times a power of ten, at least `least`.
-double NiceStep(double least) {
-  if (!(least > 0)) return 1;
-  const double p = std::pow(10.0, std::floor(std::log10(least)));
-  for (double m : {1.0, 2.0, 5.0, 10.0}) {
-    if (m * p >= least) return m * p;
-  }
-  return 10 * p;
-}
 
 // Time (or frequency) scale in the lower half of the header strip.
 void DrawRuler(QPainter& painter, const WaveLayout& l, const SectionRecord& s, const DisplaySettings& d) {

@@ -19,6 +19,7 @@
 #include <QSplitter>
 #include <QScrollArea>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUndoStack>
@@ -59,6 +60,7 @@ bool InReportGroup(CommandId id) {
     case CommandId::ExportExcel:
     case CommandId::ReportWord:
     case CommandId::ReportBmp:
+    case CommandId::ReportPdf:
     case CommandId::Print:
     case CommandId::PrintPreview:
     case CommandId::PrinterSetup:
@@ -158,6 +160,7 @@ void CMainFrame::CreateActions() {
   AddAction(CommandId::PrintPreview, QStringLiteral("打印预览(&V)"));
   AddAction(CommandId::PageSetup, QStringLiteral("打印页面设置"));
   AddAction(CommandId::PrinterSetup, QStringLiteral("打印机设置(&R)..."));
+  AddAction(CommandId::ReportPdf, QStringLiteral("报告输出到PDF"));
   AddAction(CommandId::Exit, QStringLiteral("退出(&X)"));
   AddAction(CommandId::ParameterStatus, QStringLiteral("检测参数状态"));
   AddAction(CommandId::DisplaySettings, QStringLiteral("显示设置"));
@@ -219,7 +222,8 @@ void CMainFrame::CreateMenus() {
   add(fileMenu_, {CommandId::SingleWaveRead, CommandId::SingleWaveSave, CommandId::ExportPointWaves,
                   CommandId::ExportLas, CommandId::ExportCsv, CommandId::MergeFiles});
   fileMenu_->addSeparator();
-  add(fileMenu_, {CommandId::Print, CommandId::PrintPreview, CommandId::PageSetup, CommandId::PrinterSetup});
+  add(fileMenu_, {CommandId::Print, CommandId::PrintPreview, CommandId::PageSetup, CommandId::PrinterSetup,
+                  CommandId::ReportPdf});
   fileMenu_->addSeparator();
   for (QAction* a : recentActions_) fileMenu_->addAction(a);
   fileMenu_->addSeparator();
@@ -277,6 +281,7 @@ void CMainFrame::CreateToolBars() {
   icon(CommandId::PageSetup, ToolIcon::PageSetup);
   icon(CommandId::PrintPreview, ToolIcon::PrintPreview);
   icon(CommandId::Print, ToolIcon::Print);
+  Action(CommandId::ReportPdf)->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
   icon(CommandId::BackToMain, ToolIcon::BackToMain);
 
   mainToolBar_ = addToolBar(QStringLiteral("工具栏"));
@@ -296,7 +301,7 @@ void CMainFrame::CreateToolBars() {
   reportToolBar_->setIconSize(QSize(32, 32));
   for (CommandId id : {CommandId::FileOpen, CommandId::FileSave, CommandId::FileSaveResult, CommandId::ExportExcel,
                        CommandId::ReportWord, CommandId::ReportBmp, CommandId::PageSetup, CommandId::PrintPreview,
-                       CommandId::Print, CommandId::BackToMain}) {
+                       CommandId::Print, CommandId::ReportPdf, CommandId::BackToMain}) {
     reportToolBar_->addAction(Action(id));
   }
   reportToolBar_->hide();
@@ -354,6 +359,7 @@ void CMainFrame::CreateLayouts() {
   analysisView_->FollowWavePane(mainView_);
   for (CAnalysisView* v : {analysisView_, chartAnalysisView_}) v->SetSectionForm(sectionForm_);
   printView_ = new CPrintView(doc_);
+  printView_->SetCommandSink(history_.get());
   stack_->addWidget(mainSplitter_);
   stack_->addWidget(dataSplitter_);
   stack_->addWidget(printView_);
@@ -418,6 +424,7 @@ bool CMainFrame::Implemented(CommandId id) const {
     case CommandId::ExportExcel:
     case CommandId::ReportWord:
     case CommandId::ReportBmp:
+    case CommandId::ReportPdf:
     case CommandId::EditCut:
     case CommandId::Unhandled:
       // Not handled yet by any pane or by the document.

@@ -53,6 +53,7 @@ enum class CommandId {
   ExportExcel,
   ReportWord,
   ReportBmp,
+  ReportPdf,
   BackToMain,
   // 帮助
   HelpContents,

@@ -181,5 +181,16 @@ TEST_F(SettingsFile, UnwritablePathIsReportedByTheResultOnly) {
   EXPECT_TRUE(a.doc.SaveSettings(dir_.File("config/tarnix/tarnix.ini")));  // a missing folder is made
 }
 
+TEST_F(SettingsFile, NoSectionsPerPageIsTakenAsThree) {
+  for (int stored : {0, -4}) {
+    Doc a;
+    a.doc.pageSetup.sectionsPerPage = stored;
+    ASSERT_TRUE(a.doc.SaveSettings(path_));
+    Doc b;
+    b.doc.LoadSettings(path_);
+    EXPECT_EQ(b.doc.pageSetup.sectionsPerPage, 3);
+  }
+}
+
 }  // namespace
 }  // namespace tarnix

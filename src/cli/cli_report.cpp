@@ -1,0 +1,75 @@
+// tarnix-cli report: the report's pages of a test as a PDF, as the desktop's
+// "报告输出到PDF" writes them, for batch reports without a display.
+#include <QGuiApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "cli/cli_commands.h"
+#include "cli/cli_document.h"
+#include "render/interface_fonts.h"
+#include "report/report_job.h"
+
+namespace tarnix::cli {
+namespace {
+
+// Fonts and images need a GUI application; without a display it runs off screen.
+std::unique_ptr<QGuiApplication> MakeApplication() {
+  if (QGuiApplication::instance() != nullptr) return nullptr;
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  static int argc = 1;
+  static char name[] = "tarnix-cli";
+  static char* argv[] = {name, nullptr};
+  auto app = std::make_unique<QGuiApplication>(argc, argv);
+  InstallInterfaceFonts();
+  return app;
+}
+
+bool ParseKinds(const std::string& text, PageKinds& kinds) {
+  if (text == "report") kinds = {false, false, true};
+  else if (text == "curve") kinds = {true, false, false};
+  else if (text == "wave") kinds = {false, true, false};
+  else if (text == "all") kinds = {true, true, true};
+  else return false;
+  return true;
+}
+
+}  // namespace
+
+int RunReport(const Args& args) {
+  std::string in, out;
+  PageKinds kinds{false, false, true};
+  bool kindsGiven = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--pdf" && i + 1 < args.size()) {
+      out = args[++i];
+    } else if (a == "--pages" && i + 1 < args.size()) {
+      if (!ParseKinds(args[++i], kinds)) return UsageError("report: --pages takes report, curve, wave or all");
+      kindsGiven = true;
+    } else if (!a.empty() && a[0] != '-' && in.empty()) {
+      in = a;
+    } else {
+      return UsageError("report: unexpected argument '" + a + "'");
+    }
+  }
+  if (in.empty() || out.empty()) return UsageError("report needs IN and --pdf OUT.pdf");
+  const auto app = MakeApplication();
+  CliDocument cli;
+  if (!cli.Open(in)) return 1;
+  // Without --pages the kinds of the page settings (default or --settings).
+  if (!kindsGiven && !SettingsFile().empty()) kinds = KindsOf(cli.doc.pageSetup);
+  const ReportSource source(cli.doc);
+  QString error;
+  if (!WriteReportPdf(QString::fromStdString(out), source, kinds, error)) {
+    std::fprintf(stderr, "tarnix-cli: %s\n", error.toStdString().c_str());
+    return 1;
+  }
+  const Pagination pages = PaginateJob(PdfPrinterMetrics(), source, kinds);
+  std::printf("%s: %d pages (%d curve, %d wave-train, %d report)\n", out.c_str(), pages.Total(), pages.curvePages,
+              pages.wavePages, pages.reportPages);
+  return 0;
+}
+
+}  // namespace tarnix::cli
