@@ -14,6 +14,7 @@
 #include "formats/file_error.h"
 #include "formats/raw_test_reader.h"
 #include "formats/result_file.h"
+#include "formats/rtx_reader.h"
 #include "support/scripted_ui_services.h"
 
 namespace tarnix::fuzz {
@@ -146,6 +147,27 @@ void ResultFile(const uint8_t* bytes, size_t size) {
       throw;
     }
   });
+}
+
+void RtxTest(const uint8_t* bytes, size_t size) {
+  const FilePair pair = SplitPair(bytes, size);
+  const std::string text = Folder() + "/input.RTX";
+  WriteFile(text, pair.text);
+  WriteFile(Folder() + "/input.RDA", pair.data);
+  TestHeader header;
+  Sections sections;
+  Prefill(header, sections);
+  try {
+    ReadRtxTest(text, header, sections);
+  } catch (const FileError&) {
+    CheckPrefilled(header, sections);
+    return;
+  }
+  for (const SectionRecord& s : sections) {
+    for (const CSamNode& p : s.points) {
+      Check(!p.HasWaveform() || static_cast<int>(p.rawSamples.size()) == header.datLen, "waveforms of datLen samples");
+    }
+  }
 }
 
 void SettingsFile(const uint8_t* bytes, size_t size) {

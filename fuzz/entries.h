@@ -23,6 +23,8 @@ std::string JoinPair(const std::string& text, const std::string& data);
 void RawTest(const uint8_t* bytes, size_t size);
 // A result file (.CHA + .CHD) likewise.
 void ResultFile(const uint8_t* bytes, size_t size);
+// An older instrument's test (.RTX + .RDA) through its reader.
+void RtxTest(const uint8_t* bytes, size_t size);
 // A settings file, read; what it read must write and read back the same.
 void SettingsFile(const uint8_t* bytes, size_t size);
 

@@ -7,7 +7,7 @@ cli=$1
 out=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-mkdir -p "$out/raw_test" "$out/result_file" "$out/settings_file"
+mkdir -p "$out/raw_test" "$out/result_file" "$out/rtx_test" "$out/settings_file"
 
 join_pair() {  # text data out
   local n
@@ -22,5 +22,8 @@ for seed in 1 2; do
   "$cli" save-result "$work/s$seed.CHT" --out "$work/r$seed.CHA" >/dev/null
   join_pair "$work/r$seed.CHA" "$work/r$seed.CHD" "$out/result_file/synth$seed"
 done
+# The older instrument's fixture of the tests.
+fixtures="$(dirname "$0")/../tests/data"
+join_pair "$fixtures/old_probe.RTX" "$fixtures/old_probe.RDA" "$out/rtx_test/old_probe"
 # A settings file as the desktop writes it, with its defaults.
 printf '' >"$out/settings_file/empty"

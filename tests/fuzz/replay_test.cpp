@@ -32,6 +32,7 @@ int Replay(const std::string& target, void (*entry)(const uint8_t*, size_t)) {
 TEST(FuzzReplay, EveryKeptInputPassesEveryEntry) {
   EXPECT_GT(Replay("raw_test", fuzz::RawTest), 0);
   EXPECT_GT(Replay("result_file", fuzz::ResultFile), 0);
+  EXPECT_GT(Replay("rtx_test", fuzz::RtxTest), 0);
   EXPECT_GT(Replay("settings_file", fuzz::SettingsFile), 0);
 }
 
