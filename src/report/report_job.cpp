@@ -76,13 +76,15 @@ void DrawPage(QPainter& p, const Pagination& pages, const PrinterMetrics& m, con
   }
 }
 
-int PrintReport(QPagedPaintDevice& device, const ReportSource& source, PageKinds kinds) {
+int PrintReport(QPagedPaintDevice& device, const ReportSource& source, PageKinds kinds,
+                const PageProgress& progress) {
   const PrinterMetrics m = DeviceMetrics(device);
   const Pagination pages = PaginateJob(m, source, kinds);
   if (pages.Total() == 0) return 0;
   QPainter painter(&device);
   if (!painter.isActive()) return -1;
   for (int page = 0; page < pages.Total(); ++page) {
+    if (progress && !progress(page, pages.Total())) return kJobCancelled;
     if (page > 0) device.newPage();
     DrawPage(painter, pages, m, source, page);
   }
@@ -90,20 +92,23 @@ int PrintReport(QPagedPaintDevice& device, const ReportSource& source, PageKinds
   return pages.Total();
 }
 
-bool WriteReportPdf(const QString& path, const ReportSource& source, PageKinds kinds, QString& error) {
+bool WriteReportPdf(const QString& path, const ReportSource& source, PageKinds kinds, QString& error,
+                    const PageProgress& progress) {
   // Written beside and renamed, so that a failed job leaves an older file whole.
   const QString staging = path + QStringLiteral(".part");
   int written = 0;
   {
     QPdfWriter writer(staging);
     SetUpPdf(writer);
-    written = PrintReport(writer, source, kinds);
+    written = PrintReport(writer, source, kinds, progress);
   }
   std::error_code failed;
   if (written > 0) std::filesystem::rename(staging.toStdString(), path.toStdString(), failed);
   if (written <= 0 || failed) {
     QFile::remove(staging);
-    error = written == 0 ? QStringLiteral("没有可输出的页") : QStringLiteral("无法写入文件：") + path;
+    error = written == kJobCancelled ? QString()
+            : written == 0           ? QStringLiteral("没有可输出的页")
+                                     : QStringLiteral("无法写入文件：") + path;
     return false;
   }
   return true;

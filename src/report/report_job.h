@@ -3,6 +3,7 @@
 // PDF): paginated with the device's own metrics.
 #include <QPagedPaintDevice>
 #include <QString>
+#include <functional>
 
 #include "report/report_pagination.h"
 #include "report/report_source.h"
@@ -24,12 +25,20 @@ PrinterMetrics PdfPrinterMetrics();
 
 Pagination PaginateJob(const PrinterMetrics& m, const ReportSource& source, PageKinds kinds);
 
+// Told before each page (pages done, pages in all); false stops the job.
+using PageProgress = std::function<bool(int done, int total)>;
+// The job was stopped through its progress.
+inline constexpr int kJobCancelled = -2;
+
 // Draws every page of the job; the number of pages written, -1 when the
-// device cannot be painted on.
-int PrintReport(QPagedPaintDevice& device, const ReportSource& source, PageKinds kinds);
+// device cannot be painted on, kJobCancelled when stopped.
+int PrintReport(QPagedPaintDevice& device, const ReportSource& source, PageKinds kinds,
+                const PageProgress& progress = {});
 
 // A PDF of A4 at 600 dpi with the job's pages; false with `error` when the
-// file cannot be written.
-bool WriteReportPdf(const QString& path, const ReportSource& source, PageKinds kinds, QString& error);
+// file cannot be written, false with an empty `error` when stopped (no file
+// is left then).
+bool WriteReportPdf(const QString& path, const ReportSource& source, PageKinds kinds, QString& error,
+                    const PageProgress& progress = {});
 
 }  // namespace tarnix

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrintDialog>
+#include <QProgressDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -215,6 +216,20 @@ bool CPrintView::OnCommand(CommandId id) {
 
 void CPrintView::PrintInto(QPrinter& printer) { PrintReport(printer, ReportSource(doc_), KindsOf(doc_.pageSetup)); }
 
+PageProgress CPrintView::ShowProgress(QProgressDialog& dialog, const QString& title) {
+  // Shown only for a job that takes longer than half a second.
+  dialog.setWindowTitle(title);
+  dialog.setLabelText(title);
+  dialog.setCancelButtonText(QStringLiteral("取消"));
+  dialog.setMinimumDuration(500);
+  dialog.setWindowModality(Qt::WindowModal);
+  return [&dialog](int done, int total) {
+    dialog.setMaximum(total);
+    dialog.setValue(done);
+    return !dialog.wasCanceled();
+  };
+}
+
 void CPrintView::Print() {
   QPrinter printer(QPrinter::HighResolution);
   SetUpPrinter(printer);
@@ -222,7 +237,12 @@ void CPrintView::Print() {
   const Pagination pages = PaginateJob(PdfPrinterMetrics(), source, KindsOf(doc_.pageSetup));
   QPrintDialog dialog(&printer, this);
   dialog.setMinMax(pages.Total() > 0 ? 1 : 0, pages.Total());
-  if (dialog.exec() == QDialog::Accepted) PrintInto(printer);
+  if (dialog.exec() != QDialog::Accepted) return;
+  QProgressDialog progress(this);
+  if (PrintReport(printer, source, KindsOf(doc_.pageSetup), ShowProgress(progress, QStringLiteral("正在打印..."))) ==
+      kJobCancelled) {
+    printer.abort();
+  }
 }
 
 void CPrintView::PrintPreview() {
@@ -236,8 +256,12 @@ void CPrintView::PrintPreview() {
 
 bool CPrintView::WritePdf(const QString& path) {
   QString error;
-  if (WriteReportPdf(path, ReportSource(doc_), KindsOf(doc_.pageSetup), error)) return true;
-  doc_.Ui().Message(error.toStdString(), MessageButtons::Ok);
+  QProgressDialog progress(this);
+  if (WriteReportPdf(path, ReportSource(doc_), KindsOf(doc_.pageSetup), error,
+                     ShowProgress(progress, QStringLiteral("正在输出PDF...")))) {
+    return true;
+  }
+  if (!error.isEmpty()) doc_.Ui().Message(error.toStdString(), MessageButtons::Ok);  // empty: cancelled
   return false;
 }
 

@@ -6,6 +6,9 @@
 #include <QImage>
 #include <QScrollBar>
 
+class QProgressDialog;
+
+#include "report/report_job.h"
 #include "report/report_table.h"
 #include "views/tarnix_view.h"
 
@@ -46,6 +49,8 @@ class CPrintView : public CTarnixView {
   void Invalidate();
   void UpdateScrollRange();
   void PrintInto(QPrinter& printer);
+  // A job's progress in the dialog, which appears when the job takes time.
+  static PageProgress ShowProgress(QProgressDialog& dialog, const QString& title);
   void Print();
   void PrintPreview();
   void ExportPdf();
