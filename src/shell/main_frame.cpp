@@ -36,6 +36,7 @@
 #include "dialogs/dlg_combin_file.h"
 #include "dialogs/dlg_display_settings.h"
 #include "dialogs/dlg_filter.h"
+#include "dialogs/dlg_print_set.h"
 #include "dialogs/dlg_time_correction.h"
 #include "views/panes.h"
 #include "dialogs/parameter.h"
@@ -417,7 +418,6 @@ bool CMainFrame::Implemented(CommandId id) const {
     case CommandId::ExportPointWaves:
     case CommandId::Print:
     case CommandId::PrintPreview:
-    case CommandId::PageSetup:
     case CommandId::PrinterSetup:
     case CommandId::CopyWave:
     case CommandId::PasteWave:
@@ -580,6 +580,11 @@ bool CMainFrame::DocumentCommand(CommandId id) {
       return true;
     case CommandId::DisplaySettings: {
       CDlgDisplaySettings dialog(doc_, mainView_->DrawingHeight(), [this] { RefreshViews(); }, this);
+      dialog.exec();
+      return true;
+    }
+    case CommandId::PageSetup: {
+      CDlgPrintSet dialog(doc_, [this] { RefreshViews(); }, this);
       dialog.exec();
       return true;
     }

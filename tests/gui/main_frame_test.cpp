@@ -130,6 +130,7 @@ TEST_F(MainFrameTest, EachLayoutEnablesItsOwnCommands) {
   EXPECT_EQ(frame_.CurrentLayout(), CMainFrame::Layout::DataTable);
   EXPECT_EQ(doc_.modes.layoutMode, 1);
   EXPECT_FALSE(Enabled(CommandId::AutoPick));  // processing is off in the data table
+  EXPECT_FALSE(Enabled(CommandId::PageSetup));
   EXPECT_TRUE(Enabled(CommandId::ToggleSectionBar));
   EXPECT_FALSE(Enabled(CommandId::BackToMain));
 
@@ -139,6 +140,7 @@ TEST_F(MainFrameTest, EachLayoutEnablesItsOwnCommands) {
   EXPECT_EQ(frame_.CurrentLayout(), CMainFrame::Layout::Report);
   EXPECT_EQ(doc_.modes.reportMode, 1);
   EXPECT_TRUE(Enabled(CommandId::BackToMain));
+  EXPECT_TRUE(Enabled(CommandId::PageSetup));
   EXPECT_FALSE(Enabled(CommandId::AutoPick));
   EXPECT_FALSE(Enabled(CommandId::AnalysisOutput));
   EXPECT_FALSE(Enabled(CommandId::ToggleSectionBar));
