@@ -143,6 +143,21 @@ std::unique_ptr<Command> DeleteLayer(CTarnixDoc& doc, LayerColumn column, float 
   return LayersEdit("删除分层", doc, [&] { return doc.DeleteLayerAt(column, depth); });
 }
 
+std::unique_ptr<Command> HeaderTextsEdited(CTarnixDoc& doc, const HeaderTexts& before) {
+  const HeaderTexts after = TextsOf(doc.Header());
+  if (after == before) return nullptr;
+  return std::make_unique<StateCommand<HeaderTexts>>("工程信息", before, after,
+                                                     [&doc](const HeaderTexts& t) { doc.SetHeaderTexts(t); });
+}
+
+std::unique_ptr<Command> ChangeReportStyle(CTarnixDoc& doc, const ReportStyle& style) {
+  return LayersEdit("报告样式", doc, [&] {
+    if (StyleOf(doc.Layers()) == style) return false;
+    doc.SetReportStyle(style);
+    return true;
+  });
+}
+
 std::unique_ptr<Command> ChangeLayerTag(CTarnixDoc& doc, int way, int tag, bool on) {
   return LayersEdit("计算参数", doc, [&] {
     doc.SetParameterTag(way, tag, on);

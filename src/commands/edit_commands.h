@@ -26,6 +26,12 @@ std::unique_ptr<Command> ChangeVelocityCriterion(CTarnixDoc& doc, int section, f
 // refused or declined).
 std::unique_ptr<Command> AddLayerBoundary(CTarnixDoc& doc, LayerColumn column, float depth);
 std::unique_ptr<Command> DeleteLayer(CTarnixDoc& doc, LayerColumn column, float depth);
+// The project form's edits of the header texts act on the document as they
+// are typed; what they changed since `before` is one edit (nullptr when
+// nothing changed).
+std::unique_ptr<Command> HeaderTextsEdited(CTarnixDoc& doc, const HeaderTexts& before);
+// The report's scale, style or calculation method (nullptr when unchanged).
+std::unique_ptr<Command> ChangeReportStyle(CTarnixDoc& doc, const ReportStyle& style);
 // A parameter dialog's check box or Enter, as one edit.
 std::unique_ptr<Command> ChangeLayerTag(CTarnixDoc& doc, int way, int tag, bool on);
 std::unique_ptr<Command> EnterParametersCommand(CTarnixDoc& doc, int way, const LayerParameters& values,

@@ -177,6 +177,11 @@ void CTarnixDoc::RebuildDepths() {
   ui_.UpdateAllViews(kChangePoints);
 }
 
+void CTarnixDoc::SetHeaderTexts(const HeaderTexts& texts) {
+  for (TestHeader* h : {&header_, &processingSnapshot_.header, &displaySnapshot_.header}) ApplyTexts(*h, texts);
+  Changed(-1, Rebuild::Nothing, kChangeHeader);
+}
+
 void CTarnixDoc::TakeProcessingSnapshot() { processingSnapshot_ = {header_, sections_}; }
 
 void CTarnixDoc::RestoreProcessingSnapshot() {

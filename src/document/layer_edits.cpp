@@ -12,6 +12,13 @@ std::vector<float>& Bounds(LayerSet& l, LayerColumn column) {
   return column == LayerColumn::Result ? l.height : l.depth;
 }
 
+// Entry k of one of the layers' text lists; false when there is no layer k.
+bool SetEntry(std::vector<std::string>& list, int k, const std::string& text) {
+  if (k < 0 || static_cast<size_t>(k) >= list.size()) return false;
+  list[static_cast<size_t>(k)] = text;
+  return true;
+}
+
 }  // namespace
 
 int CTarnixDoc::SelectedLayer() const {
@@ -101,15 +108,25 @@ void CTarnixDoc::SetLayerBottom(LayerColumn column, int k, float bottom) {
 }
 
 void CTarnixDoc::SetLayerDescription(int k, const std::string& text) {
-  if (k < 0 || static_cast<size_t>(k) >= layers_.describe.size()) return;
-  layers_.describe[static_cast<size_t>(k)] = text;
-  Changed(-1, Rebuild::Nothing, kChangeLayers);
+  if (SetEntry(layers_.describe, k, text)) Changed(-1, Rebuild::Nothing, kChangeLayers);
 }
 
 void CTarnixDoc::SetLayerLithology(int k, const std::string& name) {
-  if (k < 0 || static_cast<size_t>(k) >= layers_.picName.size()) return;
-  layers_.picName[static_cast<size_t>(k)] = name;
-  Changed(-1, Rebuild::Nothing, kChangeLayers);
+  if (SetEntry(layers_.picName, k, name)) Changed(-1, Rebuild::Nothing, kChangeLayers);
+}
+
+void CTarnixDoc::SetLayerExplanation(int k, const std::string& text) {
+  if (SetEntry(layers_.explain, k, text)) Changed(-1, Rebuild::Nothing, kChangeLayers);
+}
+
+void CTarnixDoc::SetReportStyle(const ReportStyle& style) {
+  const ReportStyle before = StyleOf(layers_);
+  ApplyStyle(layers_, style);
+  if (before.way != style.way || before.tags != style.tags) {
+    RecalcLayers();
+  } else {
+    Changed(-1, Rebuild::Nothing, kChangeLayers);
+  }
 }
 
 void CTarnixDoc::SetParameterTag(int way, int tag, bool on) {

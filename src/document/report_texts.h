@@ -15,4 +15,8 @@ struct ReportTexts {
   std::string reservedText = "1";
 };
 
+// Puts a text at the top of a history list, once; the oldest entry falls off.
+// An empty text is not remembered.
+void RememberText(std::array<std::string, 10>& history, const std::string& text);
+
 }  // namespace tarnix

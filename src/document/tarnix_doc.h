@@ -14,8 +14,10 @@
 #include "document/app_modes.h"
 #include "document/display_settings.h"
 #include "document/report_texts.h"
+#include "model/header_texts.h"
 #include "model/layer_set.h"
 #include "model/page_setup.h"
+#include "model/report_style.h"
 #include "model/section_record.h"
 #include "model/test_header.h"
 #include "document/recent_file_list.h"
@@ -130,6 +132,9 @@ class CTarnixDoc {
   void ChooseStandard();
   // The depths after the depth reference of the display settings changed.
   void RebuildDepths();
+  // The project and hole texts of the header; the report's copy of the test
+  // keeps them too, so that they outlive leaving the report.
+  void SetHeaderTexts(const HeaderTexts& texts);
   // --- Layers: the report's context menu, the edit and parameter dialogs ------
   void SelectLayer(int k);
   // The whole layer set, as undo and a cancelled dialog put it back.
@@ -148,6 +153,11 @@ class CTarnixDoc {
   void SetLayerBottom(LayerColumn column, int k, float bottom);
   void SetLayerDescription(int k, const std::string& text);
   void SetLayerLithology(int k, const std::string& name);
+  // The interpretation text of a test-result layer.
+  void SetLayerExplanation(int k, const std::string& text);
+  // The report's scale, style and calculation method; a changed method or
+  // input recomputes the layers.
+  void SetReportStyle(const ReportStyle& style);
   // A parameter dialog's check box (tag 1..3) of a method (way 1 or 0).
   void SetParameterTag(int way, int tag, bool on);
   // Enter in a parameter dialog: the method's values into the selected layer.

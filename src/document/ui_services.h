@@ -35,6 +35,7 @@ enum ViewChange : unsigned {
   kChangeRange = 1u << 2,     // the evaluated range
   kChangeCriteria = 1u << 3,  // criteria and grades
   kChangeLayers = 1u << 4,    // the layers of both columns and their settings
+  kChangeHeader = 1u << 5,    // the project and hole texts
   kChangeAll = ~0u,           // a new or reloaded test
 };
 
