@@ -43,9 +43,19 @@ void LayerParameterDlg::ShowLayer() {
                                : QString::fromStdString(CFormat("%g", p.poisson)));
   edits_[1]->setText(QString::fromStdString(CFormat("%g", p.density)));
   edits_[2]->setText(QString::number(p.blockVelocity));
+  for (int i = 0; i < 3; ++i) boxes_[i]->setChecked(tags[i] == 1);
+  EnableInputs(inputsOn_);
+}
+
+std::array<int32_t, 3> LayerParameterDlg::Tags() const {
+  return {boxes_[0]->isChecked() ? 1 : 0, boxes_[1]->isChecked() ? 1 : 0, boxes_[2]->isChecked() ? 1 : 0};
+}
+
+void LayerParameterDlg::EnableInputs(bool on) {
+  inputsOn_ = on;
   for (int i = 0; i < 3; ++i) {
-    boxes_[i]->setChecked(tags[i] == 1);
-    edits_[i]->setEnabled(tags[i] == 1);
+    boxes_[i]->setEnabled(on);
+    edits_[i]->setEnabled(on && boxes_[i]->isChecked());
   }
 }
 
@@ -64,9 +74,7 @@ void LayerParameterDlg::OnEnter() {
   }
   p.density = static_cast<float>(number(edits_[1]));
   p.blockVelocity = static_cast<int>(number(edits_[2]));
-  const std::array<int32_t, 3> tags{boxes_[0]->isChecked() ? 1 : 0, boxes_[1]->isChecked() ? 1 : 0,
-                                    boxes_[2]->isChecked() ? 1 : 0};
-  Record(commands_, EnterParametersCommand(doc_, way_, p, tags));
+  Record(commands_, EnterParametersCommand(doc_, way_, p, Tags()));
 }
 
 CWayoneDlg::CWayoneDlg(CTarnixDoc& doc, CommandSink* commands, QWidget* parent)

@@ -21,6 +21,11 @@ class LayerParameterDlg : public QDialog {
  public:
   // Loads the selected layer's values and the check states.
   void ShowLayer();
+  // The check boxes as the document's tags (1 ticked).
+  std::array<int32_t, 3> Tags() const;
+  // Off: no input at all (the report shows no rock parameters); on: each
+  // value as its check box says.
+  void EnableInputs(bool on);
 
  protected:
   // way: 1 for method one (shear velocity), 0 for method two (Poisson ratio).
@@ -36,6 +41,7 @@ class LayerParameterDlg : public QDialog {
   CommandSink* commands_;
   std::array<QCheckBox*, 3> boxes_{};
   std::array<QLineEdit*, 3> edits_{};
+  bool inputsOn_ = true;
 };
 
 class CWayoneDlg : public LayerParameterDlg {

@@ -39,6 +39,7 @@
 #include "dialogs/dlg_print_set.h"
 #include "dialogs/dlg_time_correction.h"
 #include "views/panes.h"
+#include "views/print_out_form.h"
 #include "dialogs/parameter.h"
 #include "views/section_form.h"
 #include "views/statistics_panel.h"
@@ -97,6 +98,16 @@ bool InProcessingGroup(CommandId id) {
 void Explain(QAction* action, const QString& tip) {
   action->setToolTip(tip);
   action->setStatusTip(tip);
+}
+
+// A bar's content scrolls on a small screen rather than being squeezed.
+QScrollArea* Scrolling(QWidget* content) {
+  auto* scroller = new QScrollArea;
+  scroller->setWidget(content);
+  scroller->setWidgetResizable(true);
+  scroller->setFrameShape(QFrame::NoFrame);
+  scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  return scroller;
 }
 
 bool InMainGroup(CommandId id) { return id == CommandId::ToggleSectionBar || id == CommandId::AnalysisOutput; }
@@ -323,17 +334,13 @@ void CMainFrame::CreateBars() {
   // On a small screen the bar scrolls rather than squeezing the statistics
   // to a couple of rows.
   statisticsPanel_->setMinimumHeight(kStatisticsMinHeight);
-  auto* scroller = new QScrollArea;
-  scroller->setWidget(content);
-  scroller->setWidgetResizable(true);
-  scroller->setFrameShape(QFrame::NoFrame);
-  scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  sectionBar_->setWidget(scroller);
+  sectionBar_->setWidget(Scrolling(content));
   sectionBar_->setMinimumWidth(240);
   addDockWidget(Qt::LeftDockWidgetArea, sectionBar_);
   analysisBar_ = new QDockWidget(QStringLiteral("分析输出信息栏"), this);
   analysisBar_->setObjectName("analysisBar");
-  analysisBar_->setWidget(new QWidget);
+  printOutForm_ = new CPrintOutForm(doc_, history_.get(), [this] { RefreshViews(); });
+  analysisBar_->setWidget(Scrolling(printOutForm_));
   addDockWidget(Qt::LeftDockWidgetArea, analysisBar_);
   analysisBar_->hide();
   connect(sectionBar_, &QDockWidget::visibilityChanged, this, &CMainFrame::UpdateMenusForMode);
@@ -489,6 +496,7 @@ void CMainFrame::RebuildRecentFileMenu() {
 void CMainFrame::RefreshViews(unsigned hint) {
   for (CTarnixView* v : findChildren<CTarnixView*>()) v->OnUpdate();
   sectionForm_->Refresh();
+  printOutForm_->Refresh();
   ShowCurrentPoint();
   // Moving between points or sections leaves the statistics as they are.
   if (hint != kChangeCurrent) statisticsPanel_->Refresh();

@@ -26,6 +26,7 @@ class CSecView;
 class CAnalysisView;
 class CChartView;
 class CPrintView;
+class CPrintOutForm;
 class CSectionForm;
 class CStatisticsPanel;
 class RecentFileList;
@@ -103,6 +104,7 @@ class CMainFrame : public QMainWindow {
   QDockWidget* sectionBar_ = nullptr;
   QDockWidget* analysisBar_ = nullptr;
   CSectionForm* sectionForm_ = nullptr;
+  CPrintOutForm* printOutForm_ = nullptr;
   CStatisticsPanel* statisticsPanel_ = nullptr;
   QStackedWidget* stack_ = nullptr;
   QSplitter* mainSplitter_ = nullptr;

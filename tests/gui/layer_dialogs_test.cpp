@@ -15,6 +15,7 @@
 #include "dialogs/layer_parameter_dlg.h"
 #include "dialogs/left_modify_dlg.h"
 #include "dialogs/right_modify_dlg.h"
+#include "gui/gui_helpers.h"
 #include "support/sample_document.h"
 
 namespace tarnix {
@@ -22,10 +23,7 @@ namespace {
 
 using test::kSamplePath;
 
-struct Sink : CommandSink {
-  std::vector<std::unique_ptr<Command>> done;
-  void Record(std::unique_ptr<Command> c) override { done.push_back(std::move(c)); }
-};
+using Sink = test::RecordingSink;
 
 class LayerDialogsTest : public ::testing::Test, protected test::SampleDocument {
  protected:
@@ -39,9 +37,7 @@ class LayerDialogsTest : public ::testing::Test, protected test::SampleDocument 
 
   template <typename T>
   static T* Find(QWidget* dialog, const char* name) {
-    T* w = dialog->findChild<T*>(QLatin1String(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
+    return test::FindNamed<T>(dialog, name);
   }
 
   float m_ = 0.0f;

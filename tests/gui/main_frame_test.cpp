@@ -1,6 +1,7 @@
 // The main window as a user drives it: layouts, the enabled commands of each,
 // the report's snapshot, and the question on closing with unsaved changes.
 #include "shell/main_frame.h"
+#include "views/print_out_form.h"
 
 #include <gtest/gtest.h>
 
@@ -148,6 +149,7 @@ TEST_F(MainFrameTest, EachLayoutEnablesItsOwnCommands) {
   EXPECT_TRUE(frame_.MainToolBar()->isHidden());
   EXPECT_TRUE(frame_.SectionBar()->isHidden());
   EXPECT_FALSE(frame_.AnalysisBar()->isHidden());
+  EXPECT_NE(frame_.AnalysisBar()->findChild<CPrintOutForm*>(), nullptr);
 }
 
 TEST_F(MainFrameTest, TheReportWorksOnOneSnapshotAndAlwaysReturnsToTheMainLayout) {

@@ -16,6 +16,7 @@
 
 #include "document/recent_file_list.h"
 #include "document/tarnix_doc.h"
+#include "gui/gui_helpers.h"
 #include "support/document_access.h"
 #include "support/scripted_ui_services.h"
 
@@ -34,9 +35,7 @@ class PrintSetDialogTest : public ::testing::Test {
 
   template <typename T>
   T* Find(const char* name) {
-    T* w = dialog_->findChild<T*>(QLatin1String(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
+    return test::FindNamed<T>(dialog_.get(), name);
   }
 
   // Types the text over the field's contents and leaves the field.
