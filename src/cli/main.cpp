@@ -37,6 +37,8 @@ const char kUsage[] =
     "                                the report's pages as a PDF (A4, 600 dpi), or one 1-bit bitmap per\n"
     "                                page at 120 dpi (HOLE-N.bmp); without --pages the\n"
     "                                report pages, or the kinds of the --settings file\n"
+    "  wave IN --depth M [--section S] --out X.CHT [--yes]\n"
+    "                                the point at depth M as a one-point raw test\n"
     "  synth --out PATH.CHT [--points N] [--seed S] [--dt US] [--snr DB]\n"
     "                                write a synthetic two-receiver probe test\n"
     "  merge --out OUT.CHT [--pipes N] [--depth M] FILE:SECTION=PAIR...\n"
@@ -115,6 +117,7 @@ int main(int argc, char** argv) {
     if (command == "export") return RunExport(args);
     if (command == "merge") return RunMerge(args);
     if (command == "report") return RunReport(args);
+    if (command == "wave") return RunWave(args);
   } catch (const tarnix::FileError& e) {
     std::fprintf(stderr, "%s\n", e.what());
     return 1;
