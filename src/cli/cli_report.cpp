@@ -1,7 +1,6 @@
 // tarnix-cli report: the report's pages of a test as a PDF, as the desktop's
 // "报告输出到PDF" writes them, or as one 1-bit bitmap per page as
 // "报告输出到BMP" does, for batch reports without a display.
-#include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -10,25 +9,13 @@
 
 #include "cli/cli_commands.h"
 #include "cli/cli_document.h"
+#include "cli/gui_application.h"
 #include "formats/file_error.h"
-#include "render/interface_fonts.h"
 #include "report/report_bitmap.h"
 #include "report/report_job.h"
 
 namespace tarnix::cli {
 namespace {
-
-// Fonts and images need a GUI application; without a display it runs off screen.
-std::unique_ptr<QGuiApplication> MakeApplication() {
-  if (QGuiApplication::instance() != nullptr) return nullptr;
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  static int argc = 1;
-  static char name[] = "tarnix-cli";
-  static char* argv[] = {name, nullptr};
-  auto app = std::make_unique<QGuiApplication>(argc, argv);
-  InstallInterfaceFonts();
-  return app;
-}
 
 bool ParseKinds(const std::string& text, PageKinds& kinds) {
   if (text == "report") kinds = {false, false, true};
@@ -79,7 +66,7 @@ int RunReport(const Args& args) {
     }
   }
   if (in.empty() || out.empty() == bmpDir.empty()) return UsageError("report needs IN and --pdf OUT.pdf or --bmp DIR");
-  const auto app = MakeApplication();
+  const auto app = MakeGuiApplication();
   CliDocument cli;
   if (!cli.Open(in)) return 1;
   // Without --pages the kinds of the page settings (default or --settings).

@@ -1,4 +1,5 @@
-// tarnix-cli wave: one measurement point of a test as "单波保存(&I)" writes it.
+// tarnix-cli wave: one measurement point of a test as "单波保存(&I)" writes it,
+// or its picture as "导出测点波形(&W)" draws it.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -6,7 +7,9 @@
 
 #include "cli/cli_commands.h"
 #include "cli/cli_document.h"
+#include "cli/gui_application.h"
 #include "document/single_wave.h"
+#include "report/point_wave_export.h"
 
 namespace tarnix::cli {
 namespace {
@@ -28,13 +31,13 @@ int PointAtDepth(const SectionRecord& s, double depth) {
 }  // namespace
 
 int RunWave(const Args& args) {
-  std::string in, out;
+  std::string in, out, bmp;
   double depth = NAN;
   int section = -1;
   bool yes = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    const bool takesValue = a == "--depth" || a == "--section" || a == "--out";
+    const bool takesValue = a == "--depth" || a == "--section" || a == "--out" || a == "--bmp";
     if (takesValue && i + 1 >= args.size()) return UsageError("wave: " + a + " needs a value");
     char* end = nullptr;
     if (a == "--depth") {
@@ -46,6 +49,8 @@ int RunWave(const Args& args) {
       section = static_cast<int>(s);
     } else if (a == "--out") {
       out = args[++i];
+    } else if (a == "--bmp") {
+      bmp = args[++i];
     } else if (a == "--yes") {
       yes = true;
     } else if (!a.empty() && a[0] != '-' && in.empty()) {
@@ -54,7 +59,10 @@ int RunWave(const Args& args) {
       return UsageError("wave: unexpected argument '" + a + "'");
     }
   }
-  if (in.empty() || out.empty() || std::isnan(depth)) return UsageError("wave needs IN, --depth M and --out X.CHT");
+  if (in.empty() || (out.empty() && bmp.empty()) || std::isnan(depth)) {
+    return UsageError("wave needs IN, --depth M and --out X.CHT or --bmp X.bmp");
+  }
+  const auto app = bmp.empty() ? nullptr : MakeGuiApplication();
   CliDocument opened(yes);
   if (!opened.Open(in)) return 1;
   CTarnixDoc& doc = opened.doc;
@@ -68,10 +76,16 @@ int RunWave(const Args& args) {
     std::fprintf(stderr, "tarnix-cli: %s: no point at %.2f m in section %d\n", in.c_str(), depth, section);
     return 1;
   }
-  const std::string path = WithRawTestSuffix(out);
-  opened.ui.SetSubject(path);
-  if (!doc.ConfirmSharedDataFile(path) || !SaveSingleWave(doc, section, point, path)) return 1;
-  std::printf("%s\n", path.c_str());
+  if (!bmp.empty()) {
+    opened.ui.SetSubject(bmp);
+    if (!ExportPointWaves(doc, section, point, bmp)) return 1;
+  }
+  if (!out.empty()) {
+    const std::string path = WithRawTestSuffix(out);
+    opened.ui.SetSubject(path);
+    if (!doc.ConfirmSharedDataFile(path) || !SaveSingleWave(doc, section, point, path)) return 1;
+    std::printf("%s\n", path.c_str());
+  }
   return 0;
 }
 

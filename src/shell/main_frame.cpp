@@ -30,6 +30,7 @@
 #include "commands/edit_commands.h"
 #include "document/log_exports.h"
 #include "document/single_wave.h"
+#include "report/point_wave_export.h"
 #include "document/suspect_picks.h"
 #include "document/tarnix_doc.h"
 #include "document/recent_file_list.h"
@@ -413,7 +414,6 @@ CMainFrame::Layout CMainFrame::CurrentLayout() const { return static_cast<Layout
 
 bool CMainFrame::Implemented(CommandId id) const {
   switch (id) {
-    case CommandId::ExportPointWaves:
     case CommandId::Print:
     case CommandId::PrintPreview:
     case CommandId::PageSetup:
@@ -563,6 +563,9 @@ bool CMainFrame::DocumentCommand(CommandId id) {
       return true;
     case CommandId::SingleWaveSave:
       OnSingleWaveSave(doc_);
+      return true;
+    case CommandId::ExportPointWaves:
+      OnExportPointWaves(doc_);
       return true;
     case CommandId::StandardSl264:
       Record(history_.get(), ChooseStandardCommand(doc_));
