@@ -8,6 +8,8 @@
 #include <fstream>
 
 #include "formats/raw_test_reader.h"
+#include "formats/raw_test_writer.h"
+#include "model/sample_conversion.h"
 #include "support/sample_document.h"
 #include "support/temp_dir.h"
 
@@ -102,6 +104,28 @@ TEST(SingleWave, RefusalsAndTheSuffixRule) {
   EXPECT_FALSE(ReadSingleWave(reader.doc, test::kSamplePath));
   EXPECT_EQ(reader.ui.MessageTexts(), std::vector<std::string>{"文件中包含多个波形！"});
   EXPECT_FALSE(reader.doc.WaveClipboard().has_value());
+}
+
+TEST(SingleWave, AShortWaveKeepsItsLengthUnlessATestIsOpen) {
+  test::TempDir dir;
+  TestHeader header;
+  header.datLen = 512;
+  Sections sections;
+  sections[0].valid = true;
+  sections[0].dT = header.dT;
+  sections[0].datLen = 512;
+  const std::vector<uint16_t> wave(512, kZeroLevel + 100);
+  sections[0].AppendPoint(wave.data(), 512, 3.0f, 3.0f, 0.5f, 0.0f, 40.0f, 60.0f, 12.0f);
+  WriteRawTest(dir.File("short.CHT"), header, sections, false);
+
+  test::SampleDocument none;
+  ASSERT_TRUE(ReadSingleWave(none.doc, dir.File("short.CHT")));
+  EXPECT_EQ(none.doc.WaveClipboard()->samples, wave);  // nothing read past the file's waveform
+
+  test::SampleDocument open;
+  ASSERT_TRUE(open.doc.OnOpenDocument(test::kSamplePath));
+  EXPECT_FALSE(ReadSingleWave(open.doc, dir.File("short.CHT")));
+  EXPECT_EQ(open.ui.MessageTexts(), std::vector<std::string>{"采样长度小于当前打开文件！"});
 }
 
 }  // namespace
