@@ -20,6 +20,7 @@ int RunExport(const Args& args);
 int RunLayers(const Args& args);
 int RunMerge(const Args& args);
 int RunReport(const Args& args);
+int RunWave(const Args& args);
 
 // Prints the usage line of a subcommand to stderr and returns 2.
 int UsageError(const std::string& message);

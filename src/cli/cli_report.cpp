@@ -1,30 +1,21 @@
 // tarnix-cli report: the report's pages of a test as a PDF, as the desktop's
-// "报告输出到PDF" writes them, for batch reports without a display.
-#include <QGuiApplication>
+// "报告输出到PDF" writes them, or as one 1-bit bitmap per page as
+// "报告输出到BMP" does, for batch reports without a display.
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "cli/cli_commands.h"
 #include "cli/cli_document.h"
-#include "render/interface_fonts.h"
+#include "cli/gui_application.h"
+#include "formats/file_error.h"
+#include "report/report_bitmap.h"
 #include "report/report_job.h"
 
 namespace tarnix::cli {
 namespace {
-
-// Fonts and images need a GUI application; without a display it runs off screen.
-std::unique_ptr<QGuiApplication> MakeApplication() {
-  if (QGuiApplication::instance() != nullptr) return nullptr;
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  static int argc = 1;
-  static char name[] = "tarnix-cli";
-  static char* argv[] = {name, nullptr};
-  auto app = std::make_unique<QGuiApplication>(argc, argv);
-  InstallInterfaceFonts();
-  return app;
-}
 
 bool ParseKinds(const std::string& text, PageKinds& kinds) {
   if (text == "report") kinds = {false, false, true};
@@ -35,16 +26,36 @@ bool ParseKinds(const std::string& text, PageKinds& kinds) {
   return true;
 }
 
+// Every page into the folder, named by the hole number and the page.
+int WriteBitmaps(const std::string& dir, const ReportSource& source, PageKinds kinds) {
+  const PrinterMetrics m = PdfPrinterMetrics();
+  const Pagination pages = PaginateJob(m, source, kinds);
+  for (int page = 0; page < pages.Total(); ++page) {
+    const std::string path = (std::filesystem::path(dir) / ReportBitmapPageName(source.header, page)).string();
+    try {
+      WriteMonoBitmap(path, RenderReportPageBitmap(m, pages, source, page));
+    } catch (const FileError&) {
+      std::fprintf(stderr, "tarnix-cli: cannot write %s\n", path.c_str());
+      return 1;
+    }
+    std::printf("%s\n", path.c_str());
+  }
+  std::printf("%d pages\n", pages.Total());
+  return 0;
+}
+
 }  // namespace
 
 int RunReport(const Args& args) {
-  std::string in, out;
+  std::string in, out, bmpDir;
   PageKinds kinds{false, false, true};
   bool kindsGiven = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     if (a == "--pdf" && i + 1 < args.size()) {
       out = args[++i];
+    } else if (a == "--bmp" && i + 1 < args.size()) {
+      bmpDir = args[++i];
     } else if (a == "--pages" && i + 1 < args.size()) {
       if (!ParseKinds(args[++i], kinds)) return UsageError("report: --pages takes report, curve, wave or all");
       kindsGiven = true;
@@ -54,13 +65,14 @@ int RunReport(const Args& args) {
       return UsageError("report: unexpected argument '" + a + "'");
     }
   }
-  if (in.empty() || out.empty()) return UsageError("report needs IN and --pdf OUT.pdf");
-  const auto app = MakeApplication();
+  if (in.empty() || out.empty() == bmpDir.empty()) return UsageError("report needs IN and --pdf OUT.pdf or --bmp DIR");
+  const auto app = MakeGuiApplication();
   CliDocument cli;
   if (!cli.Open(in)) return 1;
   // Without --pages the kinds of the page settings (default or --settings).
   if (!kindsGiven && !SettingsFile().empty()) kinds = KindsOf(cli.doc.pageSetup);
   const ReportSource source(cli.doc);
+  if (!bmpDir.empty()) return WriteBitmaps(bmpDir, source, kinds);
   QString error;
   if (!WriteReportPdf(QString::fromStdString(out), source, kinds, error)) {
     std::fprintf(stderr, "tarnix-cli: %s\n", error.toStdString().c_str());

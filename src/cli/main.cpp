@@ -33,9 +33,13 @@ const char kUsage[] =
     "                                result files and a CSV overview; damaged files are listed\n"
     "  export IN (--las OUT.las | --csv OUT.csv) [--section S]\n"
     "                                the per-depth log of a receiver pair (S: its first section)\n"
-    "  report IN --pdf OUT.pdf [--pages report|curve|wave|all]\n"
-    "                                the report's pages as a PDF (A4, 600 dpi); without --pages the\n"
+    "  report IN (--pdf OUT.pdf | --bmp DIR) [--pages report|curve|wave|all]\n"
+    "                                the report's pages as a PDF (A4, 600 dpi), or one 1-bit bitmap per\n"
+    "                                page at 120 dpi (HOLE-N.bmp); without --pages the\n"
     "                                report pages, or the kinds of the --settings file\n"
+    "  wave IN --depth M [--section S] (--out X.CHT | --bmp X.bmp) [--yes]\n"
+    "                                the point at depth M as a one-point raw test, or its two\n"
+    "                                receivers' waveforms and read-outs as a 1-bit bitmap\n"
     "  synth --out PATH.CHT [--points N] [--seed S] [--dt US] [--snr DB]\n"
     "                                write a synthetic two-receiver probe test\n"
     "  merge --out OUT.CHT [--pipes N] [--depth M] FILE:SECTION=PAIR...\n"
@@ -114,6 +118,7 @@ int main(int argc, char** argv) {
     if (command == "export") return RunExport(args);
     if (command == "merge") return RunMerge(args);
     if (command == "report") return RunReport(args);
+    if (command == "wave") return RunWave(args);
   } catch (const tarnix::FileError& e) {
     std::fprintf(stderr, "%s\n", e.what());
     return 1;

@@ -85,6 +85,11 @@ void CTarnixDoc::CopyPoint(int section, int point) {
   ui_.SetStatusText("复制成功");
 }
 
+void CTarnixDoc::FillWaveClipboard(CSamNode node) {
+  waveClipboard_ = std::move(node);
+  waveClipboardFull_ = true;
+}
+
 bool CTarnixDoc::PastePoint(int section, int point) {
   if (!ValidSection(section)) return false;
   if (!waveClipboard_) {

@@ -97,6 +97,8 @@ class CTarnixDoc {
   // Successful opens so far: the wave panes lay themselves out afresh for each.
   uint32_t OpenCount() const { return openCount_; }
   const std::optional<CSamNode>& WaveClipboard() const { return waveClipboard_; }
+  // The clipboard was filled by "单波读取(&U)".
+  bool WaveClipboardFull() const { return waveClipboardFull_; }
   const DocumentSnapshot& ProcessingSnapshot() const { return processingSnapshot_; }
 
   // --- Operations: every edit of the test goes through one of these ------------
@@ -111,6 +113,11 @@ class CTarnixDoc {
   // The copied waveform into the point, at this section's record length. False
   // (with the status text) when nothing was copied.
   bool PastePoint(int section, int point);
+  // A waveform read from a single-wave file, for paste to put onto a point.
+  void FillWaveClipboard(CSamNode node);
+  // Before a save rewrites path's data file: asks when another text file of the
+  // same base name uses it. False when the user declines.
+  bool ConfirmSharedDataFile(const std::string& path);
   // Sets the evaluated range of every section in use and of its stored copies.
   // The range must hold at least ten points and lie inside every section;
   // otherwise the user is told and nothing changes.
@@ -235,9 +242,6 @@ class CTarnixDoc {
   // Reads the file and completes the sections; throws FileError, leaving the
   // document unchanged.
   void ReadAndComplete(const std::string& path);
-  // Before a save rewrites path's data file: asks when another text file of the
-  // same base name uses it. False when the user declines.
-  bool ConfirmSharedDataFile(const std::string& path);
   // The unsaved-changes save: a save dialog proposing the document's path.
   bool SaveThroughDialog();
   void RestoreRecordedSamples();
@@ -263,6 +267,7 @@ class CTarnixDoc {
   DocumentSnapshot processingSnapshot_;
   DocumentSnapshot displaySnapshot_;
   std::optional<CSamNode> waveClipboard_;
+  bool waveClipboardFull_ = false;
 
   UiServices& ui_;
   RecentFileList& recentFiles_;

@@ -29,6 +29,8 @@
 #include "base/c_text.h"
 #include "commands/edit_commands.h"
 #include "document/log_exports.h"
+#include "document/single_wave.h"
+#include "report/point_wave_export.h"
 #include "document/suspect_picks.h"
 #include "document/tarnix_doc.h"
 #include "document/recent_file_list.h"
@@ -420,9 +422,6 @@ CMainFrame::Layout CMainFrame::CurrentLayout() const { return static_cast<Layout
 
 bool CMainFrame::Implemented(CommandId id) const {
   switch (id) {
-    case CommandId::SingleWaveRead:
-    case CommandId::SingleWaveSave:
-    case CommandId::ExportPointWaves:
     case CommandId::Print:
     case CommandId::PrintPreview:
     case CommandId::PrinterSetup:
@@ -566,6 +565,15 @@ bool CMainFrame::DocumentCommand(CommandId id) {
     case CommandId::ExportLas:
     case CommandId::ExportCsv:
       OnExportLog(doc_, id == CommandId::ExportLas ? LogFormat::Las : LogFormat::Csv);
+      return true;
+    case CommandId::SingleWaveRead:
+      OnSingleWaveRead(doc_);
+      return true;
+    case CommandId::SingleWaveSave:
+      OnSingleWaveSave(doc_);
+      return true;
+    case CommandId::ExportPointWaves:
+      OnExportPointWaves(doc_);
       return true;
     case CommandId::StandardSl264:
       Record(history_.get(), ChooseStandardCommand(doc_));

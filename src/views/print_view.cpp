@@ -19,6 +19,8 @@
 #include "dialogs/left_modify_dlg.h"
 #include "dialogs/right_modify_dlg.h"
 #include "document/tarnix_doc.h"
+#include "formats/file_error.h"
+#include "report/report_bitmap.h"
 #include "report/report_job.h"
 
 namespace tarnix {
@@ -194,7 +196,7 @@ void CPrintView::contextMenuEvent(QContextMenuEvent* event) {
 
 bool CPrintView::HandlesCommand(CommandId id) const {
   return id == CommandId::Print || id == CommandId::PrintPreview || id == CommandId::PrinterSetup ||
-         id == CommandId::ReportPdf;
+         id == CommandId::ReportPdf || id == CommandId::ReportBmp;
 }
 
 bool CPrintView::OnCommand(CommandId id) {
@@ -208,6 +210,9 @@ bool CPrintView::OnCommand(CommandId id) {
       return true;
     case CommandId::ReportPdf:
       ExportPdf();
+      return true;
+    case CommandId::ReportBmp:
+      ExportBmp();
       return true;
     default:
       return false;
@@ -271,6 +276,29 @@ void CPrintView::ExportPdf() {
   const QString path =
       QFileDialog::getSaveFileName(this, QStringLiteral("报告输出到PDF"), proposed, QStringLiteral("PDF 文件 (*.pdf)"));
   if (!path.isEmpty()) WritePdf(path);
+}
+
+void CPrintView::ExportBmp() {
+  const ReportSource source(doc_);
+  const PrinterMetrics m = PdfPrinterMetrics();
+  const Pagination pages = PaginateJob(m, source, KindsOf(doc_.pageSetup));
+  for (int page = 0; page < pages.Total(); ++page) {
+    FileDialogRequest request;
+    request.save = true;
+    request.filter = "(*.bmp)|*.bmp||";
+    request.proposedName = ReportBitmapName(doc_.Header());
+    request.defaultExtension = "bmp";
+    request.flags = kHideReadOnly | kOverwritePrompt;
+    const std::optional<std::string> path = doc_.Ui().ChooseFile(request);
+    if (!path || path->empty()) continue;  // skips only this page
+    try {
+      WriteMonoBitmap(*path, RenderReportPageBitmap(m, pages, source, page));
+      doc_.Ui().Message("导出打印内容到BMP成功！", MessageButtons::Ok);
+    } catch (const FileError& e) {
+      doc_.Ui().Message(e.what(), MessageButtons::Ok);
+    }
+  }
+  update();
 }
 
 }  // namespace tarnix

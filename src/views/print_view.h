@@ -54,6 +54,8 @@ class CPrintView : public CTarnixView {
   void Print();
   void PrintPreview();
   void ExportPdf();
+  // "报告输出到BMP": one save dialog and one file per page.
+  void ExportBmp();
   // The depth of a y in the body, as the algorithm maps it.
   float DepthAt(int y) const;
   int BandHeight() const;

@@ -68,5 +68,36 @@ TEST(CliReportTest, WritesTheReportPagesOfTheSampleWithLayers) {
   }
 }
 
+uint32_t U32(const std::string& b, size_t at) {
+  uint32_t v = 0;
+  for (int i = 3; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(b[at + i]);
+  return v;
+}
+
+TEST(CliReportTest, WritesOneBitmapPerPage) {
+  test::TempDir dir;
+  const auto run = test::Cli(std::string("report ") + test::kSamplePath + " --bmp " + dir.File("") + " --pages all");
+  ASSERT_EQ(run.code, 0) << run.out;
+  std::smatch count;
+  ASSERT_TRUE(std::regex_search(run.out, count, std::regex("(\\d+) pages"))) << run.out;
+  ASSERT_GE(std::stoi(count[1]), 3);
+  for (int page = 1; page <= std::stoi(count[1]); ++page) {
+    std::ifstream file(dir.File("zk01-" + std::to_string(page) + ".bmp"), std::ios::binary);
+    const std::string b((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    ASSERT_GT(b.size(), 62u) << page;
+    const uint32_t width = U32(b, 18), height = U32(b, 22), stride = (width + 31) / 32 * 4;
+    // A4 at a fifth of 600 dpi with the 5-pixel border: about 992 x 1403.
+    EXPECT_GT(width, 800u);
+    EXPECT_LT(width, 1010u);
+    EXPECT_GT(height, 1100u);
+    EXPECT_LT(height, 1420u);
+    EXPECT_EQ(b.size(), 62 + stride * ((height + 3) / 4 * 4));
+    EXPECT_EQ(b[28], 1);  // bits per pixel
+    EXPECT_NE(b.find('\0', 62), std::string::npos) << "the page has black pixels";
+  }
+  EXPECT_EQ(test::Cli(std::string("report ") + test::kSamplePath + " --bmp " + dir.File("") + " --pdf x.pdf").code, 2);
+  EXPECT_EQ(test::Cli(std::string("report ") + test::kSamplePath + " --bmp " + dir.File("missing")).code, 1);
+}
+
 }  // namespace
 }  // namespace tarnix

@@ -30,27 +30,10 @@
 #include "dialogs/parameter.h"
 #include "support/document_access.h"
 #include "views/panes.h"
+#include "main_frame_fixture.h"
 
 namespace tarnix {
 namespace {
-
-const std::string kSample = std::string(TARNIX_TEST_DATA) + "/../../resources/samples/ZK01.CHT";
-
-class MainFrameTest : public ::testing::Test {
- protected:
-  MainFrameTest() : doc_(ui_, recent_), frame_(doc_, recent_) {}
-
-  bool Enabled(CommandId id) { return frame_.Action(id)->isEnabled(); }
-  void Open() {
-    ASSERT_TRUE(doc_.OnOpenDocument(kSample));
-    frame_.RefreshViews();
-  }
-
-  ScriptedUiServices ui_;
-  MemoryRecentFileList recent_;
-  CTarnixDoc doc_;
-  CMainFrame frame_;
-};
 
 TEST_F(MainFrameTest, MenusCarryTheirTextsAndAccelerators) {
   EXPECT_EQ(frame_.Action(CommandId::FileOpen)->text(), QStringLiteral("打开(&O)..."));
