@@ -156,6 +156,9 @@ void SectionRecord::TrimBelow(float pileLen) {
     points.pop_front();
     --lastIndex;
   }
+  // With every recorded point below the length only shallow fillers remain,
+  // outside any range: the section is as empty as one without points.
+  if (lastIndex < firstIndex) points.clear();
   if (points.empty()) firstIndex = lastIndex = -1;
 }
 

@@ -197,6 +197,16 @@ TEST(SectionRecord, TrimmingRemovesPointsBelowTheHole) {
   s.TrimBelow(-1.0f);
   EXPECT_EQ(s.PointCount(), 0);
   EXPECT_EQ(std::pair(s.firstIndex, s.lastIndex), std::pair(-1, -1));
+
+  // Every recorded point below the length: the shallow fillers left would
+  // stand outside the range, so the section empties instead.
+  SectionRecord deep;
+  Add(deep, 0.4f, 2048);
+  deep.PadToLength(0.0f, 0.2f);
+  ASSERT_EQ(deep.PointCount(), 3);
+  deep.TrimBelow(0.1f);
+  EXPECT_EQ(deep.PointCount(), 0);
+  EXPECT_EQ(std::pair(deep.firstIndex, deep.lastIndex), std::pair(-1, -1));
 }
 
 TEST(SectionRecord, PsdRoundsAndIsZeroAcrossTheEmptyDeepEnd) {
