@@ -20,6 +20,7 @@
 #include "cli/pick_options.h"
 #include "formats/file_paths.h"
 #include "formats/staged_file.h"
+#include "report/office_excel.h"
 
 namespace tarnix::cli {
 namespace {
@@ -33,6 +34,7 @@ struct Options {
   bool timing = false;
   FilterOverride filters;
   std::string resultDir;
+  std::string xlsxDir;
   std::string summary;
   std::vector<std::string> paths;
 };
@@ -40,6 +42,7 @@ struct Options {
 struct Job {
   std::string path;
   std::string result;  // the result file to write, or empty
+  std::string xlsx;    // the workbook to write, or empty
 };
 
 struct Outcome {
@@ -63,12 +66,15 @@ double Ms(Clock::time_point from, Clock::time_point to) {
 std::vector<Job> CollectJobs(const Options& o, std::vector<std::pair<std::string, std::string>>& refused) {
   std::vector<Job> jobs;
   auto add = [&](const fs::path& file, const fs::path& relative) {
-    Job job{file.string(), ""};
-    if (!o.resultDir.empty()) {
-      fs::path out = fs::path(o.resultDir) / relative;
-      out.replace_extension(".CHA");
-      job.result = out.lexically_normal().string();
-    }
+    Job job{file.string(), "", ""};
+    auto output = [&](const std::string& dir, const char* extension) {
+      if (dir.empty()) return std::string();
+      fs::path out = fs::path(dir) / relative;
+      out.replace_extension(extension);
+      return out.lexically_normal().string();
+    };
+    job.result = output(o.resultDir, ".CHA");
+    job.xlsx = output(o.xlsxDir, ".xlsx");
     jobs.push_back(std::move(job));
   };
   for (const std::string& p : o.paths) {
@@ -133,6 +139,17 @@ Outcome Process(const Options& o, const Job& job) {
   } else {
     r.rows = SummaryRows(job.path, doc, doc);
   }
+  if (!job.xlsx.empty()) {
+    // "导出到EXCEL" of the pair the desktop would show, written beside and renamed.
+    const auto beforeXlsx = Clock::now();
+    const bool written = ExportExcelFile(doc, doc.CurrentSection(), automation::OfficeOutput{job.xlsx, "", ""}, nullptr);
+    r.writeMs += Ms(beforeXlsx, Clock::now());
+    if (!written) {
+      r.message = Joined(opened.ui.Messages());
+      r.rows.clear();
+      return r;
+    }
+  }
   r.ok = true;
   return r;
 }
@@ -164,7 +181,7 @@ int ParseOptions(const Args& args, Options& o) {
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     const bool takesValue = a == "--jobs" || a == "--high-pass" || a == "--low-pass" || a == "--result-dir" ||
-                            a == "--summary";
+                            a == "--xlsx-dir" || a == "--summary";
     if (takesValue && i + 1 >= args.size()) return UsageError("batch: " + a + " needs a value");
     bool ok = true;
     if (a == "--pick") {
@@ -179,6 +196,8 @@ int ParseOptions(const Args& args, Options& o) {
       o.jobs = static_cast<int>(n);
     } else if (a == "--result-dir") {
       o.resultDir = args[++i];
+    } else if (a == "--xlsx-dir") {
+      o.xlsxDir = args[++i];
     } else if (a == "--summary") {
       o.summary = args[++i];
     } else if (takesValue && o.filters.Parse(a, args[++i], ok)) {
@@ -203,12 +222,15 @@ int RunBatch(const Args& args) {
   const std::vector<Job> jobs = CollectJobs(o, refused);
 
   std::vector<Outcome> outcomes(jobs.size());
-  // Two inputs of one name (x.CHT and x.CHA) would write one result file.
+  // Two inputs of one name (x.CHT and x.CHA) would write one result file and
+  // one workbook. (A workbook never lands on an input: no test ends in .xlsx.)
   std::map<std::string, size_t> claimed;
   for (size_t i = 0; i < jobs.size(); ++i) {
-    if (jobs[i].result.empty()) continue;
-    const auto [it, fresh] = claimed.emplace(jobs[i].result, i);
-    if (!fresh) outcomes[i].message = "输出文件与“" + jobs[it->second].path + "”的相同：" + jobs[i].result;
+    for (const std::string& out : {jobs[i].result, jobs[i].xlsx}) {
+      if (out.empty() || !outcomes[i].message.empty()) continue;
+      const auto [it, fresh] = claimed.emplace(out, i);
+      if (!fresh) outcomes[i].message = "输出文件与“" + jobs[it->second].path + "”的相同：" + out;
+    }
   }
 
   const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
