@@ -10,6 +10,7 @@
 #include <iterator>
 
 #include "document/recent_file_list.h"
+#include "document/single_wave.h"
 #include "document/tarnix_doc.h"
 #include "formats/file_error.h"
 #include "formats/raw_test_reader.h"
@@ -112,6 +113,36 @@ void TestPair(const uint8_t* bytes, size_t size, const char* extension, Read rea
   }
 }
 
+// "单波读取" into a clipboard that holds a known node before.
+void CheckSingleWaveRead(CTarnixDoc& doc, const std::string& path) {
+  CSamNode marker;
+  marker.samples = marker.rawSamples = {1, 2, 3};
+  marker.arrivalIndex = 2;
+  doc.FillWaveClipboard(marker);
+  const bool read = ReadSingleWave(doc, path);
+  const CSamNode& clip = *doc.WaveClipboard();
+  if (!read) {
+    Check(clip.samples == marker.samples && clip.arrivalIndex == 2, "a refused wave leaves the clipboard alone");
+    return;
+  }
+  const size_t n = clip.samples.size();
+  Check(n > 0 && clip.rawSamples.size() == n, "a read wave has its samples");
+  Check(!doc.HasData() || static_cast<int>(n) == doc.Header().datLen, "a read wave takes the open test's length");
+  for (const int index : {clip.arrivalIndex, clip.ampIndex}) {
+    Check(index >= 0 && static_cast<size_t>(index) < n, "the picks inside the read wave");
+  }
+}
+
+// The sample opened once: reading a single wave does not change the test.
+CTarnixDoc& OpenedSample() {
+  static ScriptedUiServices ui;
+  static MemoryRecentFileList recent;
+  static CTarnixDoc doc(ui, recent);
+  static const bool opened = doc.OnOpenDocument(TARNIX_SAMPLE);
+  Check(opened, "the bundled sample opens");
+  return doc;
+}
+
 }  // namespace
 
 FilePair SplitPair(const uint8_t* bytes, size_t size) {
@@ -168,6 +199,18 @@ void RtxTest(const uint8_t* bytes, size_t size) {
       Check(!p.HasWaveform() || static_cast<int>(p.rawSamples.size()) == header.datLen, "waveforms of datLen samples");
     }
   }
+}
+
+void SingleWave(const uint8_t* bytes, size_t size) {
+  const FilePair pair = SplitPair(bytes, size);
+  const std::string text = Folder() + "/wave.CHT";
+  WriteFile(text, pair.text);
+  WriteFile(Folder() + "/wave.CHD", pair.data);
+  ScriptedUiServices ui;
+  MemoryRecentFileList recent;
+  CTarnixDoc empty(ui, recent);
+  CheckSingleWaveRead(empty, text);
+  CheckSingleWaveRead(OpenedSample(), text);
 }
 
 void SettingsFile(const uint8_t* bytes, size_t size) {
