@@ -54,6 +54,15 @@ std::string ReadFile(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// The input as a text file and its data file in the scratch folder; the text's path.
+std::string WritePair(const uint8_t* bytes, size_t size, const std::string& textName, const std::string& dataName) {
+  const FilePair pair = SplitPair(bytes, size);
+  const std::string text = Folder() + "/" + textName;
+  WriteFile(text, pair.text);
+  WriteFile(Folder() + "/" + dataName, pair.data);
+  return text;
+}
+
 // A filled-in header and section, to see that a failed read leaves them alone.
 void Prefill(TestHeader& h, Sections& s) {
   h.site = "before";
@@ -89,10 +98,7 @@ void CheckOpened(const CTarnixDoc& doc) {
 
 template <typename Read>
 void TestPair(const uint8_t* bytes, size_t size, const char* extension, Read read) {
-  const FilePair pair = SplitPair(bytes, size);
-  const std::string text = Folder() + "/input." + extension;
-  WriteFile(text, pair.text);
-  WriteFile(text.substr(0, text.size() - 1) + "D", pair.data);
+  const std::string text = WritePair(bytes, size, std::string("input.") + extension, "input.CHD");
 
   TestHeader header;
   Sections sections;
@@ -181,10 +187,7 @@ void ResultFile(const uint8_t* bytes, size_t size) {
 }
 
 void RtxTest(const uint8_t* bytes, size_t size) {
-  const FilePair pair = SplitPair(bytes, size);
-  const std::string text = Folder() + "/input.RTX";
-  WriteFile(text, pair.text);
-  WriteFile(Folder() + "/input.RDA", pair.data);
+  const std::string text = WritePair(bytes, size, "input.RTX", "input.RDA");
   TestHeader header;
   Sections sections;
   Prefill(header, sections);
@@ -202,10 +205,7 @@ void RtxTest(const uint8_t* bytes, size_t size) {
 }
 
 void SingleWave(const uint8_t* bytes, size_t size) {
-  const FilePair pair = SplitPair(bytes, size);
-  const std::string text = Folder() + "/wave.CHT";
-  WriteFile(text, pair.text);
-  WriteFile(Folder() + "/wave.CHD", pair.data);
+  const std::string text = WritePair(bytes, size, "wave.CHT", "wave.CHD");
   ScriptedUiServices ui;
   MemoryRecentFileList recent;
   CTarnixDoc empty(ui, recent);
