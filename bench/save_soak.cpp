@@ -181,6 +181,13 @@ int main(int argc, char** argv) {
   for (int cycle = 0; cycle < cycles; ++cycle) {
     const Chain& chain = chains[cycle % 2];
     std::unique_ptr<CTarnixDoc>& doc = docs[cycle % 2];
+    // Each result file keeps only its range, so that chain shrinks; it starts
+    // over from the sample when little is left.
+    const int current = doc->CurrentSection();
+    if (current >= 0 && doc->Section(current).PointCount() < 20) {
+      doc = std::make_unique<CTarnixDoc>(ui, recent);
+      if (!doc->OnOpenDocument(samples + chain.source)) return 2;
+    }
     for (int k = soak.Pick(1, 4); k > 0; --k) soak.Edit(*doc);
     const fs::path path = dir / chain.file;
     if (cycle % 50 == 48 || cycle % 50 == 49) {
@@ -225,8 +232,10 @@ int main(int argc, char** argv) {
     doc = std::move(reopened);
   }
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  std::printf("cycles %d, edits %d, failures injected %d (root: %s), faults %d, %.1f s\n", cycles, soak.edits,
-              injected, ::geteuid() == 0 ? "yes" : "no", faults, seconds);
+  const LayerSet& layers = docs[1]->Layers();
+  std::printf("cycles %d, edits %d, failures injected %d (root: %s), faults %d, %.1f s; layers kept %zu + %zu\n",
+              cycles, soak.edits, injected, ::geteuid() == 0 ? "yes" : "no", faults, seconds, layers.depth.size(),
+              layers.height.size());
   fs::remove_all(dir);
   return faults == 0 ? 0 : 1;
 }

@@ -139,15 +139,14 @@ void CheckSingleWaveRead(CTarnixDoc& doc, const std::string& path) {
   }
 }
 
-// The sample opened once: reading a single wave does not change the test.
-CTarnixDoc& OpenedSample() {
-  static ScriptedUiServices ui;
-  static MemoryRecentFileList recent;
-  static CTarnixDoc doc(ui, recent);
-  static const bool opened = doc.OnOpenDocument(TARNIX_SAMPLE);
-  Check(opened, "the bundled sample opens");
-  return doc;
-}
+// Made once: reading a single wave changes nothing but the clipboard.
+struct SingleWaveDocuments {
+  ScriptedUiServices ui;
+  MemoryRecentFileList recent;
+  CTarnixDoc empty{ui, recent};
+  CTarnixDoc sample{ui, recent};
+  SingleWaveDocuments() { Check(sample.OnOpenDocument(TARNIX_SAMPLE), "the bundled sample opens"); }
+};
 
 }  // namespace
 
@@ -206,11 +205,10 @@ void RtxTest(const uint8_t* bytes, size_t size) {
 
 void SingleWave(const uint8_t* bytes, size_t size) {
   const std::string text = WritePair(bytes, size, "wave.CHT", "wave.CHD");
-  ScriptedUiServices ui;
-  MemoryRecentFileList recent;
-  CTarnixDoc empty(ui, recent);
-  CheckSingleWaveRead(empty, text);
-  CheckSingleWaveRead(OpenedSample(), text);
+  static SingleWaveDocuments documents;
+  documents.ui.messages.clear();
+  CheckSingleWaveRead(documents.empty, text);
+  CheckSingleWaveRead(documents.sample, text);
 }
 
 void SettingsFile(const uint8_t* bytes, size_t size) {
