@@ -343,9 +343,13 @@ TEST_F(StatisticsPanelTest, EachSectionInItsColumnInBlocksOfThePageSetting) {
   ExpectColumns(panel);
   EXPECT_EQ(panel.minimumSize(), panel.Picture().size());
 
-  // A change of the document shows after a refresh: fewer sections, one per block.
-  DocumentTestAccess::Section(doc_, 1).valid = false;
+  // A change of the document shows after a refresh: one section per block,
+  // then fewer sections.
   doc_.pageSetup.sectionsPerPage = 1;
+  panel.Refresh();
+  ExpectColumns(panel);
+  EXPECT_EQ(LayoutStatisticsPicture(2, 1).ImageSize(), panel.Picture().size());
+  DocumentTestAccess::Section(doc_, 1).valid = false;
   panel.Refresh();
   ExpectColumns(panel);
 }
