@@ -10,6 +10,7 @@
 #include <iterator>
 
 #include "document/recent_file_list.h"
+#include "document/single_wave.h"
 #include "document/tarnix_doc.h"
 #include "formats/file_error.h"
 #include "formats/raw_test_reader.h"
@@ -53,6 +54,15 @@ std::string ReadFile(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// The input as a text file and its data file in the scratch folder; the text's path.
+std::string WritePair(const uint8_t* bytes, size_t size, const std::string& textName, const std::string& dataName) {
+  const FilePair pair = SplitPair(bytes, size);
+  const std::string text = Folder() + "/" + textName;
+  WriteFile(text, pair.text);
+  WriteFile(Folder() + "/" + dataName, pair.data);
+  return text;
+}
+
 // A filled-in header and section, to see that a failed read leaves them alone.
 void Prefill(TestHeader& h, Sections& s) {
   h.site = "before";
@@ -88,10 +98,7 @@ void CheckOpened(const CTarnixDoc& doc) {
 
 template <typename Read>
 void TestPair(const uint8_t* bytes, size_t size, const char* extension, Read read) {
-  const FilePair pair = SplitPair(bytes, size);
-  const std::string text = Folder() + "/input." + extension;
-  WriteFile(text, pair.text);
-  WriteFile(text.substr(0, text.size() - 1) + "D", pair.data);
+  const std::string text = WritePair(bytes, size, std::string("input.") + extension, "input.CHD");
 
   TestHeader header;
   Sections sections;
@@ -111,6 +118,35 @@ void TestPair(const uint8_t* bytes, size_t size, const char* extension, Read rea
     Check(!doc.HasData() && doc.CurrentSection() < 0, "a failed open leaves the document as it was");
   }
 }
+
+// "单波读取" into a clipboard that holds a known node before.
+void CheckSingleWaveRead(CTarnixDoc& doc, const std::string& path) {
+  CSamNode marker;
+  marker.samples = marker.rawSamples = {1, 2, 3};
+  marker.arrivalIndex = 2;
+  doc.FillWaveClipboard(marker);
+  const bool read = ReadSingleWave(doc, path);
+  const CSamNode& clip = *doc.WaveClipboard();
+  if (!read) {
+    Check(clip.samples == marker.samples && clip.arrivalIndex == 2, "a refused wave leaves the clipboard alone");
+    return;
+  }
+  const size_t n = clip.samples.size();
+  Check(n > 0 && clip.rawSamples.size() == n, "a read wave has its samples");
+  Check(!doc.HasData() || static_cast<int>(n) == doc.Header().datLen, "a read wave takes the open test's length");
+  for (const int index : {clip.arrivalIndex, clip.ampIndex}) {
+    Check(index >= 0 && static_cast<size_t>(index) < n, "the picks inside the read wave");
+  }
+}
+
+// Made once: reading a single wave changes nothing but the clipboard.
+struct SingleWaveDocuments {
+  ScriptedUiServices ui;
+  MemoryRecentFileList recent;
+  CTarnixDoc empty{ui, recent};
+  CTarnixDoc sample{ui, recent};
+  SingleWaveDocuments() { Check(sample.OnOpenDocument(TARNIX_SAMPLE), "the bundled sample opens"); }
+};
 
 }  // namespace
 
@@ -150,10 +186,7 @@ void ResultFile(const uint8_t* bytes, size_t size) {
 }
 
 void RtxTest(const uint8_t* bytes, size_t size) {
-  const FilePair pair = SplitPair(bytes, size);
-  const std::string text = Folder() + "/input.RTX";
-  WriteFile(text, pair.text);
-  WriteFile(Folder() + "/input.RDA", pair.data);
+  const std::string text = WritePair(bytes, size, "input.RTX", "input.RDA");
   TestHeader header;
   Sections sections;
   Prefill(header, sections);
@@ -168,6 +201,14 @@ void RtxTest(const uint8_t* bytes, size_t size) {
       Check(!p.HasWaveform() || static_cast<int>(p.rawSamples.size()) == header.datLen, "waveforms of datLen samples");
     }
   }
+}
+
+void SingleWave(const uint8_t* bytes, size_t size) {
+  const std::string text = WritePair(bytes, size, "wave.CHT", "wave.CHD");
+  static SingleWaveDocuments documents;
+  documents.ui.messages.clear();
+  CheckSingleWaveRead(documents.empty, text);
+  CheckSingleWaveRead(documents.sample, text);
 }
 
 void SettingsFile(const uint8_t* bytes, size_t size) {

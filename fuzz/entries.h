@@ -25,6 +25,9 @@ void RawTest(const uint8_t* bytes, size_t size);
 void ResultFile(const uint8_t* bytes, size_t size);
 // An older instrument's test (.RTX + .RDA) through its reader.
 void RtxTest(const uint8_t* bytes, size_t size);
+// A single-wave file through "单波读取", with no test open and with the
+// bundled sample open: the clipboard is filled by the rules or left alone.
+void SingleWave(const uint8_t* bytes, size_t size);
 // A settings file, read; what it read must write and read back the same.
 void SettingsFile(const uint8_t* bytes, size_t size);
 

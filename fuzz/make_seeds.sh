@@ -7,7 +7,7 @@ cli=$1
 out=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-mkdir -p "$out/raw_test" "$out/result_file" "$out/rtx_test" "$out/settings_file"
+mkdir -p "$out/raw_test" "$out/result_file" "$out/rtx_test" "$out/settings_file" "$out/single_wave"
 
 join_pair() {  # text data out
   local n
@@ -21,6 +21,9 @@ for seed in 1 2; do
   join_pair "$work/s$seed.CHT" "$work/s$seed.CHD" "$out/raw_test/synth$seed"
   "$cli" save-result "$work/s$seed.CHT" --out "$work/r$seed.CHA" >/dev/null
   join_pair "$work/r$seed.CHA" "$work/r$seed.CHD" "$out/result_file/synth$seed"
+  # One point of each receiver as 单波保存 writes it.
+  "$cli" wave "$work/s$seed.CHT" --depth 0.6 --section $((seed - 1)) --out "$work/w$seed.CHT" >/dev/null
+  join_pair "$work/w$seed.CHT" "$work/w$seed.CHD" "$out/single_wave/synth$seed"
 done
 # The older instrument's fixture of the tests.
 fixtures="$(dirname "$0")/../tests/data"

@@ -24,8 +24,9 @@ CSamNode CopyOfPoint(const CSamNode& p, int count) {
   node.samples.assign(p.samples.begin(), p.samples.begin() + std::min(n, p.samples.size()));
   node.samples.resize(n, kZeroLevel);
   node.rawSamples = node.samples;
-  node.arrivalIndex = p.arrivalIndex;
-  node.ampIndex = p.ampIndex;
+  // A longer record's picks may lie past the length kept.
+  node.arrivalIndex = std::clamp(p.arrivalIndex, 0, std::max(count, 1) - 1);
+  node.ampIndex = std::clamp(p.ampIndex, 0, std::max(count, 1) - 1);
   node.sourL = p.sourL;
   node.destL = p.destL;
   node.span = p.span;

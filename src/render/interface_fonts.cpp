@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QStringList>
+#include <algorithm>
 
 namespace tarnix {
 
@@ -21,6 +22,13 @@ void InstallInterfaceFonts() {
 QFont InterfaceFont(const QString& face, int pointSize) {
   QFont font(face, pointSize);
   font.setStyleStrategy(QFont::PreferAntialias);
+  return font;
+}
+
+QFont PixelFont(const char* face, int pixelHeight) {
+  QFont font(QString::fromUtf8(face));
+  font.setPixelSize(std::max(pixelHeight, 1));
+  font.setWeight(QFont::Normal);
   return font;
 }
 

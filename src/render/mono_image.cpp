@@ -15,6 +15,10 @@ void SetUpMonoPainter(QPainter& p) {
   p.setBrush(Qt::NoBrush);
 }
 
+void DrawTextAt(QPainter& p, int x, int y, const std::string& text) {
+  p.drawText(x, y + p.fontMetrics().ascent(), QString::fromStdString(text));
+}
+
 MonoBitmap ThresholdImage(const QImage& image) {
   const QImage grey = image.format() == QImage::Format_Grayscale8 ? image
                                                                    : image.convertToFormat(QImage::Format_Grayscale8);

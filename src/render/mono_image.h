@@ -3,6 +3,7 @@
 // they are drawn in grey without antialiasing and cut at mid-grey.
 #include <QImage>
 #include <QPainter>
+#include <string>
 
 #include "formats/mono_bitmap.h"
 
@@ -12,6 +13,8 @@ namespace tarnix {
 QImage BlankGreyImage(int width, int height);
 // A painter on it with a black 1-pixel pen, no brush and antialiasing off.
 void SetUpMonoPainter(QPainter& p);
+// The pictures' text, placed by its top-left corner.
+void DrawTextAt(QPainter& p, int x, int y, const std::string& text);
 // Pixels darker than mid-grey become black.
 MonoBitmap ThresholdImage(const QImage& image);
 

@@ -19,16 +19,6 @@ constexpr int kRight = 815;
 constexpr int kAxisHeight = 20;
 constexpr int kStripWidth = 20;
 
-QFont PixelFont(int pixels) {
-  QFont f = InterfaceFont(QStringLiteral("Arial"), 10);
-  f.setPixelSize(pixels);
-  return f;
-}
-
-void Text(QPainter& p, int x, int y, const std::string& text) {
-  p.drawText(QRect(x, y, 160, 24), Qt::AlignLeft | Qt::AlignTop, QString::fromStdString(text));
-}
-
 void DrawReadOuts(QPainter& p, const TestHeader& h, const PointChannel& c1, const PointChannel& c2) {
   for (int y : {5, 45, 85}) p.drawLine(kLeft, y, kRight, y);
   for (int x : {5, 167, 329, 491, 653}) p.drawLine(x, 5, x, 85);
@@ -37,25 +27,25 @@ void DrawReadOuts(QPainter& p, const TestHeader& h, const PointChannel& c1, cons
   const char* top[] = {"孔号:", "孔深:", "T1:", "T2:", "深度:"};
   const char* bottom[] = {"深度差:", "时间差:", "波速:", "日期:", "仪器:"};
   for (int i = 0; i < 5; ++i) {
-    Text(p, 20 + 162 * i, 20, top[i]);
-    Text(p, 20 + 162 * i, 60, bottom[i]);
+    DrawTextAt(p, 20 + 162 * i, 20, top[i]);
+    DrawTextAt(p, 20 + 162 * i, 60, bottom[i]);
   }
   const float t1 = c1.ArrivalTime(), t2 = c2.ArrivalTime();
   const float l1 = c1.point ? c1.point->span : 0.0f, l2 = c2.point ? c2.point->span : 0.0f;
   const CSamNode* any = c1.point ? c1.point : c2.point;
-  Text(p, 96, 20, h.m_holeID);
-  Text(p, 243, 20, CFormat("%3.2f", h.pileLen) + "m");
-  Text(p, 405, 20, CFormat("%.1f", t1) + "us");
-  Text(p, 567, 20, CFormat("%.1f", t2) + "us");
-  Text(p, 729, 20, CFormat("%3.2f", any ? any->sourL : 0.0f) + "m");
+  DrawTextAt(p, 96, 20, h.m_holeID);
+  DrawTextAt(p, 243, 20, CFormat("%3.2f", h.pileLen) + "m");
+  DrawTextAt(p, 405, 20, CFormat("%.1f", t1) + "us");
+  DrawTextAt(p, 567, 20, CFormat("%.1f", t2) + "us");
+  DrawTextAt(p, 729, 20, CFormat("%3.2f", any ? any->sourL : 0.0f) + "m");
   const float dl = std::fabs(l1 - l2), dt = std::fabs(t1 - t2);
-  Text(p, 96, 60, CFormat("%3.0f", dl * 100) + "cm");
-  Text(p, 243, 60, CFormat("%.1f", dt) + "us");
-  Text(p, 405, 60, CFormat("%2.3f", dt != 0.0f ? dl * 1000 / dt : 0.0f) + "km/s");
-  Text(p, 557, 60, h.date.substr(0, 10));
+  DrawTextAt(p, 96, 60, CFormat("%3.0f", dl * 100) + "cm");
+  DrawTextAt(p, 243, 60, CFormat("%.1f", dt) + "us");
+  DrawTextAt(p, 405, 60, CFormat("%2.3f", dt != 0.0f ? dl * 1000 / dt : 0.0f) + "km/s");
+  DrawTextAt(p, 557, 60, h.date.substr(0, 10));
   std::string inst = h.inst;
   for (char& ch : inst) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-  Text(p, 729, 60, inst);
+  DrawTextAt(p, 729, 60, inst);
 }
 
 int SampleX(int i, int n) { return static_cast<int>(static_cast<long long>(i) * (kRight - kLeft) / n) + kLeft; }
@@ -65,13 +55,13 @@ void DrawAxes(QPainter& p, const SectionRecord& s, int n, int top, int bottom, i
   const int axisY = bottom - kAxisHeight;
   p.drawLine(kLeft, axisY, kRight, axisY);
   p.drawLine(kLeft + kStripWidth, top, kLeft + kStripWidth, axisY);
-  p.setFont(PixelFont(12));
+  p.setFont(PixelFont("Arial", 12));
   constexpr int kTicks = 10;
   for (int k = 0; k <= kTicks; ++k) {
     const int i = n * k / kTicks;
     const int x = SampleX(i, n);
     p.drawLine(x, axisY, x, axisY + 4);
-    if (k < kTicks) Text(p, x + 2, axisY + 4, CFormat("%.0f", i * s.dT + s.delay));
+    if (k < kTicks) DrawTextAt(p, x + 2, axisY + 4, CFormat("%.0f", i * s.dT + s.delay));
   }
   for (int dy : {-100, -50, 0, 50, 100}) {
     p.drawLine(kLeft + kStripWidth - 4, base + dy, kLeft + kStripWidth, base + dy);
@@ -105,7 +95,7 @@ QImage DrawPointPicture(const TestHeader& header, const PointChannel& first, con
   QImage image = BlankGreyImage(kPointPictureWidth, kPointPictureHeight);
   QPainter p(&image);
   SetUpMonoPainter(p);
-  p.setFont(PixelFont(14));
+  p.setFont(PixelFont("Arial", 14));
   DrawReadOuts(p, header, first, second);
   DrawBand(p, first, 85, 290, 187);
   DrawBand(p, second, 290, 495, 392);

@@ -16,12 +16,12 @@ void DrawCurvePage(QPainter& p, const Pagination& pages, const ReportSource& sou
                    h * 41 / 50);
   const double windowTop = c * pages.depthPerCurvePage;
   p.save();
-  const int grid = std::max(source.setup.gridWidth, 1);
+  const int grid = source.GridWidth();
   p.setPen(QPen(Qt::black, grid));
   DrawVelocityAxis(p, QRect(plot.left(), a.top + h / 50, plot.width(), h * 2 / 25 - h / 50 - grid), source.curve);
   DrawDepthRuler(p, QRect(plot.left() - rulerWidth, plot.top(), rulerWidth, plot.height()), windowTop, ppm);
   DrawDepthCurve(p, plot, windowTop, ppm, source.curve, source.series, grid);
-  p.setPen(QPen(Qt::black, std::max(source.setup.borderWidth, 1)));
+  p.setPen(QPen(Qt::black, source.BorderWidth()));
   p.drawRect(plot);
   p.restore();
 }

@@ -7,13 +7,6 @@
 #include "render/nice_step.h"
 
 namespace tarnix {
-QFont PixelFont(const char* face, int pixelHeight) {
-  QFont font(QString::fromUtf8(face));
-  font.setPixelSize(std::max(pixelHeight, 1));
-  font.setWeight(QFont::Normal);
-  return font;
-}
-
 void DrawDepthRuler(QPainter& p, const QRect& column, double windowTop, double ppm) {
   if (!(ppm > 0.0) || column.width() <= 0 || column.height() <= 0) return;
   p.save();

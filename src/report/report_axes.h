@@ -5,11 +5,9 @@
 #include <QRect>
 
 #include "render/draw_ana_curve.h"
+#include "render/interface_fonts.h"
 
 namespace tarnix {
-
-// A font of the given pixel height (at least 1) by one of the interface's face names.
-QFont PixelFont(const char* face, int pixelHeight);
 
 // Depth ticks and labels in whole steps chosen for the scale, down the column
 // `column`, whose top stands at depth windowTop; nothing without a scale.

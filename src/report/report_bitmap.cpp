@@ -20,7 +20,9 @@ MonoBitmap RenderReportPageBitmap(const PrinterMetrics& m, const Pagination& pag
     p.translate(kBitmapBorder, kBitmapBorder);
     p.scale(1.0 / kBitmapReduction, 1.0 / kBitmapReduction);
     p.translate(-a.left, -a.top);
-    DrawPage(p, pages, m, source, page);
+    ReportSource bitmapMode(source);
+    bitmapMode.bitmapReduction = kBitmapReduction;
+    DrawPage(p, pages, m, bitmapMode, page);
   }
   return ThresholdImage(image);
 }

@@ -70,7 +70,7 @@ void DrawPage(QPainter& p, const Pagination& pages, const PrinterMetrics& m, con
   }
   const PrintableArea& a = pages.area;
   if (a.width > 0 && a.height > 0) {
-    p.setPen(QPen(Qt::black, std::max(source.setup.borderWidth, 1)));
+    p.setPen(QPen(Qt::black, source.BorderWidth()));
     p.setBrush(Qt::NoBrush);
     p.drawRect(a.left, a.top, a.width, a.height);
   }

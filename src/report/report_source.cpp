@@ -1,5 +1,7 @@
 #include "report/report_source.h"
 
+#include <algorithm>
+
 #include "render/legend_bitmap.h"
 
 namespace tarnix {
@@ -13,6 +15,11 @@ ReportSource::ReportSource(const CTarnixDoc& doc)
   curve.TakeSettings(doc.display, series);
   curve.samplingStep = doc.samplingStep;
   if (pair.first != nullptr) curve.critical = pair.first->criticalV;
+}
+
+int ReportSource::PenWidth(int printed) const {
+  if (bitmapReduction <= 0) return std::max(printed, 1);
+  return std::max(printed / 3, 1) * bitmapReduction;
 }
 
 HoleExtent ReportSource::Extent() const {

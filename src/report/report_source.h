@@ -26,12 +26,20 @@ class ReportSource {
   CurveSeries series;
   CDrawAnaCurve curve;
 
+  // Non-zero while a page is drawn into a bitmap at 1/bitmapReduction of its
+  // size: the pens are then a third of their printed width in bitmap pixels.
+  int bitmapReduction = 0;
+  int BorderWidth() const { return PenWidth(setup.borderWidth); }
+  int GridWidth() const { return PenWidth(setup.gridWidth); }
+
   float HoleDepth() const { return header.pileLen; }
   HoleExtent Extent() const;
   // The legend of a lithology; a null image leaves its cells empty.
   const QImage& Legend(const std::string& picName) const;
 
  private:
+  int PenWidth(int printed) const;
+
   mutable std::map<std::string, QImage> legends_;
 };
 

@@ -112,8 +112,8 @@ TableFrame PaperTableFrame(const Pagination& pages, const ReportSource& source, 
   f.bodyBottom = a.top + bands.bodyBottom;
   f.windowTop = r * pages.depthPerReportPage;
   f.pixelsPerMetre = source.HoleDepth() > 0.0f ? pages.pageLength / static_cast<double>(source.HoleDepth()) : 0.0;
-  f.gridWidth = std::max(source.setup.gridWidth, 1);
-  f.borderWidth = std::max(source.setup.borderWidth, 1);
+  f.gridWidth = source.GridWidth();
+  f.borderWidth = source.BorderWidth();
   return f;
 }
 

@@ -68,13 +68,13 @@ void DrawWavePage(QPainter& p, const Pagination& pages, const ReportSource& sour
   p.setFont(PixelFont("Times New Roman", 65));
   for (int ch = 0; ch < 2; ++ch) {
     const QRect frame(a.left + gap + ch * (frameWidth + gap), a.top + a.height / 12, frameWidth, a.height * 5 / 6);
-    p.setPen(QPen(Qt::black, std::max(source.setup.borderWidth, 1)));
+    p.setPen(QPen(Qt::black, source.BorderWidth()));
     p.drawRect(frame);
     if (channels[ch] == nullptr) continue;
     p.setPen(QPen(Qt::black, 1));
     TimeAxis(p, frame, *channels[ch], source.header, true);
     TimeAxis(p, frame, *channels[ch], source.header, false);
-    p.setPen(QPen(Qt::black, std::max(source.setup.gridWidth / 4, 1)));
+    p.setPen(QPen(Qt::black, std::max(source.GridWidth() / 4, 1)));
     DrawTraces(p, frame, *channels[ch], source.display, pages.tracesPerPage, w);
   }
   p.restore();

@@ -25,6 +25,7 @@
 #include <QUndoStack>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "base/c_text.h"
 #include "commands/edit_commands.h"
@@ -54,8 +55,6 @@ namespace {
 
 const char kProductLine[] = "KVT声波测孔分析软件 V1.2.00912";
 const QString kUndo = QStringLiteral("撤销");
-// Ten rows of the statistics table and its two summary lines.
-constexpr int kStatisticsMinHeight = 270;
 const QString kRedo = QStringLiteral("重做");
 
 // The three groups whose entries follow the layout.
@@ -333,11 +332,14 @@ void CMainFrame::CreateBars() {
   statisticsPanel_ = new CStatisticsPanel(doc_);
   layout->addWidget(sectionForm_);
   layout->addWidget(statisticsPanel_, 1);
-  // On a small screen the bar scrolls rather than squeezing the statistics
-  // to a couple of rows.
-  statisticsPanel_->setMinimumHeight(kStatisticsMinHeight);
-  sectionBar_->setWidget(Scrolling(content));
-  sectionBar_->setMinimumWidth(240);
+  // The panel keeps its size: the bar scrolls rather than cutting it, also
+  // sideways when the sections fill more than one block.
+  QScrollArea* scroller = Scrolling(content);
+  scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  sectionBar_->setWidget(scroller);
+  // Wide enough for one block of the panel beside its scroll bar.
+  sectionBar_->setMinimumWidth(
+      std::max(240, statisticsPanel_->sizeHint().width() + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4));
   addDockWidget(Qt::LeftDockWidgetArea, sectionBar_);
   analysisBar_ = new QDockWidget(QStringLiteral("分析输出信息栏"), this);
   analysisBar_->setObjectName("analysisBar");

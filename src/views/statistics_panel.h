@@ -1,10 +1,9 @@
 #pragma once
-// The statistics of the sections in use as a read-only table, one column per
-// section and one row per quantity, with the two summary lines under it.
+// The statistics panel of the analysis information bar: the picture of the
+// sections' statistics, rebuilt when the document changes and copied to the
+// screen at every paint.
+#include <QImage>
 #include <QWidget>
-
-class QLabel;
-class QTableWidget;
 
 namespace tarnix {
 
@@ -15,18 +14,18 @@ class CStatisticsPanel : public QWidget {
  public:
   explicit CStatisticsPanel(CTarnixDoc& doc, QWidget* parent = nullptr);
 
-  // Rebuilds the table and the lines from the document.
+  // Redraws the picture from the document.
   void Refresh();
 
-  QTableWidget* Table() const { return table_; }
-  QLabel* VelocityLine() const { return velocityLine_; }
-  QLabel* AmplitudeLine() const { return amplitudeLine_; }
+  const QImage& Picture() const { return picture_; }
+  QSize sizeHint() const override { return picture_.size(); }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   CTarnixDoc& doc_;
-  QTableWidget* table_ = nullptr;
-  QLabel* velocityLine_ = nullptr;
-  QLabel* amplitudeLine_ = nullptr;
+  QImage picture_;
 };
 
 }  // namespace tarnix

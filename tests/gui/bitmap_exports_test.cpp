@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "main_frame_fixture.h"
+#include "report/report_bitmap.h"
 #include "report/report_job.h"
 #include "support/temp_dir.h"
 
@@ -35,6 +36,27 @@ TEST_F(MainFrameTest, EveryReportPageAsksForItsFileAsABitmap) {
   EXPECT_TRUE(std::filesystem::exists(dir.File("c.bmp")));
   const auto files = std::filesystem::directory_iterator(dir.File(""));
   EXPECT_EQ(std::distance(begin(files), end(files)), 2);  // the cancelled page wrote nothing
+}
+
+// The page frame of a bitmap is drawn with the border pen at a third of its
+// printed width, in bitmap pixels.
+TEST_F(MainFrameTest, BitmapPensAreAThirdOfThePrintedWidth) {
+  Open();
+  const auto frameLine = [this](int borderWidth) {
+    doc_.pageSetup.borderWidth = borderWidth;
+    const ReportSource source(doc_);
+    const PrinterMetrics m = PdfPrinterMetrics();
+    const MonoBitmap b = RenderReportPageBitmap(m, PaginateJob(m, source, KindsOf(doc_.pageSetup)), source, 0);
+    const int y = b.Height() / 2;
+    int x = 0;
+    while (x < b.Width() && b.IsWhite(x, y)) ++x;
+    int run = 0;
+    while (x + run < b.Width() && !b.IsWhite(x + run, y)) ++run;
+    return run;
+  };
+  EXPECT_EQ(frameLine(10), 3);
+  EXPECT_EQ(frameLine(16), 5);
+  EXPECT_EQ(frameLine(2), 1);
 }
 
 TEST_F(MainFrameTest, ThePointPictureOfTheSelectedPoint) {

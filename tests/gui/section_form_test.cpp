@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QTableWidget>
 #include <cmath>
 #include <vector>
 
@@ -24,6 +23,7 @@
 #include "support/scripted_ui_services.h"
 #include "support/temp_dir.h"
 #include "views/section_map.h"
+#include "render/statistics_picture.h"
 #include "views/statistics_panel.h"
 #include "support/document_access.h"
 
@@ -303,24 +303,33 @@ class StatisticsPanelTest : public ::testing::Test {
  protected:
   StatisticsPanelTest() : doc_(ui_, recent_) {}
 
-  void ExpectShowsBlock(const CStatisticsPanel& panel) {
+  static int DarkPixels(const QImage& image, const QRect& r) {
+    int n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+      for (int x = r.left(); x <= r.right(); ++x) n += qGray(image.pixel(x, y)) < 128;
+    }
+    return n;
+  }
+
+  // Every section in use has its values in its own column, the rest of the
+  // block's columns stay blank; the empty F critical value stays blank too.
+  void ExpectColumns(const CStatisticsPanel& panel) {
     const StatisticsBlock block = BuildStatisticsBlock(doc_.AllSections(), doc_.Algorithm(), doc_.samplingStep);
-    const QTableWidget* table = panel.Table();
-    ASSERT_EQ(table->columnCount(), static_cast<int>(block.sections.size()));
-    ASSERT_EQ(table->rowCount(), 24);
-    for (int c = 0; c < table->columnCount(); ++c) {
-      const SectionStatistics& s = block.sections[c];
-      const SectionRecord& section = doc_.Section(s.section);
-      EXPECT_EQ(table->horizontalHeaderItem(c)->text(),
-                QStringLiteral("%1-%2").arg(section.sourPipe + 1).arg(section.destPipe + 1));
-      for (int r = 0; r < 24; ++r) {
-        EXPECT_EQ(table->verticalHeaderItem(r)->text().toStdString(), s.items[r].label);
-        EXPECT_EQ(table->item(r, c)->text().toStdString(), s.items[r].text) << s.items[r].label;
-        EXPECT_FALSE(table->item(r, c)->flags() & Qt::ItemIsEditable);
+    const int count = static_cast<int>(block.sections.size());
+    const StatisticsPictureLayout l = LayoutStatisticsPicture(count, doc_.pageSetup.sectionsPerPage);
+    const QImage& image = panel.Picture();
+    ASSERT_EQ(image.size(), l.ImageSize());
+    for (int i = 0; i < l.blocks * l.perBlock; ++i) {
+      const QRect column = l.ValueColumn(i / l.perBlock, i % l.perBlock);
+      for (int r : {0, 6, 20, 23}) {
+        const QRect cell(column.left() + 2, l.RowTop(r) + 2, column.width() - 4, 16);
+        if (i < count && r != 20) {
+          EXPECT_GT(DarkPixels(image, cell), 0) << "section " << i << " row " << r;
+        } else {
+          EXPECT_EQ(DarkPixels(image, cell), 0) << "section " << i << " row " << r;
+        }
       }
     }
-    EXPECT_EQ(panel.VelocityLine()->text().toStdString(), block.velocityLine);
-    EXPECT_EQ(panel.AmplitudeLine()->text().toStdString(), block.amplitudeLine);
   }
 
   ScriptedUiServices ui_;
@@ -328,26 +337,26 @@ class StatisticsPanelTest : public ::testing::Test {
   CTarnixDoc doc_;
 };
 
-TEST_F(StatisticsPanelTest, ShowsTheBlockOfTheOpenedTest) {
+TEST_F(StatisticsPanelTest, EachSectionInItsColumnInBlocksOfThePageSetting) {
   ASSERT_TRUE(doc_.OnOpenDocument(kSample));
   CStatisticsPanel panel(doc_);
-  ExpectShowsBlock(panel);
-  EXPECT_GE(panel.Table()->columnCount(), 2);
-  EXPECT_EQ(panel.Table()->verticalHeaderItem(0)->text(), QStringLiteral("T最大值"));
-  EXPECT_EQ(panel.Table()->verticalHeaderItem(23)->text(), QStringLiteral("F离差值"));
+  ExpectColumns(panel);
+  EXPECT_EQ(panel.minimumSize(), panel.Picture().size());
 
-  // A change of the document shows after a refresh: fewer sections, a coarser step.
-  DocumentTestAccess::Section(doc_, 1).valid = false;
-  doc_.samplingStep = 2;
+  // A change of the document shows after a refresh: one section per block,
+  // then fewer sections.
+  doc_.pageSetup.sectionsPerPage = 1;
   panel.Refresh();
-  ExpectShowsBlock(panel);
+  ExpectColumns(panel);
+  EXPECT_EQ(LayoutStatisticsPicture(2, 1).ImageSize(), panel.Picture().size());
+  DocumentTestAccess::Section(doc_, 1).valid = false;
+  panel.Refresh();
+  ExpectColumns(panel);
 }
 
-TEST_F(StatisticsPanelTest, AnEmptyDocumentShowsAnEmptyTable) {
+TEST_F(StatisticsPanelTest, AnEmptyDocumentShowsOneEmptyBlock) {
   CStatisticsPanel panel(doc_);
-  EXPECT_EQ(panel.Table()->columnCount(), 0);
-  EXPECT_EQ(panel.Table()->rowCount(), 0);
-  EXPECT_TRUE(panel.VelocityLine()->text().isEmpty());
+  ExpectColumns(panel);
 }
 
 }  // namespace
