@@ -17,9 +17,11 @@
 #include "cli/batch_summary.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_document.h"
+#include "cli/gui_application.h"
 #include "cli/pick_options.h"
 #include "formats/file_paths.h"
 #include "formats/staged_file.h"
+#include "report/word_report.h"
 
 namespace tarnix::cli {
 namespace {
@@ -33,6 +35,7 @@ struct Options {
   bool timing = false;
   FilterOverride filters;
   std::string resultDir;
+  std::string docxDir;
   std::string summary;
   std::vector<std::string> paths;
 };
@@ -40,6 +43,7 @@ struct Options {
 struct Job {
   std::string path;
   std::string result;  // the result file to write, or empty
+  std::string docx;    // the word-processor report to write, or empty
 };
 
 struct Outcome {
@@ -63,13 +67,13 @@ double Ms(Clock::time_point from, Clock::time_point to) {
 std::vector<Job> CollectJobs(const Options& o, std::vector<std::pair<std::string, std::string>>& refused) {
   std::vector<Job> jobs;
   auto add = [&](const fs::path& file, const fs::path& relative) {
-    Job job{file.string(), ""};
-    if (!o.resultDir.empty()) {
-      fs::path out = fs::path(o.resultDir) / relative;
-      out.replace_extension(".CHA");
-      job.result = out.lexically_normal().string();
-    }
-    jobs.push_back(std::move(job));
+    const auto target = [&](const std::string& dir, const char* extension) {
+      if (dir.empty()) return std::string();
+      fs::path out = fs::path(dir) / relative;
+      out.replace_extension(extension);
+      return out.lexically_normal().string();
+    };
+    jobs.push_back(Job{file.string(), target(o.resultDir, ".CHA"), target(o.docxDir, ".docx")});
   };
   for (const std::string& p : o.paths) {
     std::error_code ec;
@@ -110,6 +114,14 @@ Outcome Process(const Options& o, const Job& job) {
     return r;
   }
   if (o.pick) PickEverySection(doc);
+  if (!job.docx.empty()) {
+    std::error_code ec;
+    fs::create_directories(fs::path(job.docx).parent_path(), ec);
+    if (!ReportToWordFile(doc, job.docx)) {
+      r.message = Joined(opened.ui.Messages());
+      return r;
+    }
+  }
   const auto afterPick = Clock::now();
   r.pickMs = Ms(afterRead, afterPick);
   if (!job.result.empty()) {
@@ -164,7 +176,7 @@ int ParseOptions(const Args& args, Options& o) {
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     const bool takesValue = a == "--jobs" || a == "--high-pass" || a == "--low-pass" || a == "--result-dir" ||
-                            a == "--summary";
+                            a == "--docx-dir" || a == "--summary";
     if (takesValue && i + 1 >= args.size()) return UsageError("batch: " + a + " needs a value");
     bool ok = true;
     if (a == "--pick") {
@@ -179,6 +191,8 @@ int ParseOptions(const Args& args, Options& o) {
       o.jobs = static_cast<int>(n);
     } else if (a == "--result-dir") {
       o.resultDir = args[++i];
+    } else if (a == "--docx-dir") {
+      o.docxDir = args[++i];
     } else if (a == "--summary") {
       o.summary = args[++i];
     } else if (takesValue && o.filters.Parse(a, args[++i], ok)) {
@@ -201,14 +215,18 @@ int RunBatch(const Args& args) {
   if (const int usage = ParseOptions(args, o); usage != 0) return usage;
   std::vector<std::pair<std::string, std::string>> refused;
   const std::vector<Job> jobs = CollectJobs(o, refused);
+  // The reports' pictures are drawn with fonts.
+  const auto app = o.docxDir.empty() ? nullptr : MakeGuiApplication();
 
   std::vector<Outcome> outcomes(jobs.size());
-  // Two inputs of one name (x.CHT and x.CHA) would write one result file.
+  // Two inputs of one name (x.CHT and x.CHA) would write one output file.
   std::map<std::string, size_t> claimed;
   for (size_t i = 0; i < jobs.size(); ++i) {
-    if (jobs[i].result.empty()) continue;
-    const auto [it, fresh] = claimed.emplace(jobs[i].result, i);
-    if (!fresh) outcomes[i].message = "输出文件与“" + jobs[it->second].path + "”的相同：" + jobs[i].result;
+    for (const std::string* out : {&jobs[i].result, &jobs[i].docx}) {
+      if (out->empty() || !outcomes[i].message.empty()) continue;
+      const auto [it, fresh] = claimed.emplace(*out, i);
+      if (!fresh) outcomes[i].message = "输出文件与“" + jobs[it->second].path + "”的相同：" + *out;
+    }
   }
 
   const unsigned cores = std::max(1u, std::thread::hardware_concurrency());

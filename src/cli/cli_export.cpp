@@ -1,25 +1,30 @@
 // tarnix-cli export: the per-depth log of a receiver pair as LAS 2.0 or CSV,
-// as "导出LAS" and "导出CSV" write it.
+// as "导出LAS" and "导出CSV" write it, or the word-processor report as a .docx,
+// as "报告输出到WORD" makes it.
 #include <cstdlib>
 #include <string>
 
 #include "cli/cli_commands.h"
 #include "cli/cli_document.h"
+#include "cli/gui_application.h"
 #include "document/log_exports.h"
+#include "report/word_report.h"
 
 namespace tarnix::cli {
 
 int RunExport(const Args& args) {
   std::string in, out;
   LogFormat format = LogFormat::Las;
+  bool docx = false;
   int section = -1;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    const bool takesValue = a == "--las" || a == "--csv" || a == "--section";
+    const bool takesValue = a == "--las" || a == "--csv" || a == "--docx" || a == "--section";
     if (takesValue && i + 1 >= args.size()) return UsageError("export: " + a + " needs a value");
-    if (a == "--las" || a == "--csv") {
+    if (a == "--las" || a == "--csv" || a == "--docx") {
       if (!out.empty()) return UsageError("export: one output at a time");
       format = a == "--las" ? LogFormat::Las : LogFormat::Csv;
+      docx = a == "--docx";
       out = args[++i];
     } else if (a == "--section") {
       char* end = nullptr;
@@ -32,10 +37,15 @@ int RunExport(const Args& args) {
       return UsageError("export: unexpected argument '" + a + "'");
     }
   }
-  if (in.empty() || out.empty()) return UsageError("export needs IN and --las OUT.las or --csv OUT.csv");
+  if (in.empty() || out.empty()) {
+    return UsageError("export needs IN and --las OUT.las, --csv OUT.csv or --docx OUT.docx");
+  }
+  if (docx && section >= 0) return UsageError("export: --section goes with --las or --csv");
+  const auto app = docx ? MakeGuiApplication() : nullptr;
   CliDocument opened;
   if (!opened.Open(in)) return 1;
   opened.ui.SetSubject(out);
+  if (docx) return ReportToWordFile(opened.doc, out) ? 0 : 1;
   return ExportLog(opened.doc, section >= 0 ? section : opened.doc.CurrentSection(), out, format) ? 0 : 1;
 }
 
