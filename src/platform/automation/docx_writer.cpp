@@ -164,7 +164,8 @@ class DocumentXml {
   int WritePicture(const Picture& picture, const RunFormat& format, int width) {
     double cx = picture.width / picture.dpiX * kEmuPerInch;
     double cy = picture.height / picture.dpiY * kEmuPerInch;
-    int left = kTextHeight - used_ - kPictureSlack;
+    // A line is kept free below: the paragraph that follows a table.
+    int left = kTextHeight - used_ - LineHeight(format.size) - kPictureSlack;
     if (left < kTextHeight / 4) left = kTextHeight - kPictureSlack;  // it goes to the next page
     const double scale = std::min({1.0, std::max(width, 1) * double(kEmuPerTwip) / cx, left * double(kEmuPerTwip) / cy});
     cx = std::max(1.0, std::floor(cx * scale));
