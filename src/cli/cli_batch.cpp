@@ -21,6 +21,7 @@
 #include "cli/pick_options.h"
 #include "formats/file_paths.h"
 #include "formats/staged_file.h"
+#include "report/office_excel.h"
 #include "report/word_report.h"
 
 namespace tarnix::cli {
@@ -35,6 +36,7 @@ struct Options {
   bool timing = false;
   FilterOverride filters;
   std::string resultDir;
+  std::string xlsxDir;
   std::string docxDir;
   std::string summary;
   std::vector<std::string> paths;
@@ -43,6 +45,7 @@ struct Options {
 struct Job {
   std::string path;
   std::string result;  // the result file to write, or empty
+  std::string xlsx;    // the workbook to write, or empty
   std::string docx;    // the word-processor report to write, or empty
 };
 
@@ -67,13 +70,17 @@ double Ms(Clock::time_point from, Clock::time_point to) {
 std::vector<Job> CollectJobs(const Options& o, std::vector<std::pair<std::string, std::string>>& refused) {
   std::vector<Job> jobs;
   auto add = [&](const fs::path& file, const fs::path& relative) {
-    const auto target = [&](const std::string& dir, const char* extension) {
+    Job job{file.string(), "", "", ""};
+    auto output = [&](const std::string& dir, const char* extension) {
       if (dir.empty()) return std::string();
       fs::path out = fs::path(dir) / relative;
       out.replace_extension(extension);
       return out.lexically_normal().string();
     };
-    jobs.push_back(Job{file.string(), target(o.resultDir, ".CHA"), target(o.docxDir, ".docx")});
+    job.result = output(o.resultDir, ".CHA");
+    job.xlsx = output(o.xlsxDir, ".xlsx");
+    job.docx = output(o.docxDir, ".docx");
+    jobs.push_back(std::move(job));
   };
   for (const std::string& p : o.paths) {
     std::error_code ec;
@@ -114,14 +121,6 @@ Outcome Process(const Options& o, const Job& job) {
     return r;
   }
   if (o.pick) PickEverySection(doc);
-  if (!job.docx.empty()) {
-    std::error_code ec;
-    fs::create_directories(fs::path(job.docx).parent_path(), ec);
-    if (!ReportToWordFile(doc, job.docx)) {
-      r.message = Joined(opened.ui.Messages());
-      return r;
-    }
-  }
   const auto afterPick = Clock::now();
   r.pickMs = Ms(afterRead, afterPick);
   if (!job.result.empty()) {
@@ -144,6 +143,28 @@ Outcome Process(const Options& o, const Job& job) {
     r.rows = SummaryRows(job.result, stored.doc, doc);
   } else {
     r.rows = SummaryRows(job.path, doc, doc);
+  }
+  if (!job.xlsx.empty()) {
+    // "导出到EXCEL" of the pair the desktop would show, written beside and renamed.
+    const auto beforeXlsx = Clock::now();
+    const bool written = ExportExcelFile(doc, doc.CurrentSection(), automation::OfficeOutput{job.xlsx, "", ""}, nullptr);
+    r.writeMs += Ms(beforeXlsx, Clock::now());
+    if (!written) {
+      r.message = Joined(opened.ui.Messages());
+      r.rows.clear();
+      return r;
+    }
+  }
+  if (!job.docx.empty()) {
+    // "报告输出到WORD" with the page settings in use.
+    const auto beforeDocx = Clock::now();
+    const bool written = ReportToWordFile(doc, automation::OfficeOutput{job.docx, "", ""}, nullptr);
+    r.writeMs += Ms(beforeDocx, Clock::now());
+    if (!written) {
+      r.message = Joined(opened.ui.Messages());
+      r.rows.clear();
+      return r;
+    }
   }
   r.ok = true;
   return r;
@@ -176,7 +197,7 @@ int ParseOptions(const Args& args, Options& o) {
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     const bool takesValue = a == "--jobs" || a == "--high-pass" || a == "--low-pass" || a == "--result-dir" ||
-                            a == "--docx-dir" || a == "--summary";
+                            a == "--xlsx-dir" || a == "--docx-dir" || a == "--summary";
     if (takesValue && i + 1 >= args.size()) return UsageError("batch: " + a + " needs a value");
     bool ok = true;
     if (a == "--pick") {
@@ -191,6 +212,8 @@ int ParseOptions(const Args& args, Options& o) {
       o.jobs = static_cast<int>(n);
     } else if (a == "--result-dir") {
       o.resultDir = args[++i];
+    } else if (a == "--xlsx-dir") {
+      o.xlsxDir = args[++i];
     } else if (a == "--docx-dir") {
       o.docxDir = args[++i];
     } else if (a == "--summary") {
@@ -219,13 +242,14 @@ int RunBatch(const Args& args) {
   const auto app = o.docxDir.empty() ? nullptr : MakeGuiApplication();
 
   std::vector<Outcome> outcomes(jobs.size());
-  // Two inputs of one name (x.CHT and x.CHA) would write one output file.
+  // Two inputs of one name (x.CHT and x.CHA) would write one result file, one
+  // workbook and one report. (Neither lands on an input: no test ends in .xlsx or .docx.)
   std::map<std::string, size_t> claimed;
   for (size_t i = 0; i < jobs.size(); ++i) {
-    for (const std::string* out : {&jobs[i].result, &jobs[i].docx}) {
-      if (out->empty() || !outcomes[i].message.empty()) continue;
-      const auto [it, fresh] = claimed.emplace(*out, i);
-      if (!fresh) outcomes[i].message = "输出文件与“" + jobs[it->second].path + "”的相同：" + *out;
+    for (const std::string& out : {jobs[i].result, jobs[i].xlsx, jobs[i].docx}) {
+      if (out.empty() || !outcomes[i].message.empty()) continue;
+      const auto [it, fresh] = claimed.emplace(out, i);
+      if (!fresh) outcomes[i].message = "输出文件与“" + jobs[it->second].path + "”的相同：" + out;
     }
   }
 

@@ -1,6 +1,7 @@
-// tarnix-cli export: the per-depth log of a receiver pair as LAS 2.0 or CSV,
-// as "导出LAS" and "导出CSV" write it, or the word-processor report as a .docx,
-// as "报告输出到WORD" makes it.
+// tarnix-cli export: a receiver pair as the workbook of "导出到EXCEL" (the same
+// automation calls, answered by the in-process server), its per-depth log as
+// LAS 2.0 or CSV, as "导出LAS" and "导出CSV" write it, or the word-processor
+// report as "报告输出到WORD" makes it.
 #include <cstdlib>
 #include <string>
 
@@ -8,23 +9,26 @@
 #include "cli/cli_document.h"
 #include "cli/gui_application.h"
 #include "document/log_exports.h"
+#include "report/office_excel.h"
 #include "report/word_report.h"
 
 namespace tarnix::cli {
 
 int RunExport(const Args& args) {
   std::string in, out;
-  LogFormat format = LogFormat::Las;
+  bool xlsx = false;
   bool docx = false;
+  LogFormat format = LogFormat::Las;
   int section = -1;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    const bool takesValue = a == "--las" || a == "--csv" || a == "--docx" || a == "--section";
-    if (takesValue && i + 1 >= args.size()) return UsageError("export: " + a + " needs a value");
-    if (a == "--las" || a == "--csv" || a == "--docx") {
+    const bool output = a == "--xlsx" || a == "--las" || a == "--csv" || a == "--docx";
+    if ((output || a == "--section") && i + 1 >= args.size()) return UsageError("export: " + a + " needs a value");
+    if (output) {
       if (!out.empty()) return UsageError("export: one output at a time");
-      format = a == "--las" ? LogFormat::Las : LogFormat::Csv;
+      xlsx = a == "--xlsx";
       docx = a == "--docx";
+      format = a == "--las" ? LogFormat::Las : LogFormat::Csv;
       out = args[++i];
     } else if (a == "--section") {
       char* end = nullptr;
@@ -38,15 +42,19 @@ int RunExport(const Args& args) {
     }
   }
   if (in.empty() || out.empty()) {
-    return UsageError("export needs IN and --las OUT.las, --csv OUT.csv or --docx OUT.docx");
+    return UsageError("export needs IN and --xlsx OUT.xlsx, --las OUT.las, --csv OUT.csv or --docx OUT.docx");
   }
-  if (docx && section >= 0) return UsageError("export: --section goes with --las or --csv");
+  if (docx && section >= 0) return UsageError("export: --section goes with --xlsx, --las or --csv");
+  // The report's pictures are drawn with fonts.
   const auto app = docx ? MakeGuiApplication() : nullptr;
   CliDocument opened;
   if (!opened.Open(in)) return 1;
   opened.ui.SetSubject(out);
-  if (docx) return ReportToWordFile(opened.doc, out) ? 0 : 1;
-  return ExportLog(opened.doc, section >= 0 ? section : opened.doc.CurrentSection(), out, format) ? 0 : 1;
+  const automation::OfficeOutput file{out, "", ""};
+  if (docx) return ReportToWordFile(opened.doc, file, nullptr) ? 0 : 1;
+  const int pair = section >= 0 ? section : opened.doc.CurrentSection();
+  if (xlsx) return ExportExcelFile(opened.doc, pair, file, nullptr) ? 0 : 1;
+  return ExportLog(opened.doc, pair, out, format) ? 0 : 1;
 }
 
 }  // namespace tarnix::cli

@@ -3,10 +3,10 @@
 #include <QDir>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <vector>
 
 #include "base/c_text.h"
 #include "formats/file_error.h"
-#include "platform/automation/office_servers.h"
 #include "report/report_bitmap.h"
 #include "report/report_job.h"
 #include "report/word_office.h"
@@ -46,14 +46,20 @@ bool ReportToWord(CTarnixDoc& doc, automation::ServerFactory& servers, const std
   return allPictures;
 }
 
-bool ReportToWordFile(CTarnixDoc& doc, const std::string& path) {
-  bool delivered = false;
-  automation::OfficeServers servers({path, "", ""}, [&](const automation::FinishedFile& f) {
-    if (!f.error.empty()) doc.Ui().Message(f.error, MessageButtons::Ok);
-    delivered = f.error.empty();
-  });
-  const bool complete = ReportToWord(doc, servers, WordPictureFolder());
-  return complete && delivered;
+bool ReportToWordFile(CTarnixDoc& doc, const automation::OfficeOutput& output, const automation::FinishedFn& written) {
+  // Files are told of after the command, when the wait cursor is gone.
+  std::vector<automation::FinishedFile> files;
+  automation::OfficeServers servers(output, [&files](const automation::FinishedFile& f) { files.push_back(f); });
+  bool ok = ReportToWord(doc, servers, WordPictureFolder()) && !files.empty();
+  for (const automation::FinishedFile& f : files) {
+    if (!f.error.empty()) {
+      doc.Ui().Message(f.error, MessageButtons::Ok);
+      ok = false;
+    } else if (written) {
+      written(f);
+    }
+  }
+  return ok;
 }
 
 std::string WordPictureFolder() {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "document/tarnix_doc.h"
-#include "platform/automation/dispatch.h"
+#include "platform/automation/office_servers.h"
 
 namespace tarnix {
 
@@ -16,9 +16,10 @@ namespace tarnix {
 // not be written ("error!" is shown once; such a page has no picture).
 bool ReportToWord(CTarnixDoc& doc, automation::ServerFactory& servers, const std::string& pictureFolder);
 
-// The same into the file at `path` (replaced when it exists), as the CLI
-// writes it; false when the file was not written whole, the reason shown.
-bool ReportToWordFile(CTarnixDoc& doc, const std::string& path);
+// The command with the in-process servers writing where `output` says. A
+// failed write is shown; `written` hears of every file written (the desktop
+// opens the visible ones). True when every page and the file were written.
+bool ReportToWordFile(CTarnixDoc& doc, const automation::OfficeOutput& output, const automation::FinishedFn& written);
 
 // The per-user cache folder for the pictures: the executable's folder is not
 // writable for a user.

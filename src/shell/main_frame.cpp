@@ -17,7 +17,6 @@
 #include <QMimeData>
 #include <QSettings>
 #include <QSplitter>
-#include <QStandardPaths>
 #include <QScrollArea>
 #include <QStackedWidget>
 #include <QStyle>
@@ -31,9 +30,7 @@
 #include "commands/edit_commands.h"
 #include "document/log_exports.h"
 #include "document/single_wave.h"
-#include "platform/automation/office_servers.h"
 #include "report/point_wave_export.h"
-#include "report/word_report.h"
 #include "document/suspect_picks.h"
 #include "document/tarnix_doc.h"
 #include "document/recent_file_list.h"
@@ -116,20 +113,6 @@ QScrollArea* Scrolling(QWidget* content) {
 }
 
 bool InMainGroup(CommandId id) { return id == CommandId::ToggleSectionBar || id == CommandId::AnalysisOutput; }
-
-// "报告输出到WORD": the document lands in the documents folder, named after the
-// hole, and opens in the desktop's word processor.
-void OnReportWord(CTarnixDoc& doc) {
-  const std::string folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
-  automation::OfficeServers servers({"", folder, doc.Header().m_holeID}, [&doc](const automation::FinishedFile& f) {
-    if (!f.error.empty()) {
-      doc.Ui().Message(f.error, MessageButtons::Ok);
-    } else if (f.visible) {
-      QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(f.path)));
-    }
-  });
-  ReportToWord(doc, servers, WordPictureFolder());
-}
 
 }  // namespace
 
@@ -445,6 +428,7 @@ bool CMainFrame::Implemented(CommandId id) const {
     case CommandId::CopyWave:
     case CommandId::PasteWave:
     case CommandId::ExportExcel:
+    case CommandId::ReportWord:
     case CommandId::ReportBmp:
     case CommandId::ReportPdf:
     case CommandId::EditCut:
@@ -590,9 +574,6 @@ bool CMainFrame::DocumentCommand(CommandId id) {
       return true;
     case CommandId::ExportPointWaves:
       OnExportPointWaves(doc_);
-      return true;
-    case CommandId::ReportWord:
-      OnReportWord(doc_);
       return true;
     case CommandId::StandardSl264:
       Record(history_.get(), ChooseStandardCommand(doc_));

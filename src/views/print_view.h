@@ -2,7 +2,8 @@
 // The report page in the report layout: the column band stays at the top and
 // the body scrolls over the whole hole, drawn by the same code as the printed
 // page. The user picks test-result layers with the mouse and edits layers from
-// the context menu; the view prints, previews and writes the PDF.
+// the context menu; the view prints, previews, writes the PDF and the bitmaps,
+// and exports the table to the spreadsheet.
 #include <QImage>
 #include <QScrollBar>
 

@@ -38,13 +38,22 @@ TEST(CliBatchTest, DamagedFilesAreListedAndTheRestWritten) {
   std::ofstream(dir.File("in/bad.CHT")) << "PQKVT_CrsHlDat_DatFormat:\r\n";
   std::filesystem::copy_file(dir.File("in/h0.CHD"), dir.File("in/bad.CHD"));
 
-  const CliRun run = Cli("batch --jobs 2 --pick --result-dir " + dir.File("out") + " --summary " +
-                         dir.File("out/all.csv") + " " + dir.File("in"));
+  const CliRun run = Cli("batch --jobs 2 --pick --result-dir " + dir.File("out") + " --xlsx-dir " +
+                         dir.File("books") + " --summary " + dir.File("out/all.csv") + " " + dir.File("in"));
   EXPECT_EQ(run.code, 1);
   EXPECT_NE(run.out.find("bad.CHT: "), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("3 processed, 1 failed"), std::string::npos) << run.out;
 
-  // The folder's layout is kept, and the overview is what stats shows of each result.
+  // The folder's layout is kept in both folders, with only finished files in them.
+  for (const char* book : {"books/h0.xlsx", "books/h1.xlsx", "books/sub/h2.xlsx"}) {
+    EXPECT_EQ(ReadText(dir.File(book)).substr(0, 2), "PK") << book;
+  }
+  size_t files = 0;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.File("books"))) {
+    files += entry.is_regular_file() ? 1 : 0;
+  }
+  EXPECT_EQ(files, 3u);
+  // The overview is what stats shows of each result.
   const std::string summary = ReadText(dir.File("out/all.csv"));
   const std::string deep = dir.File("out/sub/h2.CHA");
   ASSERT_EQ(Cli("stats " + deep).code, 0);
@@ -86,7 +95,8 @@ TEST(CliBatchTest, AnInputsDataFileIsNeverRewritten) {
 TEST(CliBatchTest, FourWorkersOverFortyTests) {
   test::TempDir dir;
   Synthesise(dir, 40);
-  const CliRun run = Cli("batch --jobs 4 --pick --result-dir " + dir.File("out") + " " + dir.File("in"));
+  const CliRun run = Cli("batch --jobs 4 --pick --result-dir " + dir.File("out") + " --xlsx-dir " + dir.File("out") +
+                         " " + dir.File("in"));
   EXPECT_EQ(run.code, 0) << run.out;
   EXPECT_NE(run.out.find("40 processed, 0 failed"), std::string::npos) << run.out;
 }

@@ -7,7 +7,9 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
+#include <zip.h>
 
+#include "base/c_text.h"
 #include "document/recent_file_list.h"
 #include "document/tarnix_doc.h"
 #include "support/cli_runner.h"
@@ -143,6 +145,49 @@ TEST(CliTest, LogExportsCarryTheTablesValues) {
   int csvLines = 0;
   while (std::getline(csv, line)) ++csvLines;
   EXPECT_EQ(csvLines, rows + 1);  // and its header
+}
+
+// The workbook of "导出到EXCEL" through the same calls and server as the desktop:
+// a real .xlsx whose cells are the texts the data table shows.
+TEST(CliTest, TheSpreadsheetExportIsARealWorkbook) {
+  test::TempDir dir;
+  const std::string out = dir.File("z.xlsx");
+  ASSERT_EQ(Cli("export " + kSample + " --xlsx " + out).code, 0);
+  int error = 0;
+  zip_t* archive = zip_open(out.c_str(), ZIP_RDONLY | ZIP_CHECKCONS, &error);
+  ASSERT_NE(archive, nullptr);
+  auto part = [&](const char* name) {
+    std::string text;
+    zip_stat_t st;
+    zip_file_t* f = zip_stat(archive, name, 0, &st) == 0 ? zip_fopen(archive, name, 0) : nullptr;
+    if (f == nullptr) return text;
+    text.resize(st.size);
+    if (zip_fread(f, text.data(), st.size) != static_cast<zip_int64_t>(st.size)) text.clear();
+    zip_fclose(f);
+    return text;
+  };
+  const std::string strings = part("xl/sharedStrings.xml");
+  const std::string sheet = part("xl/worksheets/sheet1.xml");
+  EXPECT_NE(part("[Content_Types].xml"), "");
+  zip_close(archive);
+  EXPECT_NE(strings.find("<t>测点序号</t>"), std::string::npos);
+  EXPECT_NE(strings.find("<t>波速差\nkm/s</t>"), std::string::npos);
+  // T1 at 10 m as the table prints it.
+  const std::string table = Cli("table " + kSample).out;
+  const size_t row = table.find("\n   10.00 ");
+  ASSERT_NE(row, std::string::npos);
+  std::istringstream tableRow(table.substr(row + 1));
+  double depth, t1;
+  tableRow >> depth >> t1;
+  EXPECT_NE(strings.find("<t>" + CFormat("%.1f", t1) + "</t>"), std::string::npos);
+  EXPECT_NE(strings.find("<t>10.00</t>"), std::string::npos);
+  EXPECT_NE(sheet.find("<col min=\"1\" max=\"16384\""), std::string::npos);
+
+  // A place that cannot be written is said, with exit code 1.
+  std::ofstream(dir.File("blocker")) << "x";
+  const CliRun blocked = Cli("export " + kSample + " --xlsx " + dir.File("blocker/y.xlsx"));
+  EXPECT_EQ(blocked.code, 1);
+  EXPECT_NE(blocked.out.find("写入文件失败："), std::string::npos) << blocked.out;
 }
 
 TEST(CliTest, StatisticsAsJsonNumbers) {

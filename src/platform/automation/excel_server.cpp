@@ -54,7 +54,6 @@ std::string WriteBook(const Book& book, const std::string& path) {
   if (wb == nullptr) return "workbook_new";
   lxw_format* wrap = workbook_add_format(wb);
   format_set_text_wrap(wrap);
-  format_set_align(wrap, LXW_ALIGN_VERTICAL_TOP);
   for (const Sheet& s : book.sheets) {
     lxw_worksheet* ws = workbook_add_worksheet(wb, s.name.c_str());
     if (ws == nullptr) {
