@@ -75,7 +75,7 @@ bool CWordOffice::Fail(const char* message) {
 bool CWordOffice::Start() {
   app_ = servers_.Create("Word.Application");
   if (!app_) return Fail("Application创建失败，请确保安装了word 2000或以上版本!");
-  ToText(Get(app_, word::kVersion), version_);
+  Get(app_, word::kVersion);  // asked as the word processor's clients do; the report needs no version
   documents_ = AsObject(Get(app_, word::kDocuments));
   if (!documents_) return Fail("Documents创建失败!");
   Call(documents_, word::kAdd, {std::string(), false, I(0), Missing{}});

@@ -39,7 +39,6 @@ class CWordOffice {
   automation::DispatchPtr document_;
   automation::DispatchPtr selection_;
   automation::DispatchPtr range_;
-  std::string version_;
 };
 
 }  // namespace tarnix

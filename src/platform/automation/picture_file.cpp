@@ -1,5 +1,6 @@
 #include "platform/automation/picture_file.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
