@@ -157,6 +157,10 @@ Outcome Process(const Options& o, const Job& job) {
   }
   if (!job.docx.empty()) {
     // "报告输出到WORD" with the page settings in use.
+    if (doc.CurrentSection() < 0) {
+      r.message = kNothingToReport;
+      return r;
+    }
     const auto beforeDocx = Clock::now();
     const bool written = ReportToWordFile(doc, automation::OfficeOutput{job.docx, "", ""}, nullptr);
     r.writeMs += Ms(beforeDocx, Clock::now());

@@ -51,6 +51,11 @@ int RunExport(const Args& args) {
   if (!opened.Open(in)) return 1;
   opened.ui.SetSubject(out);
   const automation::OfficeOutput file{out, "", ""};
+  if (docx && opened.doc.CurrentSection() < 0) {
+    // The desktop's command does nothing without a section; here that is a failure to tell.
+    opened.doc.Ui().Message(kNothingToReport, MessageButtons::Ok);
+    return 1;
+  }
   if (docx) return ReportToWordFile(opened.doc, file, nullptr) ? 0 : 1;
   const int pair = section >= 0 ? section : opened.doc.CurrentSection();
   if (xlsx) return ExportExcelFile(opened.doc, pair, file, nullptr) ? 0 : 1;

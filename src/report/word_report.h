@@ -11,6 +11,9 @@
 
 namespace tarnix {
 
+// What a caller that must report every failure says when there is no current section.
+inline constexpr char kNothingToReport[] = "没有可输出的页";
+
 // Nothing happens without a current section. False when no document was made
 // (nothing to report, or the server did not start) or a page's picture could
 // not be written ("error!" is shown once; such a page has no picture).
