@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QXmlStreamReader>
+#include <cstring>
 #include <fstream>
 #include <regex>
 
@@ -191,6 +192,14 @@ TEST_F(WordJobTest, TheDocxHasOneSectionPerPageWithItsMergedTableAndPicture) {
   // Each page's picture was taken before the fourth page wrote its file again.
   ASSERT_EQ(parts.count("word/media/image" + std::to_string(pages) + ".bmp"), 1u);
   EXPECT_NE(parts.at("word/media/image1.bmp"), parts.at("word/media/image4.bmp"));
+  // A picture is 4000 printer pixels and the page's height without its top 6/50, in a 5-pixel border.
+  const std::string& bmp = parts.at("word/media/image1.bmp");
+  const int h = PaginateJob(PdfPrinterMetrics(), ReportSource(sample_.doc), KindsOf(sample_.doc.pageSetup)).area.height;
+  int32_t width = 0, height = 0;
+  std::memcpy(&width, bmp.data() + 18, 4);
+  std::memcpy(&height, bmp.data() + 22, 4);
+  EXPECT_EQ(width, 4010);
+  EXPECT_EQ(height, h - h * 6 / 50 + 10);
 }
 
 TEST_F(WordJobTest, WithoutACurrentSectionNothingHappens) {
