@@ -110,7 +110,7 @@ class DocumentXml {
       if (const Paragraph* p = std::get_if<Paragraph>(&b)) {
         WriteParagraph(*p, width);
       } else {
-        WriteTable(*std::get<std::shared_ptr<Table>>(b));
+        WriteTable(*std::get<std::shared_ptr<Table>>(b), width);
       }
     }
     // A cell and the body end with a paragraph.
@@ -188,10 +188,12 @@ class DocumentXml {
     return static_cast<int>(cy / kEmuPerTwip);
   }
 
-  void WriteTable(const Table& t) {
+  // A table spans the width it stands in: the text's, or its cell's.
+  void WriteTable(const Table& t, int tableWidth) {
     if (t.rows <= 0 || t.columns <= 0) return;
+    tableWidth = std::max(tableWidth, t.columns * 4 * kCellMargin);  // deep in other tables, still room for text
     static const char* const kAlign[] = {"left", "center", "right"};
-    out_ += "<w:tbl><w:tblPr><w:tblW w:w=" + Twips(kTextWidth) + " w:type=\"dxa\"/><w:jc w:val=\"";
+    out_ += "<w:tbl><w:tblPr><w:tblW w:w=" + Twips(tableWidth) + " w:type=\"dxa\"/><w:jc w:val=\"";
     out_ += kAlign[std::clamp(t.alignment, 0, 2)];
     out_ += "\"/>";
     if (t.borders) {
@@ -203,8 +205,8 @@ class DocumentXml {
     }
     out_ += "<w:tblLayout w:type=\"fixed\"/><w:tblCellMar><w:left w:w=" + Twips(kCellMargin) +
             " w:type=\"dxa\"/><w:right w:w=" + Twips(kCellMargin) + " w:type=\"dxa\"/></w:tblCellMar></w:tblPr>";
-    std::vector<int> grid(static_cast<size_t>(t.columns), kTextWidth / t.columns);
-    grid.back() += kTextWidth - grid.back() * t.columns;
+    std::vector<int> grid(static_cast<size_t>(t.columns), std::max(tableWidth / t.columns, 1));
+    grid.back() += std::max(tableWidth - grid.back() * t.columns, 0);
     out_ += "<w:tblGrid>";
     for (int w : grid) out_ += "<w:gridCol w:w=" + Twips(w) + "/>";
     out_ += "</w:tblGrid>";
