@@ -17,10 +17,12 @@
 #include "cli/batch_summary.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_document.h"
+#include "cli/gui_application.h"
 #include "cli/pick_options.h"
 #include "formats/file_paths.h"
 #include "formats/staged_file.h"
 #include "report/office_excel.h"
+#include "report/word_report.h"
 
 namespace tarnix::cli {
 namespace {
@@ -35,6 +37,7 @@ struct Options {
   FilterOverride filters;
   std::string resultDir;
   std::string xlsxDir;
+  std::string docxDir;
   std::string summary;
   std::vector<std::string> paths;
 };
@@ -43,6 +46,7 @@ struct Job {
   std::string path;
   std::string result;  // the result file to write, or empty
   std::string xlsx;    // the workbook to write, or empty
+  std::string docx;    // the word-processor report to write, or empty
 };
 
 struct Outcome {
@@ -66,7 +70,7 @@ double Ms(Clock::time_point from, Clock::time_point to) {
 std::vector<Job> CollectJobs(const Options& o, std::vector<std::pair<std::string, std::string>>& refused) {
   std::vector<Job> jobs;
   auto add = [&](const fs::path& file, const fs::path& relative) {
-    Job job{file.string(), "", ""};
+    Job job{file.string(), "", "", ""};
     auto output = [&](const std::string& dir, const char* extension) {
       if (dir.empty()) return std::string();
       fs::path out = fs::path(dir) / relative;
@@ -75,6 +79,7 @@ std::vector<Job> CollectJobs(const Options& o, std::vector<std::pair<std::string
     };
     job.result = output(o.resultDir, ".CHA");
     job.xlsx = output(o.xlsxDir, ".xlsx");
+    job.docx = output(o.docxDir, ".docx");
     jobs.push_back(std::move(job));
   };
   for (const std::string& p : o.paths) {
@@ -150,6 +155,21 @@ Outcome Process(const Options& o, const Job& job) {
       return r;
     }
   }
+  if (!job.docx.empty()) {
+    // "报告输出到WORD" with the page settings in use.
+    if (doc.CurrentSection() < 0) {
+      r.message = kNothingToReport;
+      return r;
+    }
+    const auto beforeDocx = Clock::now();
+    const bool written = ReportToWordFile(doc, automation::OfficeOutput{job.docx, "", ""}, nullptr);
+    r.writeMs += Ms(beforeDocx, Clock::now());
+    if (!written) {
+      r.message = Joined(opened.ui.Messages());
+      r.rows.clear();
+      return r;
+    }
+  }
   r.ok = true;
   return r;
 }
@@ -181,7 +201,7 @@ int ParseOptions(const Args& args, Options& o) {
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     const bool takesValue = a == "--jobs" || a == "--high-pass" || a == "--low-pass" || a == "--result-dir" ||
-                            a == "--xlsx-dir" || a == "--summary";
+                            a == "--xlsx-dir" || a == "--docx-dir" || a == "--summary";
     if (takesValue && i + 1 >= args.size()) return UsageError("batch: " + a + " needs a value");
     bool ok = true;
     if (a == "--pick") {
@@ -198,6 +218,8 @@ int ParseOptions(const Args& args, Options& o) {
       o.resultDir = args[++i];
     } else if (a == "--xlsx-dir") {
       o.xlsxDir = args[++i];
+    } else if (a == "--docx-dir") {
+      o.docxDir = args[++i];
     } else if (a == "--summary") {
       o.summary = args[++i];
     } else if (takesValue && o.filters.Parse(a, args[++i], ok)) {
@@ -220,13 +242,15 @@ int RunBatch(const Args& args) {
   if (const int usage = ParseOptions(args, o); usage != 0) return usage;
   std::vector<std::pair<std::string, std::string>> refused;
   const std::vector<Job> jobs = CollectJobs(o, refused);
+  // The reports' pictures are drawn with fonts.
+  const auto app = o.docxDir.empty() ? nullptr : MakeGuiApplication();
 
   std::vector<Outcome> outcomes(jobs.size());
-  // Two inputs of one name (x.CHT and x.CHA) would write one result file and
-  // one workbook. (A workbook never lands on an input: no test ends in .xlsx.)
+  // Two inputs of one name (x.CHT and x.CHA) would write one result file, one
+  // workbook and one report. (Neither lands on an input: no test ends in .xlsx or .docx.)
   std::map<std::string, size_t> claimed;
   for (size_t i = 0; i < jobs.size(); ++i) {
-    for (const std::string& out : {jobs[i].result, jobs[i].xlsx}) {
+    for (const std::string& out : {jobs[i].result, jobs[i].xlsx, jobs[i].docx}) {
       if (out.empty() || !outcomes[i].message.empty()) continue;
       const auto [it, fresh] = claimed.emplace(out, i);
       if (!fresh) outcomes[i].message = "输出文件与“" + jobs[it->second].path + "”的相同：" + out;

@@ -46,6 +46,9 @@ class UiServices {
   // non-interactive caller) chooses.
   virtual MessageAnswer Message(const std::string& text, MessageButtons buttons,
                                 MessageAnswer defaultAnswer = MessageAnswer::Ok) = 0;
+  // An OK box with the exclamation icon, for what failed outside the
+  // document (an office server that does not start, say).
+  virtual void Warning(const std::string& text) { Message(text, MessageButtons::Ok); }
   // The chosen path, or nothing when the user cancels.
   virtual std::optional<std::string> ChooseFile(const FileDialogRequest& request) = 0;
   virtual void BeginWaitCursor() = 0;

@@ -1,5 +1,6 @@
 #include "report/report_bitmap.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "render/mono_image.h"
@@ -23,6 +24,22 @@ MonoBitmap RenderReportPageBitmap(const PrinterMetrics& m, const Pagination& pag
     ReportSource bitmapMode(source);
     bitmapMode.bitmapReduction = kBitmapReduction;
     DrawPage(p, pages, m, bitmapMode, page);
+  }
+  return ThresholdImage(image);
+}
+
+MonoBitmap RenderWordPageBitmap(const Pagination& pages, const ReportSource& source, int page) {
+  const int h = pages.area.height;
+  const int cut = h * 6 / 50;
+  Pagination shifted = pages;
+  shifted.area = {kBitmapBorder, kBitmapBorder - cut, kWordPictureWidth, h};
+  QImage image = BlankGreyImage(kWordPictureWidth + 2 * kBitmapBorder, h - cut + 2 * kBitmapBorder);
+  if (image.isNull()) return MonoBitmap(0, 0);
+  {
+    QPainter p(&image);
+    SetUpMonoPainter(p);
+    p.setPen(QPen(Qt::black, std::max(source.setup.gridWidth, 1)));
+    DrawPageContent(p, shifted, source, page, false);
   }
   return ThresholdImage(image);
 }

@@ -45,17 +45,19 @@ Pagination PaginateJob(const PrinterMetrics& m, const ReportSource& source, Page
   return Paginate(m, setup, source.Extent());
 }
 
-void DrawReportPage(QPainter& p, const Pagination& pages, const ReportSource& source, int r) {
+void DrawReportPage(QPainter& p, const Pagination& pages, const ReportSource& source, int r, bool headerBlock) {
   const PrintableArea& a = pages.area;
   const ReportBands bands = LayoutReportBands(a.height, source.setup.headerBlockFormat);
-  DrawHeaderBlock(p, QRect(a.left, a.top, a.width, bands.headerHeight), source.setup.headerBlockFormat, source.header);
+  if (headerBlock) {
+    DrawHeaderBlock(p, QRect(a.left, a.top, a.width, bands.headerHeight), source.setup.headerBlockFormat,
+                    source.header);
+  }
   const TableFrame frame = PaperTableFrame(pages, source, r);
   DrawColumnBand(p, frame, source);
   DrawTableBody(p, frame, source);
 }
 
-void DrawPage(QPainter& p, const Pagination& pages, const PrinterMetrics& m, const ReportSource& source, int page) {
-  DrawPageFurniture(p, pages, m, source.setup, page);
+void DrawPageContent(QPainter& p, const Pagination& pages, const ReportSource& source, int page, bool headerBlock) {
   int index = 0;
   switch (pages.KindOf(page, index)) {
     case PageKind::Curve:
@@ -65,9 +67,14 @@ void DrawPage(QPainter& p, const Pagination& pages, const PrinterMetrics& m, con
       DrawWavePage(p, pages, source, index);
       break;
     case PageKind::Report:
-      DrawReportPage(p, pages, source, index);
+      DrawReportPage(p, pages, source, index, headerBlock);
       break;
   }
+}
+
+void DrawPage(QPainter& p, const Pagination& pages, const PrinterMetrics& m, const ReportSource& source, int page) {
+  DrawPageFurniture(p, pages, m, source.setup, page);
+  DrawPageContent(p, pages, source, page, true);
   const PrintableArea& a = pages.area;
   if (a.width > 0 && a.height > 0) {
     p.setPen(QPen(Qt::black, source.BorderWidth()));

@@ -49,6 +49,13 @@ void QtUiServices::Attach(QMainWindow* window, std::function<void(unsigned hint)
 }
 
 MessageAnswer QtUiServices::Message(const std::string& text, MessageButtons buttons, MessageAnswer defaultAnswer) {
+  return Show(text, buttons, defaultAnswer, false);
+}
+
+void QtUiServices::Warning(const std::string& text) { Show(text, MessageButtons::Ok, MessageAnswer::Ok, true); }
+
+MessageAnswer QtUiServices::Show(const std::string& text, MessageButtons buttons, MessageAnswer defaultAnswer,
+                                 bool warning) {
   QMessageBox box(window_);
   box.setWindowTitle(QStringLiteral("Tarnix"));
   box.setText(QString::fromStdString(text));
@@ -70,6 +77,7 @@ MessageAnswer QtUiServices::Message(const std::string& text, MessageButtons butt
       box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
       break;
   }
+  if (warning) box.setIcon(QMessageBox::Warning);
   if (buttons != MessageButtons::Ok) box.setDefaultButton(ToQt(defaultAnswer));
   if (box.button(QMessageBox::Ok)) box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
   if (box.button(QMessageBox::Yes)) box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));

@@ -22,6 +22,7 @@ class QtUiServices : public UiServices {
   void Attach(QMainWindow* window, std::function<void(unsigned hint)> repaint);
 
   MessageAnswer Message(const std::string& text, MessageButtons buttons, MessageAnswer defaultAnswer) override;
+  void Warning(const std::string& text) override;
   std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
   void BeginWaitCursor() override;
   void EndWaitCursor() override;
@@ -30,6 +31,8 @@ class QtUiServices : public UiServices {
   void UpdateAllViews(unsigned hint) override;
 
  private:
+  MessageAnswer Show(const std::string& text, MessageButtons buttons, MessageAnswer defaultAnswer, bool warning);
+
   QMainWindow* window_ = nullptr;
   std::function<void(unsigned hint)> repaint_;
 };

@@ -24,6 +24,7 @@
 #include "report/office_excel.h"
 #include "report/report_bitmap.h"
 #include "report/report_job.h"
+#include "report/word_report.h"
 
 namespace tarnix {
 namespace {
@@ -198,7 +199,8 @@ void CPrintView::contextMenuEvent(QContextMenuEvent* event) {
 
 bool CPrintView::HandlesCommand(CommandId id) const {
   return id == CommandId::Print || id == CommandId::PrintPreview || id == CommandId::PrinterSetup ||
-         id == CommandId::ReportPdf || id == CommandId::ReportBmp || id == CommandId::ExportExcel;
+         id == CommandId::ReportPdf || id == CommandId::ReportBmp || id == CommandId::ExportExcel ||
+         id == CommandId::ReportWord;
 }
 
 bool CPrintView::OnCommand(CommandId id) {
@@ -219,6 +221,10 @@ bool CPrintView::OnCommand(CommandId id) {
     case CommandId::ExportExcel:
       // The workbook goes into the documents folder and opens in the desktop's spreadsheet.
       ExportExcelFile(doc_, doc_.CurrentSection(), DesktopOfficeOutput(doc_), OpenWhenVisible);
+      return true;
+    case CommandId::ReportWord:
+      // So does the document, in the desktop's word processor.
+      ReportToWordFile(doc_, DesktopOfficeOutput(doc_), OpenWhenVisible);
       return true;
     default:
       return false;

@@ -66,6 +66,20 @@ TEST(CliBatchTest, DamagedFilesAreListedAndTheRestWritten) {
   EXPECT_NE(line.find("," + stats.substr(vMean + 11, 5) + ","), std::string::npos) << line << "\n" << stats;
 }
 
+TEST(CliBatchTest, WordProcessorReportsKeepTheFoldersLayout) {
+  test::TempDir dir;
+  Synthesise(dir, 3);
+  const CliRun run = Cli("batch --jobs 2 --docx-dir " + dir.File("docs") + " " + dir.File("in"));
+  EXPECT_EQ(run.code, 0) << run.out;
+  for (const char* name : {"docs/h0.docx", "docs/h1.docx", "docs/sub/h2.docx"}) {
+    EXPECT_EQ(ReadText(dir.File(name)).substr(0, 2), "PK") << name;
+  }
+  // Export writes the same report of one test; the section goes with the log exports only.
+  EXPECT_EQ(Cli("export " + dir.File("in/h0.CHT") + " --docx " + dir.File("one.docx")).code, 0);
+  EXPECT_EQ(ReadText(dir.File("one.docx")).substr(0, 2), "PK");
+  EXPECT_EQ(Cli("export " + dir.File("in/h0.CHT") + " --docx x.docx --section 1").code, 2);
+}
+
 TEST(CliBatchTest, AnInputsDataFileIsNeverRewritten) {
   test::TempDir dir;
   Synthesise(dir, 1);

@@ -1,6 +1,6 @@
-// 导出到EXCEL from the report layout: the workbook lands in the documents
-// folder named after the hole, a second export beside it, and each opens in
-// the desktop's spreadsheet.
+// 导出到EXCEL and 报告输出到WORD from the report layout: the workbook lands in
+// the documents folder named after the hole, a second export beside it, and
+// each opens in the desktop's spreadsheet; the report likewise.
 #include <QDesktopServices>
 #include <QObject>
 #include <QUrl>
@@ -41,21 +41,39 @@ class FreshHome {
   QByteArray saved_, savedConfig_;
 };
 
-TEST_F(MainFrameTest, TheWorkbookGoesToTheDocumentsFolderAndOpens) {
-  const FreshHome home;
-  Opener opener;
-  QDesktopServices::setUrlHandler("file", &opener, "Open");
-  Open();
-  frame_.Execute(CommandId::AnalysisOutput);
-  ASSERT_TRUE(Enabled(CommandId::ExportExcel));
-  frame_.Execute(CommandId::ExportExcel);
-  frame_.Execute(CommandId::ExportExcel);
-  QDesktopServices::unsetUrlHandler("file");
+class OfficeExportTest : public MainFrameTest {
+ protected:
+  // The files the desktop was asked to open after the commands, run in the
+  // report layout of the sample.
+  std::vector<std::string> OpenedAfter(std::initializer_list<CommandId> commands) {
+    Opener opener;
+    QDesktopServices::setUrlHandler("file", &opener, "Open");
+    Open();
+    frame_.Execute(CommandId::AnalysisOutput);
+    for (CommandId id : commands) {
+      EXPECT_TRUE(Enabled(id));
+      frame_.Execute(id);
+    }
+    QDesktopServices::unsetUrlHandler("file");
+    return opener.opened;
+  }
 
+  const FreshHome home_;
+};
+
+TEST_F(OfficeExportTest, TheWorkbookGoesToTheDocumentsFolderAndOpens) {
+  const std::vector<std::string> opened = OpenedAfter({CommandId::ExportExcel, CommandId::ExportExcel});
   const std::string hole = doc_.Header().m_holeID;
-  EXPECT_EQ(opener.opened, (std::vector<std::string>{home.File("Documents/" + hole + ".xlsx"),
-                                                     home.File("Documents/" + hole + " (2).xlsx")}));
-  EXPECT_TRUE(std::filesystem::is_regular_file(home.File("Documents/" + hole + " (2).xlsx")));
+  EXPECT_EQ(opened, (std::vector<std::string>{home_.File("Documents/" + hole + ".xlsx"),
+                                              home_.File("Documents/" + hole + " (2).xlsx")}));
+  EXPECT_TRUE(std::filesystem::is_regular_file(home_.File("Documents/" + hole + " (2).xlsx")));
+  EXPECT_TRUE(ui_.messages.empty());
+  EXPECT_EQ(ui_.maxWaitDepth, 1);
+}
+
+TEST_F(OfficeExportTest, TheWordReportGoesToTheDocumentsFolderAndOpens) {
+  const std::vector<std::string> opened = OpenedAfter({CommandId::ReportWord});
+  EXPECT_EQ(opened, std::vector<std::string>{home_.File("Documents/" + doc_.Header().m_holeID + ".docx")});
   EXPECT_TRUE(ui_.messages.empty());
   EXPECT_EQ(ui_.maxWaitDepth, 1);
 }

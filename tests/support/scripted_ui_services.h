@@ -24,6 +24,7 @@ class ScriptedUiServices : public UiServices {
   std::deque<std::optional<std::string>> files;
 
   std::vector<MessageCall> messages;
+  std::vector<std::string> warnings;  // shown with the exclamation icon, also in messages
   std::vector<FileDialogRequest> dialogs;
   std::vector<std::string> statusTexts;
   std::string title;
@@ -33,6 +34,10 @@ class ScriptedUiServices : public UiServices {
   unsigned lastHint = 0;
 
   MessageAnswer Message(const std::string& text, MessageButtons buttons, MessageAnswer defaultAnswer) override;
+  void Warning(const std::string& text) override {
+    warnings.push_back(text);
+    Message(text, MessageButtons::Ok, MessageAnswer::Ok);
+  }
   std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
   void BeginWaitCursor() override;
   void EndWaitCursor() override;

@@ -20,6 +20,14 @@ class Dispatch {
   virtual Variant Call(int member, const Args& args = {}) = 0;
 };
 
+// A server object's base: every member it does not override answers empty.
+class EmptyDispatch : public Dispatch {
+ public:
+  Variant Get(int, const Args&) override { return {}; }
+  bool Put(int, const Args&, const Variant&) override { return false; }
+  Variant Call(int, const Args&) override { return {}; }
+};
+
 // Calls on a reference that may be null, as a client does after a failed get:
 // a missing object answers empty.
 inline Variant Get(const DispatchPtr& o, int member, const Args& args = {}) {

@@ -7,6 +7,7 @@
 
 #include "base/c_text.h"
 #include "platform/automation/excel_server.h"
+#include "platform/automation/word_server.h"
 
 namespace tarnix::automation {
 namespace {
@@ -21,6 +22,7 @@ struct ServerEntry {
 // Every server the factory starts. A new office application is one line here.
 const ServerEntry kServers[] = {
     {"Excel.Application", &CreateExcelApplication},
+    {"Word.Application", &CreateWordApplication},
 };
 
 bool Exists(const std::string& path) {
