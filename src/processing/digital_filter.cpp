@@ -79,6 +79,26 @@ class HighPassStep {
     v1_ = b_ * x1_;
     return static_cast<float>(RoundHalfAway(v1_));
   }
+  // The state after `samples` (at least 2) copies of c from rest. On a
+  // constant input the recursion only decays, so its state is c times the
+  // first two outputs carried on by powers of the 2 x 2 step, squared up:
+  // a long settling lead-in costs a few products instead of a pass.
+  void Settle(float c, int samples) {
+    double m[2][2] = {{c1_, -c2_}, {1, 0}}, p[2][2] = {{1, 0}, {0, 1}};
+    auto multiply = [](double (&a)[2][2], const double (&b)[2][2]) {
+      const double r[2][2] = {{a[0][0] * b[0][0] + a[0][1] * b[1][0], a[0][0] * b[0][1] + a[0][1] * b[1][1]},
+                              {a[1][0] * b[0][0] + a[1][1] * b[1][0], a[1][0] * b[0][1] + a[1][1] * b[1][1]}};
+      std::copy(&r[0][0], &r[0][0] + 4, &a[0][0]);
+    };
+    for (int e = samples - 2; e > 0; e >>= 1) {
+      if (e & 1) multiply(p, m);
+      multiply(m, m);
+    }
+    const double second = (c1_ - b_) * c, first = b_ * c;
+    v1_ = p[0][0] * second + p[0][1] * first;
+    v2_ = p[1][0] * second + p[1][1] * first;
+    x1_ = x2_ = c;
+  }
   float Second(float in) {
     const double xi = in;
     const double v = b_ * (xi - 2 * x1_) + c1_ * x1_;
@@ -183,6 +203,13 @@ void HighPass2(int count, const float* in, float* out, double dtSeconds, int cut
   out[0] = high.First(in[0]);
   if (count > 1) out[1] = high.Second(in[1]);
   for (int i = 2; i < count; ++i) out[i] = high.Next(in[i]);
+}
+
+void HighPass2Behind(int count, const float* in, float* out, double dtSeconds, int cutoffHz, float lead,
+                     int leadCount) {
+  HighPassStep high(dtSeconds, cutoffHz);
+  high.Settle(lead, leadCount);
+  for (int i = 0; i < count; ++i) out[i] = high.Next(in[i]);
 }
 
 void FilterFloats(int n, float* x, float dtUs, bool highPassOn, float highPassHz, bool lowPassOn,

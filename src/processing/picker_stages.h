@@ -40,10 +40,17 @@ struct OnsetRatio {
 };
 OnsetRatio ComputeOnsetRatio(const std::vector<double>& d, int ks, int ke, double period);
 
+// An onset within a period of the record's start is measured against the few
+// samples that stand in for the lead-in its trailing window lacks; when the
+// record after two periods holds a clear rise of its own, the strongest one
+// there takes over k1 (and rMax). Returns whether it did.
+bool LeaveRecordStart(const OnsetRatio& onset, int ks, int ke, double period, int& k1, double& rMax);
+
 // An arrival before k1 that a stronger later one hid from the ratio: where the
 // record x up to k1 splits best into noise and signal, or failing that the
 // earliest place where d rises well above the quiet lead-in, provided the
-// signal there stays up, coherently, for a cycle and a half and is not far
+// signal there stays up, coherently, for a cycle (a cycle and a half when
+// scanning) and is not far
 // weaker than the arrival at k1. Moves k1 (and rMax) there and returns true;
 // otherwise leaves them exactly as they are.
 bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>& d, const OnsetRatio& onset, int ks,
