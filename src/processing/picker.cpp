@@ -376,7 +376,11 @@ Refined Refine(const std::vector<float>& x, const NoiseModel& noise, int lead, i
   const AicSplit split =
       AicOnset(rs.data(), lead, std::min(beyond, static_cast<int>(k1 + 2 * period)), RoundUp(period / 4),
                std::max(2, RoundUp(period / 16)));
-  out.motionOnset = FirstMotionStart(Lobes(rs, a, beyond, 0.6 * threshold), split.onset, period, 0.5 * threshold);
+  const std::vector<Lobe> lobes = Lobes(rs, a, beyond, 0.6 * threshold);
+  out.motionOnset = FirstMotionStart(lobes, split.onset, period, 0.5 * threshold);
+  // When the split names no lobe of a wavelet, the energy onset may: the
+  // split is the one thrown off by a swell of band-limited noise.
+  if (out.motionOnset < 0) out.motionOnset = FirstMotionStart(lobes, k1, period, 0.5 * threshold);
   out.onset = std::clamp(RoundUp(OnsetOnEdge(r, edge)), a, b);
   out.firstMotion = r[edge.peak];
   out.split = split.onset;
