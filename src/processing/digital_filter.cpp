@@ -15,14 +15,21 @@ constexpr double kPi8 = 3.14159265;
 constexpr double kSqrt2 = 1.41421356;
 
 // std::round (half away from zero) without the library call, which dominates
-// the cost of the recursions. Exact: v - trunc(v) is exact below 2^52.
+// the cost of the recursions, and without conversions to an integer and
+// back. Below 2^51, adding and taking away 1.5 * 2^52 rounds |v| to the
+// nearest integer, ties to even, in the default rounding mode; |v| - r is
+// exact, so a tie rounded down is found and moved up (exact ties are rare,
+// so the branch is all but never taken).
 inline double RoundHalfAway(double v) {
-  if (!(std::fabs(v) < 4503599627370496.0)) return v;  // already integral, or inf/NaN
-  const long long t = static_cast<long long>(v);
-  const double d = v - static_cast<double>(t);
-  // Integer flags, not a branch: the halves of filtered noise are as good as
-  // random, and the compiler turns a floating-point select into a jump.
-  return static_cast<double>(t + (d >= 0.5) - (d <= -0.5));
+  constexpr double kShift = 6755399441055744.0;
+  const double a = std::fabs(v);
+  if (!(a < 2251799813685248.0)) {
+    if (!(a < 4503599627370496.0)) return v;  // already integral, or inf/NaN
+    return std::round(v);
+  }
+  double r = (a + kShift) - kShift;
+  if (a - r == 0.5) r += 1;
+  return std::copysign(r, v);
 }
 
 // The recursions one sample at a time. Each output waits on the previous

@@ -85,19 +85,36 @@ HalfCycles FindHalfCycles(const double* v, int from, int to) {
   h.peakIndex.reserve(expected);
   double peak = std::fabs(v[from]);
   int peakIndex = from;
-  for (int k = from + 1; k <= to; ++k) {
-    if ((v[k] >= 0) != (v[k - 1] >= 0)) {
-      h.crossing.push_back(k - v[k] / (v[k] - v[k - 1]));
-      h.peak.push_back(peak);
-      h.peakIndex.push_back(peakIndex);
-      peak = 0;
+  // The first largest |v| of v[begin, end) joins the half-cycle's so far. Two
+  // interleaved lanes halve the chain of comparisons; the earlier index wins
+  // a tie, as in one pass.
+  auto extend = [&](int begin, int end) {
+    double best[2] = {peak, peak};
+    int at[2] = {peakIndex, peakIndex};
+    for (int k = begin; k < end; ++k) {
+      const int lane = (k - begin) & 1;
+      const double a = std::fabs(v[k]);
+      const bool higher = a > best[lane];
+      at[lane] = higher ? k : at[lane];
+      best[lane] = higher ? a : best[lane];
     }
-    // Selects, not a branch: whether a sample tops the half-cycle so far is
-    // as good as random in noise.
-    const double a = std::fabs(v[k]);
-    const bool higher = a > peak;
-    peakIndex = higher ? k : peakIndex;
-    peak = higher ? a : peak;
+    const int lane = best[1] > best[0] || (best[1] == best[0] && at[1] < at[0]) ? 1 : 0;
+    peak = best[lane];
+    peakIndex = at[lane];
+  };
+  int k = from + 1;
+  while (k <= to) {
+    const bool positive = v[k - 1] >= 0;
+    int change = k;
+    while (change <= to && (v[change] >= 0) == positive) ++change;
+    extend(k, change);
+    if (change > to) break;
+    h.crossing.push_back(change - v[change] / (v[change] - v[change - 1]));
+    h.peak.push_back(peak);
+    h.peakIndex.push_back(peakIndex);
+    peak = 0;
+    extend(change, change + 1);
+    k = change + 1;
   }
   return h;
 }
