@@ -89,14 +89,16 @@ std::vector<Lobe> Lobes(const std::vector<double>& r, int from, int to, double b
 // (measured on the cycle after it, where the signal is strong) before the
 // crossing that ends it. The first lobe is the first one that ends clearly
 // after the statistical onset and stands out of the noise.
-double FirstMotionStart(const std::vector<Lobe>& lobes, double onset, double period, double level) {
+double FirstMotionStart(const std::vector<Lobe>& lobes, double onset, double period, double level, bool recordEnds) {
   const int count = static_cast<int>(lobes.size());
-  for (int j = 0; j + 2 < count; ++j) {
+  for (int j = 0; j + (recordEnds ? 1 : 2) < count; ++j) {
     const Lobe& c = lobes[j];
     if (c.end <= onset + 0.1 * period || c.peak <= 0) continue;
-    const double next = std::max(std::fabs(lobes[j + 1].peak), std::fabs(lobes[j + 2].peak));
+    // An arrival near the record's end may close only one lobe after this.
+    const bool lastButOne = j + 2 == count;
+    const double next = std::max(std::fabs(lobes[j + 1].peak), lastButOne ? 0.0 : std::fabs(lobes[j + 2].peak));
     if (c.peak < level || c.peak < 0.3 * next) continue;
-    const double half = (lobes[j + 2].end - c.end) / 2;
+    const double half = lastButOne ? lobes[j + 1].Width() : (lobes[j + 2].end - c.end) / 2;
     // A smooth start can hide its first lobe from the statistics: a lobe and
     // trough before this one that stand out of the noise belong to the same
     // wavelet when the trough keeps the half period (the lobe's own start is

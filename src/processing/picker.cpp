@@ -376,11 +376,13 @@ Refined Refine(const std::vector<float>& x, const NoiseModel& noise, int lead, i
   const AicSplit split =
       AicOnset(rs.data(), lead, std::min(beyond, static_cast<int>(k1 + 2 * period)), RoundUp(period / 4),
                std::max(2, RoundUp(period / 16)));
+  // The split and the energy onset each name a lobe, or none. A swell of
+  // band-limited noise just before the arrival can draw either back into the
+  // noise, seldom both: the later lobe named is the arrival's first.
   const std::vector<Lobe> lobes = Lobes(rs, a, beyond, 0.6 * threshold);
-  out.motionOnset = FirstMotionStart(lobes, split.onset, period, 0.5 * threshold);
-  // When the split names no lobe of a wavelet, the energy onset may: the
-  // split is the one thrown off by a swell of band-limited noise.
-  if (out.motionOnset < 0) out.motionOnset = FirstMotionStart(lobes, k1, period, 0.5 * threshold);
+  const bool recordEnds = beyond == static_cast<int>(x.size()) - 1;
+  out.motionOnset = std::max(FirstMotionStart(lobes, split.onset, period, 0.5 * threshold, recordEnds),
+                             FirstMotionStart(lobes, k1, period, 0.5 * threshold, recordEnds));
   out.onset = std::clamp(RoundUp(OnsetOnEdge(r, edge)), a, b);
   out.firstMotion = r[edge.peak];
   out.split = split.onset;
@@ -401,15 +403,18 @@ Refined Refine(const std::vector<float>& x, const NoiseModel& noise, int lead, i
 // How far a pick can be trusted, from what picking it showed: a first motion
 // barely above the threshold, a weak energy onset or little contrast in the
 // record are poor. A first motion whose start the crossings could not confirm
-// is doubtful. So is one with three of five warnings: any one alone is common
-// on a good pick in noise, several together are not. The warnings: a first
-// cycle under three times the lead-in's rms, a first motion under one and a
-// half thresholds, a weak energy ratio, and a pick far from where the energy
-// onset or the split into noise and signal put it.
-PickQuality ClassifyPick(const Refined& refined, double rMax, double contrast, int pick, int k1, double period) {
+// is doubtful, and so is one after a cycle well above the lead-in's noise
+// (an earlier arrival the guard did not take). So is one with three of five
+// warnings: any one alone is common on a good pick in noise, several together
+// are not. The warnings: a first cycle under three times the lead-in's rms, a
+// first motion under one and a half thresholds, a weak energy ratio, and a
+// pick far from where the energy onset or the split into noise and signal
+// put it.
+PickQuality ClassifyPick(const Refined& refined, double rMax, double contrast, int pick, int k1, double period,
+                         bool energyBefore) {
   const double standing = refined.threshold > 0 ? refined.firstMotion / refined.threshold : 0.0;
   if (standing < 1 || rMax < 2 || contrast < 2) return PickQuality::Poor;
-  if (refined.motionOnset < 0) return PickQuality::Doubtful;
+  if (refined.motionOnset < 0 || energyBefore) return PickQuality::Doubtful;
   const int warnings = (refined.firstCycle < 3) + (standing < 1.5) + (rMax < 3) +
                        (std::abs(pick - k1) > 0.4 * period) + (std::abs(pick - refined.split) > 0.3 * period);
   return warnings >= 3 ? PickQuality::Doubtful : PickQuality::Good;
@@ -504,7 +509,9 @@ CorePick PickCore(double delay, double dtUs, const std::vector<float>& x, double
   // The stored onset is the sample where the first motion began.
   if (refined.motionOnset >= 0) pick.onset = std::clamp(RoundUp(refined.motionOnset), ks, ke);
   pick.energyOnset = k1;
-  pick.quality = ClassifyPick(refined, rMax, onset.contrast, static_cast<int>(pick.onset), k1, period);
+  const int onsetIndex = static_cast<int>(pick.onset);
+  pick.quality = ClassifyPick(refined, rMax, onset.contrast, onsetIndex, k1, period,
+                              EnergyBefore(onset, ks, onsetIndex, period, DetrendWindow(f0, dtUs) / 2));
   return pick;
 }
 

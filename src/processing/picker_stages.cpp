@@ -272,6 +272,9 @@ namespace {
 // cycle and a half.
 constexpr double kGuardFactor = 3.5;
 
+// A cycle this far above the lead-in's noise is more than noise swells to.
+constexpr double kEarlierEnergy = 3.5;
+
 // A first arrival's strongest cycle is weaker than the later arrivals', but
 // not by more than this factor; a swell of the noise in a clean record is.
 constexpr double kWeakestFirst = 0.25;
@@ -291,6 +294,16 @@ bool CoherentCycle(const std::vector<double>& d, int from, int to, double deadBa
   return changes >= 1 && changes <= 4;
 }
 
+// The lead-in's noise before k: the lower third of its trailing windows (every
+// stride-th), which a weak arrival before k does not reach.
+double LeadInNoise(const OnsetRatio& onset, int ks, int k, int stride) {
+  std::vector<double> lead;
+  lead.reserve((k - ks) / stride + 1);
+  for (int i = ks; i <= k; i += stride) lead.push_back(onset.before[i]);
+  std::nth_element(lead.begin(), lead.begin() + lead.size() / 3, lead.end());
+  return lead[lead.size() / 3];
+}
+
 // The earliest place where the signal rises well above the quiet lead-in for
 // a cycle and a half, found by scanning.
 bool ScanForEarlierArrival(const std::vector<double>& d, const OnsetRatio& onset, int ks, double period, int& k1,
@@ -298,12 +311,9 @@ bool ScanForEarlierArrival(const std::vector<double>& d, const OnsetRatio& onset
   const int half = std::max(2, RoundUp(period / 2));
   const int last = k1 - RoundUp(period) - 3 * half;  // an onset within a period of k1 is k1's own arrival
   if (last < ks || onset.after.empty()) return false;
-  // The lead-in's noise: the lower third of its trailing windows, which a weak
-  // arrival before k1 does not reach; a silent lead-in is measured against the
-  // arrival at k1 instead, so that rounding never counts.
-  std::vector<double> lead(onset.before.begin() + ks, onset.before.begin() + k1 + 1);
-  std::nth_element(lead.begin(), lead.begin() + lead.size() / 3, lead.end());
-  const double noise = std::max(lead[lead.size() / 3], onset.after[k1] * 0.005);
+  // A silent lead-in is measured against the arrival at k1 instead, so that
+  // rounding never counts.
+  const double noise = std::max(LeadInNoise(onset, ks, k1, 1), onset.after[k1] * 0.005);
   if (!(noise > 0)) return false;
   const std::vector<double> p = AbsPrefix(d, ks, k1);
   auto mean = [&](int from) { return (p[from + half - ks] - p[from - ks]) / half; };
@@ -441,6 +451,13 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
   k1 = k;
   rMax = r;
   return true;
+}
+
+bool EnergyBefore(const OnsetRatio& onset, int ks, int pick, double period, int reach) {
+  const int last = pick - RoundUp(period) - reach;
+  if (last - ks < RoundUp(2 * period)) return false;
+  const double noise = LeadInNoise(onset, ks, pick, std::max(1, RoundUp(period / 2)));
+  return Largest(onset.after.data(), ks, last) > kEarlierEnergy * noise;
 }
 
 NoiseModel FitLine(const std::vector<float>& x, int s0, int s1) {

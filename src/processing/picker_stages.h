@@ -56,6 +56,12 @@ bool LeaveRecordStart(const OnsetRatio& onset, int ks, int ke, double period, in
 bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>& d, const OnsetRatio& onset, int ks,
                          double period, int& k1, double& rMax);
 
+// Whether a cycle before `pick` stands well above the lead-in's noise: an
+// arrival the pick may have passed over. Only windows ending a period and the
+// detrending's reach (in samples) before the pick count, which the arrival at
+// the pick does not leak into.
+bool EnergyBefore(const OnsetRatio& onset, int ks, int pick, double period, int reach);
+
 // Akaike's criterion for splitting v[from..to] into two stationary parts,
 // noise then signal, from prefix sums in one pass: the first index of the
 // second part, and how deep its minimum lies per sample below the lowest

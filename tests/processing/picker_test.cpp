@@ -172,6 +172,27 @@ TEST(PickCoreTest, LowFrequencyFirstMotionSharpOrSmooth) {
   }
 }
 
+TEST(PickCoreTest, FirstMotionOfAnArrivalTheRecordCutsShort) {
+  // 15 kHz at 0.5 us from 85 % of the record: a period and a sixth on record,
+  // one trough closed after the first lobe.
+  for (bool sharp : {true, false}) {
+    std::vector<float> x = SineArrival(1024, 2000, 0, 0.5);
+    Add(x, Wavelet(1024, 870.4, 500, 15000, sharp, 0.5));
+    EXPECT_NEAR(PickCore(0, 0.5, x, 0, 511.5).onset, 870.4, 1) << (sharp ? "sharp" : "smooth");
+  }
+}
+
+TEST(PickerStagesTest, EnergyBeforeAPickIsAnArrivalItMayHavePassedOver) {
+  // Quiet ripple, a weak 30 kHz arrival at 300 (three times the ripple's
+  // level would do), and the pick at 600 on a strong one.
+  std::vector<float> x = SineArrival(1024, 600, 400);
+  std::vector<double> d = picker::Detrend(x, 0, 1023, 101);
+  EXPECT_FALSE(picker::EnergyBefore(picker::ComputeOnsetRatio(d, 0, 1023, 33.3), 0, 600, 33.3, 50));
+  Add(x, Wavelet(1024, 300, 20, 30000, true, 1.0));
+  d = picker::Detrend(x, 0, 1023, 101);
+  EXPECT_TRUE(picker::EnergyBefore(picker::ComputeOnsetRatio(d, 0, 1023, 33.3), 0, 600, 33.3, 50));
+}
+
 TEST(PickerStagesTest, AicSplitsNoiseFromSignalWhateverTheOffsetAndDrift) {
   // Quiet ripple on a sloping offset, then a 20 kHz train: the split is the
   // train's first sample; one part only, or silence, gives no margin.
