@@ -5,6 +5,8 @@
 #include <limits>
 #include <numeric>
 
+#include "processing/first_motion.h"
+
 namespace tarnix::picker {
 namespace {
 
@@ -410,17 +412,21 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
   // Where the record up to k1's first cycle splits best into noise and
   // signal; when that is k1's own arrival, where the record before it does.
   // An eighth of a period is close enough for a k1 that only frames the search.
+  // Both are read on a lightly smoothed copy, on which white noise far above
+  // the arrivals' band no longer hides a weak first arrival's rise.
   int end = std::min(last, k1 + 2 * half);
+  const std::vector<double> xs =
+      Smoothed(std::vector<double>(x.begin(), x.end()), ks, end, std::max(1, static_cast<int>(0.1 * period)));
   for (int attempt = 0; attempt < 2 && end - ks > 4 * half; ++attempt) {
-    const int k = AicOnset(x.data(), ks, end, half, std::max(2, half / 4)).onset;
+    const int k = AicOnset(xs.data(), ks, end, half, std::max(2, half / 4)).onset;
     // The lead-in must hold two periods of noise to measure the rise against;
     // a record whose noise swells up from its very start has none.
     if (k < k1 - half && k - ks >= 4 * half && k + 2 * half - 1 <= last) {
       // Measured about the lead-in's own line, which nothing after k leaks into.
-      const NoiseModel line = FitLine(x, ks, k - 1);
+      const NoiseModel line = FitLine(xs, ks, k - 1);
       const int until = std::max(k + 2 * half, k1);
       std::vector<double> e(until, 0.0);
-      for (int i = ks; i < until; ++i) e[i] = x[i] - line.slope * i - line.intercept;
+      for (int i = ks; i < until; ++i) e[i] = xs[i] - line.slope * i - line.intercept;
       const double noise = MeanAbs(e, ks, k - 1);
       const double firstCycle = MeanAbs(e, k, k + 2 * half - 1);
       // Twice the lead-in over the first cycle, and both its half periods well
@@ -434,7 +440,7 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
       for (int i = k; i <= std::max(k, k1 - 2 * half); ++i) strongest = std::max(strongest, onset.after[i]);
       bool rises = noise > 0 && firstCycle >= 2 * noise && strongest >= kWeakestFirst * later;
       for (int j = 0; j < 2 && rises; ++j) rises = MeanAbs(e, k + j * half, k + (j + 1) * half - 1) >= 1.5 * noise;
-      rises = rises && FitLine(x, k, k1 - 1).sigma >= 1.5 * line.sigma;
+      rises = rises && FitLine(xs, k, k1 - 1).sigma >= 1.5 * line.sigma;
       if (rises && CoherentCycle(e, k, k + 2 * half, 2 * noise)) {
         k1 = k;
         rMax = onset.ratio[k];
@@ -460,7 +466,8 @@ bool EnergyBefore(const OnsetRatio& onset, int ks, int pick, double period, int 
   return Largest(onset.after.data(), ks, last) > kEarlierEnergy * noise;
 }
 
-NoiseModel FitLine(const std::vector<float>& x, int s0, int s1) {
+template <typename T>
+NoiseModel FitLine(const std::vector<T>& x, int s0, int s1) {
   NoiseModel m;
   const double n = s1 - s0 + 1;
   double si = 0, sx = 0, six = 0, sii = 0;
@@ -481,6 +488,8 @@ NoiseModel FitLine(const std::vector<float>& x, int s0, int s1) {
   m.sigma = std::sqrt(ss / n);
   return m;
 }
+template NoiseModel FitLine<float>(const std::vector<float>&, int, int);
+template NoiseModel FitLine<double>(const std::vector<double>&, int, int);
 
 namespace {
 

@@ -81,7 +81,8 @@ struct NoiseModel {
   double sigma = 0.0;
 };
 // Least-squares line over x[s0..s1] with absolute indices.
-NoiseModel FitLine(const std::vector<float>& x, int s0, int s1);
+template <typename T>
+NoiseModel FitLine(const std::vector<T>& x, int s0, int s1);
 NoiseModel MeasureNoise(const std::vector<float>& x, int ks, int k1, double period, double contrast);
 
 // Mean |v| over window samples ending at k (trailing) or starting at k
