@@ -231,7 +231,8 @@ std::vector<double> ForwardMeanAbs(const std::vector<double>& v, int ks, int ke,
 
 OnsetRatio ComputeOnsetRatio(const std::vector<double>& d, int ks, int ke, double period) {
   OnsetRatio r;
-  const std::vector<double> p = AbsPrefix(d, ks, ke);
+  r.absPrefix = AbsPrefix(d, ks, ke);
+  const std::vector<double>& p = r.absPrefix;
   r.before = TrailingMeanAbs(d, p, ks, ke, std::max(1, RoundUp(2 * period)));
   r.after = ForwardMeanAbs(d, p, ks, ke, std::max(1, RoundUp(period)));
   const std::vector<double>& before = r.before;
@@ -317,7 +318,7 @@ bool ScanForEarlierArrival(const std::vector<double>& d, const OnsetRatio& onset
   // rounding never counts.
   const double noise = std::max(LeadInNoise(onset, ks, k1, 1), onset.after[k1] * 0.005);
   if (!(noise > 0)) return false;
-  const std::vector<double> p = AbsPrefix(d, ks, k1);
+  const std::vector<double>& p = onset.absPrefix;
   auto mean = [&](int from) { return (p[from + half - ks] - p[from - ks]) / half; };
   const double level = kGuardFactor * noise;
   for (int k = ks; k <= last; ++k) {

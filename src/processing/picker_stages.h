@@ -34,6 +34,7 @@ double DominantFrequency(const HalfCycles& h, int ks, int ke, double dtUs, doubl
 struct OnsetRatio {
   std::vector<double> ratio;  // indexed from ks
   std::vector<double> before, after;  // the trailing and forward mean |d|
+  std::vector<double> absPrefix;      // sum of |d| over [ks, i) at i - ks
   double contrast = 1.0;
   int k1 = 0;
   double rMax = 0.0;
