@@ -15,14 +15,21 @@ constexpr double kPi8 = 3.14159265;
 constexpr double kSqrt2 = 1.41421356;
 
 // std::round (half away from zero) without the library call, which dominates
-// the cost of the recursions. Exact: v - trunc(v) is exact below 2^52.
+// the cost of the recursions, and without conversions to an integer and
+// back. Below 2^51, adding and taking away 1.5 * 2^52 rounds |v| to the
+// nearest integer, ties to even, in the default rounding mode; |v| - r is
+// exact, so a tie rounded down is found and moved up (exact ties are rare,
+// so the branch is all but never taken).
 inline double RoundHalfAway(double v) {
-  if (!(std::fabs(v) < 4503599627370496.0)) return v;  // already integral, or inf/NaN
-  const long long t = static_cast<long long>(v);
-  const double d = v - static_cast<double>(t);
-  // Integer flags, not a branch: the halves of filtered noise are as good as
-  // random, and the compiler turns a floating-point select into a jump.
-  return static_cast<double>(t + (d >= 0.5) - (d <= -0.5));
+  constexpr double kShift = 6755399441055744.0;
+  const double a = std::fabs(v);
+  if (!(a < 2251799813685248.0)) {
+    if (!(a < 4503599627370496.0)) return v;  // already integral, or inf/NaN
+    return std::round(v);
+  }
+  double r = (a + kShift) - kShift;
+  if (a - r == 0.5) r += 1;
+  return std::copysign(r, v);
 }
 
 // The recursions one sample at a time. Each output waits on the previous
@@ -78,6 +85,26 @@ class HighPassStep {
     x1_ = in;
     v1_ = b_ * x1_;
     return static_cast<float>(RoundHalfAway(v1_));
+  }
+  // The state after `samples` (at least 2) copies of c from rest. On a
+  // constant input the recursion only decays, so its state is c times the
+  // first two outputs carried on by powers of the 2 x 2 step, squared up:
+  // a long settling lead-in costs a few products instead of a pass.
+  void Settle(float c, int samples) {
+    double m[2][2] = {{c1_, -c2_}, {1, 0}}, p[2][2] = {{1, 0}, {0, 1}};
+    auto multiply = [](double (&a)[2][2], const double (&b)[2][2]) {
+      const double r[2][2] = {{a[0][0] * b[0][0] + a[0][1] * b[1][0], a[0][0] * b[0][1] + a[0][1] * b[1][1]},
+                              {a[1][0] * b[0][0] + a[1][1] * b[1][0], a[1][0] * b[0][1] + a[1][1] * b[1][1]}};
+      std::copy(&r[0][0], &r[0][0] + 4, &a[0][0]);
+    };
+    for (int e = samples - 2; e > 0; e >>= 1) {
+      if (e & 1) multiply(p, m);
+      multiply(m, m);
+    }
+    const double second = (c1_ - b_) * c, first = b_ * c;
+    v1_ = p[0][0] * second + p[0][1] * first;
+    v2_ = p[1][0] * second + p[1][1] * first;
+    x1_ = x2_ = c;
   }
   float Second(float in) {
     const double xi = in;
@@ -183,6 +210,13 @@ void HighPass2(int count, const float* in, float* out, double dtSeconds, int cut
   out[0] = high.First(in[0]);
   if (count > 1) out[1] = high.Second(in[1]);
   for (int i = 2; i < count; ++i) out[i] = high.Next(in[i]);
+}
+
+void HighPass2Behind(int count, const float* in, float* out, double dtSeconds, int cutoffHz, float lead,
+                     int leadCount) {
+  HighPassStep high(dtSeconds, cutoffHz);
+  high.Settle(lead, leadCount);
+  for (int i = 0; i < count; ++i) out[i] = high.Next(in[i]);
 }
 
 void FilterFloats(int n, float* x, float dtUs, bool highPassOn, float highPassHz, bool lowPassOn,

@@ -11,6 +11,10 @@ namespace tarnix {
 void LowPass2(int count, const float* in, float* out, double dtSeconds, float cutoffHz);
 // High-pass by the bilinear transform with pre-warping; the cut-off is whole Hz.
 void HighPass2(int count, const float* in, float* out, double dtSeconds, int cutoffHz);
+// The same as if leadCount (at least 2) copies of lead had gone before in;
+// only the count samples behind them are written.
+void HighPass2Behind(int count, const float* in, float* out, double dtSeconds, int cutoffHz, float lead,
+                     int leadCount);
 
 // Filters n offset-binary words (zero level 2048) behind a straight lead-in ramp
 // that settles the filters before the first sample; low-pass first. dtUs is the

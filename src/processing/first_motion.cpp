@@ -6,15 +6,14 @@
 namespace tarnix::picker {
 namespace {
 
-// The start of the lobe `first` from the crossings that end it and the lobes
-// after it while they keep about the half period: a straight line through
-// them, one half period per lobe, back to where the first lobe began. More
-// crossings than two average out the noise on each.
-double LineThroughCrossings(const std::vector<Lobe>& lobes, int first, double half) {
-  constexpr int M = 2;  // later lobes drift with the envelope and the next arrival
+// The start of the lobe `first` from the crossings that end it and up to
+// `later` lobes after it while they keep about the half period: a straight
+// line through them, one half period per lobe, back to where the first lobe
+// began. More crossings than two average out the noise on each.
+double LineThroughCrossings(const std::vector<Lobe>& lobes, int first, double half, int later) {
   double sx = 0, sy = 0, sxx = 0, sxy = 0;
   int n = 0;
-  for (int m = 0; m <= M && first + m < static_cast<int>(lobes.size()); ++m) {
+  for (int m = 0; m <= later && first + m < static_cast<int>(lobes.size()); ++m) {
     const Lobe& c = lobes[first + m];
     if (m > 0 && (c.Width() < 0.6 * half || c.Width() > half / 0.6)) break;
     const double x = m + 1, y = c.end;
@@ -89,14 +88,16 @@ std::vector<Lobe> Lobes(const std::vector<double>& r, int from, int to, double b
 // (measured on the cycle after it, where the signal is strong) before the
 // crossing that ends it. The first lobe is the first one that ends clearly
 // after the statistical onset and stands out of the noise.
-double FirstMotionStart(const std::vector<Lobe>& lobes, double onset, double period, double level) {
+double FirstMotionStart(const std::vector<Lobe>& lobes, double onset, double period, double level, bool recordEnds) {
   const int count = static_cast<int>(lobes.size());
-  for (int j = 0; j + 2 < count; ++j) {
+  for (int j = 0; j + (recordEnds ? 1 : 2) < count; ++j) {
     const Lobe& c = lobes[j];
     if (c.end <= onset + 0.1 * period || c.peak <= 0) continue;
-    const double next = std::max(std::fabs(lobes[j + 1].peak), std::fabs(lobes[j + 2].peak));
+    // An arrival near the record's end may close only one lobe after this.
+    const bool lastButOne = j + 2 == count;
+    const double next = std::max(std::fabs(lobes[j + 1].peak), lastButOne ? 0.0 : std::fabs(lobes[j + 2].peak));
     if (c.peak < level || c.peak < 0.3 * next) continue;
-    const double half = (lobes[j + 2].end - c.end) / 2;
+    const double half = lastButOne ? lobes[j + 1].Width() : (lobes[j + 2].end - c.end) / 2;
     // A smooth start can hide its first lobe from the statistics: a lobe and
     // trough before this one that stand out of the noise belong to the same
     // wavelet when the trough keeps the half period (the lobe's own start is
@@ -113,7 +114,10 @@ double FirstMotionStart(const std::vector<Lobe>& lobes, double onset, double per
         first = j - 2;
       }
     }
-    const double start = LineThroughCrossings(lobes, first, half);
+    // Noise shifts every crossing, so a lobe that stands less far out of it
+    // takes a line through more of them; a clean arrival's later lobes drift
+    // with the envelope and the next arrival instead.
+    const double start = LineThroughCrossings(lobes, first, half, c.peak >= 8 * level ? 2 : 4);
     // The statistical onset lies on the first lobe's rise: late by up to most
     // of it on a smooth start, early by less than half of it. Otherwise this
     // is not its lobe.

@@ -24,7 +24,9 @@ std::vector<Lobe> Lobes(const std::vector<double>& r, int from, int to, double b
 
 // The start of the first positive lobe at a statistical onset (which a smooth
 // start leaves late), given the estimated period and the level a lobe must
-// reach; -1 when the lobes there do not make a wavelet.
-double FirstMotionStart(const std::vector<Lobe>& lobes, double onset, double period, double level);
+// reach; -1 when the lobes there do not make a wavelet. When the lobes end
+// with the record, a lobe with only one closed lobe after it may start one.
+double FirstMotionStart(const std::vector<Lobe>& lobes, double onset, double period, double level,
+                        bool recordEnds = false);
 
 }  // namespace tarnix::picker

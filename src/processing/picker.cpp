@@ -298,17 +298,21 @@ struct Refined {
   double firstMotion = 0;  // peak of the first-motion half-cycle
   double threshold = 0;
   double motionOnset = -1;  // where the first motion began, from its crossings
+  int split = 0;            // where the window splits into noise and signal
+  double firstCycle = 0;    // rms of the first cycle over the lead-in's
 };
 
-// Refinement on [a, b]: the first-motion half-cycle and its onset.
-Refined Refine(const std::vector<float>& x, const NoiseModel& noise, int a, int b, int k1, double period,
-           double contrast, double rMax) {
+// Refinement on [a, b]: the first-motion half-cycle and its onset. The split
+// into noise and signal that names the first lobe learns the noise from
+// `lead` on, earlier than a.
+Refined Refine(const std::vector<float>& x, const NoiseModel& noise, int lead, int a, int b, int k1, double period,
+               double contrast, double rMax) {
   // The first motion's crossings are followed past b, into the cycle that
   // measures its period; a period estimated at half its length (below the
   // plausible range) must not cut them off.
   const int beyond = std::min(static_cast<int>(x.size()) - 1, static_cast<int>(b + 3 * period));
   std::vector<double> r(x.size(), 0.0);
-  for (int i = a; i <= beyond; ++i) r[i] = x[i] - (noise.slope * i + noise.intercept);
+  for (int i = lead; i <= beyond; ++i) r[i] = x[i] - (noise.slope * i + noise.intercept);
 
   int e1 = k1 - a > 1.5 * period ? static_cast<int>(a + 0.5 + period)
                                   : std::max(static_cast<int>(k1 + 0.5 - period / 2), static_cast<int>(a + 0.5 + period / 2));
@@ -363,31 +367,57 @@ Refined Refine(const std::vector<float>& x, const NoiseModel& noise, int a, int 
   // Where the window splits best into noise and signal, then the lobe that
   // begins there. When the arrival stands less than ten thresholds above the
   // noise, both are read on a lightly smoothed copy; a clean record keeps
-  // every sample's detail. The split only names the lobe: every other sample
-  // will do.
+  // every sample's detail. The split only names the lobe: a sixteenth of a
+  // period will do.
   double strongest = 0;
   for (int i = a; i <= beyond; ++i) strongest = std::max(strongest, std::fabs(r[i]));
   const std::vector<double> rs =
-      strongest < 10 * threshold ? Smoothed(r, a, beyond, std::max(1, static_cast<int>(0.15 * period))) : r;
+      strongest < 10 * threshold ? Smoothed(r, lead, beyond, std::max(1, static_cast<int>(0.15 * period))) : r;
   const AicSplit split =
-      AicOnset(rs.data(), a, std::min(beyond, static_cast<int>(k1 + 2 * period)), RoundUp(period / 4), 2);
-  out.motionOnset = FirstMotionStart(Lobes(rs, a, beyond, 0.6 * threshold), split.onset, period, 0.5 * threshold);
+      AicOnset(rs.data(), lead, std::min(beyond, static_cast<int>(k1 + 2 * period)), RoundUp(period / 4),
+               std::max(2, RoundUp(period / 16)));
+  // The split and the energy onset each name a lobe, or none. A swell of
+  // band-limited noise just before the arrival can draw either back into the
+  // noise, seldom both: the later lobe named is the arrival's first.
+  const std::vector<Lobe> lobes = Lobes(rs, a, beyond, 0.6 * threshold);
+  const bool recordEnds = beyond == static_cast<int>(x.size()) - 1;
+  out.motionOnset = std::max(FirstMotionStart(lobes, split.onset, period, 0.5 * threshold, recordEnds),
+                             FirstMotionStart(lobes, k1, period, 0.5 * threshold, recordEnds));
   out.onset = std::clamp(RoundUp(OnsetOnEdge(r, edge)), a, b);
   out.firstMotion = r[edge.peak];
+  out.split = split.onset;
+  // The arrival's own signal-to-noise ratio: its first cycle against the
+  // lead-in up to a quarter period before it.
+  const int start = out.motionOnset >= 0 ? RoundUp(out.motionOnset) : out.onset;
+  const int quiet = start - RoundUp(period / 4);
+  double noisePower = 0, cyclePower = 0;
+  for (int i = lead; i < quiet; ++i) noisePower += r[i] * r[i];
+  const int cycleEnd = std::min(beyond, start + RoundUp(period));
+  for (int i = start; i <= cycleEnd; ++i) cyclePower += r[i] * r[i];
+  if (quiet - lead > 4 && noisePower > 0 && cycleEnd >= start) {
+    out.firstCycle = std::sqrt(cyclePower / (cycleEnd - start + 1) / (noisePower / (quiet - lead)));
+  }
   return out;
 }
 
 // How far a pick can be trusted, from what picking it showed: a first motion
 // barely above the threshold, a weak energy onset or little contrast in the
 // record are poor. A first motion whose start the crossings could not confirm
-// is doubtful, and so is one that lies more than a third of a period from
-// where the energy onset put it, unless it stands far above the threshold
-// (then the energy onset was merely coarse).
-PickQuality ClassifyPick(const Refined& refined, double rMax, double contrast, double periodsFromOnset) {
+// is doubtful, and so is one after a cycle well above the lead-in's noise
+// (an earlier arrival the guard did not take). So is one with three of five
+// warnings: any one alone is common on a good pick in noise, several together
+// are not. The warnings: a first cycle under three times the lead-in's rms, a
+// first motion under one and a half thresholds, a weak energy ratio, and a
+// pick far from where the energy onset or the split into noise and signal
+// put it.
+PickQuality ClassifyPick(const Refined& refined, double rMax, double contrast, int pick, int k1, double period,
+                         bool energyBefore) {
   const double standing = refined.threshold > 0 ? refined.firstMotion / refined.threshold : 0.0;
   if (standing < 1 || rMax < 2 || contrast < 2) return PickQuality::Poor;
-  if (refined.motionOnset < 0 || (periodsFromOnset > 0.35 && standing < 6)) return PickQuality::Doubtful;
-  return PickQuality::Good;
+  if (refined.motionOnset < 0 || energyBefore) return PickQuality::Doubtful;
+  const int warnings = (refined.firstCycle < 3) + (standing < 1.5) + (rMax < 3) +
+                       (std::abs(pick - k1) > 0.4 * period) + (std::abs(pick - refined.split) > 0.3 * period);
+  return warnings >= 3 ? PickQuality::Doubtful : PickQuality::Good;
 }
 
 // Final picks from the refined onset, on the residual of the noise line.
@@ -465,17 +495,23 @@ CorePick PickCore(double delay, double dtUs, const std::vector<float>& x, double
   double rMax = onset.rMax;
   PreferRegularEarlierOnset(cycles, onset.ratio, ks, period, k1, rMax);
   PreferEarlierPeak(onset.ratio, ks, ke, period, k1, rMax);
+  LeaveRecordStart(onset, ks, ke, period, k1, rMax);
   GuardEarlierArrival(x, d, onset, ks, period, k1, rMax);
 
   const NoiseModel noise = MeasureNoise(x, ks, k1, period, onset.contrast);
   const int a = std::max(ks, static_cast<int>(k1 + 0.5 - 2 * period));
   const int b = std::min(ke, static_cast<int>(k1 + 0.5 + 2 * period));
-  const Refined refined = Refine(x, noise, a, b, k1, period, onset.contrast, rMax);
+  // Two periods before k1 leave band-limited noise too few cycles to be told
+  // from a weak first arrival; four do.
+  const int lead = std::max(ks, static_cast<int>(k1 + 0.5 - 4 * period));
+  const Refined refined = Refine(x, noise, lead, a, b, k1, period, onset.contrast, rMax);
   CorePick pick = FinalPicks(x, noise, refined.onset, ke, period);
   // The stored onset is the sample where the first motion began.
   if (refined.motionOnset >= 0) pick.onset = std::clamp(RoundUp(refined.motionOnset), ks, ke);
   pick.energyOnset = k1;
-  pick.quality = ClassifyPick(refined, rMax, onset.contrast, std::fabs(pick.onset - k1) / period);
+  const int onsetIndex = static_cast<int>(pick.onset);
+  pick.quality = ClassifyPick(refined, rMax, onset.contrast, onsetIndex, k1, period,
+                              EnergyBefore(onset, ks, onsetIndex, period, DetrendWindow(f0, dtUs) / 2));
   return pick;
 }
 
@@ -490,11 +526,10 @@ WaveformPick PickWaveform(int n, uint16_t* samples, float dtUs, float delay, boo
     samples[k] = x[k] < -2048.0f ? 0 : static_cast<uint16_t>(std::min(x[k] + 2048.0f, 65535.0f));
   }
   // The picking copy settles the second high-pass on a flat lead-in.
-  std::vector<float> p(n + kPickLeadIn);
-  std::fill(p.begin(), p.begin() + kPickLeadIn, static_cast<float>(std::round(x[0])));
-  std::copy(x.begin(), x.end(), p.begin() + kPickLeadIn);
-  if (highPassOn) HighPass2(static_cast<int>(p.size()), p.data(), p.data(), dtUs / 1e6, kSecondHighPassHz);
-  std::copy(p.begin() + kPickLeadIn, p.end(), x.begin());
+  if (highPassOn) {
+    HighPass2Behind(n, x.data(), x.data(), dtUs / 1e6, kSecondHighPassHz, static_cast<float>(std::round(x[0])),
+                    kPickLeadIn);
+  }
 
   const CorePick core = PickCore(delay, dtUs, x, delay, delay + (n - 1) * static_cast<double>(dtUs));
   const int k0 = static_cast<int>(-delay / dtUs + 0.5);

@@ -5,8 +5,14 @@
 #include <limits>
 #include <numeric>
 
+#include "processing/first_motion.h"
+
 namespace tarnix::picker {
 namespace {
+
+// A forward window this many times the trailing one's energy is an arrival,
+// not a swell of the noise.
+constexpr double kClearRise = 2.0;
 
 // Mean |v| over the first (or last) max(3, window / 10) samples of the range:
 // what a window running past that end of the range sees outside it.
@@ -15,6 +21,18 @@ double EdgeFill(const std::vector<double>& v, int ks, int ke, int window, bool a
   double sum = 0;
   for (int i = 0; i < count; ++i) sum += std::fabs(v[atStart ? ks + i : ke - i]);
   return count > 0 ? sum / count : 0.0;
+}
+
+// The largest of sign * v[from..to], in four interleaved lanes: a chain of
+// comparisons per lane instead of one through the whole record.
+double Largest(const double* v, int from, int to, double sign = 1.0) {
+  double lane[4] = {sign * v[from], sign * v[from], sign * v[from], sign * v[from]};
+  int k = from;
+  for (; k + 3 <= to; k += 4) {
+    for (int j = 0; j < 4; ++j) lane[j] = std::max(lane[j], sign * v[k + j]);
+  }
+  for (; k <= to; ++k) lane[0] = std::max(lane[0], sign * v[k]);
+  return std::max(std::max(lane[0], lane[1]), std::max(lane[2], lane[3]));
 }
 
 // prefix[i - ks] = sum of |v| over [ks, i).
@@ -37,12 +55,24 @@ int DetrendWindow(double f0, double dtUs) {
 std::vector<double> Detrend(const std::vector<float>& x, int ks, int ke, int window) {
   std::vector<double> d(x.size(), 0.0);
   const int half = (window - 1) / 2;
+  const double scale = 1.0 / window;  // a product per sample, not a division
   // Running sum over the window, the series extended by its end samples.
   auto at = [&](int i) { return static_cast<double>(x[std::clamp(i, ks, ke)]); };
   double sum = 0;
   for (int i = ks - half; i <= ks + half; ++i) sum += at(i);
-  for (int k = ks; k <= ke; ++k) {
-    d[k] = x[k] - sum / window;
+  // Only the ends need the extension; the middle reads x directly.
+  const int middleFrom = std::min(ke + 1, ks + half), middleTo = ke - half - 1;
+  int k = ks;
+  for (; k < middleFrom; ++k) {
+    d[k] = x[k] - sum * scale;
+    sum += at(k + half + 1) - at(k - half);
+  }
+  for (; k <= middleTo; ++k) {
+    d[k] = x[k] - sum * scale;
+    sum += static_cast<double>(x[k + half + 1]) - static_cast<double>(x[k - half]);
+  }
+  for (; k <= ke; ++k) {
+    d[k] = x[k] - sum * scale;
     sum += at(k + half + 1) - at(k - half);
   }
   return d;
@@ -57,17 +87,36 @@ HalfCycles FindHalfCycles(const double* v, int from, int to) {
   h.peakIndex.reserve(expected);
   double peak = std::fabs(v[from]);
   int peakIndex = from;
-  for (int k = from + 1; k <= to; ++k) {
-    if ((v[k] >= 0) != (v[k - 1] >= 0)) {
-      h.crossing.push_back(k - v[k] / (v[k] - v[k - 1]));
-      h.peak.push_back(peak);
-      h.peakIndex.push_back(peakIndex);
-      peak = 0;
+  // The first largest |v| of v[begin, end) joins the half-cycle's so far. Two
+  // interleaved lanes halve the chain of comparisons; the earlier index wins
+  // a tie, as in one pass.
+  auto extend = [&](int begin, int end) {
+    double best[2] = {peak, peak};
+    int at[2] = {peakIndex, peakIndex};
+    for (int k = begin; k < end; ++k) {
+      const int lane = (k - begin) & 1;
+      const double a = std::fabs(v[k]);
+      const bool higher = a > best[lane];
+      at[lane] = higher ? k : at[lane];
+      best[lane] = higher ? a : best[lane];
     }
-    if (std::fabs(v[k]) > peak) {
-      peak = std::fabs(v[k]);
-      peakIndex = k;
-    }
+    const int lane = best[1] > best[0] || (best[1] == best[0] && at[1] < at[0]) ? 1 : 0;
+    peak = best[lane];
+    peakIndex = at[lane];
+  };
+  int k = from + 1;
+  while (k <= to) {
+    const bool positive = v[k - 1] >= 0;
+    int change = k;
+    while (change <= to && (v[change] >= 0) == positive) ++change;
+    extend(k, change);
+    if (change > to) break;
+    h.crossing.push_back(change - v[change] / (v[change] - v[change - 1]));
+    h.peak.push_back(peak);
+    h.peakIndex.push_back(peakIndex);
+    peak = 0;
+    extend(change, change + 1);
+    k = change + 1;
   }
   return h;
 }
@@ -144,11 +193,15 @@ std::vector<double> TrailingMeanAbs(const std::vector<double>& v, const std::vec
                                     int window) {
   std::vector<double> out(v.size(), 0.0);
   const double fill = EdgeFill(v, ks, ke, window, true);
-  for (int k = ks; k <= ke; ++k) {
+  // Past the start the window is part fill; after it, a plain difference the
+  // compiler vectorises.
+  const double scale = 1.0 / window;
+  const int whole = std::min(ke + 1, ks + window - 1);
+  for (int k = ks; k < whole; ++k) {
     const int first = k - window + 1;
-    const int inside = std::max(first, ks);
-    out[k] = (p[k - ks + 1] - p[inside - ks] + (inside - first) * fill) / window;
+    out[k] = (p[k - ks + 1] - p[0] + (ks - first) * fill) * scale;
   }
+  for (int k = whole; k <= ke; ++k) out[k] = (p[k - ks + 1] - p[k - window + 1 - ks]) * scale;
   return out;
 }
 
@@ -156,10 +209,12 @@ std::vector<double> ForwardMeanAbs(const std::vector<double>& v, const std::vect
                                    int window) {
   std::vector<double> out(v.size(), 0.0);
   const double fill = EdgeFill(v, ks, ke, window, false);
-  for (int k = ks; k <= ke; ++k) {
+  const double scale = 1.0 / window;
+  const int whole = std::max(ks, ke - window + 2);  // the first window that runs past the end
+  for (int k = ks; k < whole; ++k) out[k] = (p[k + window - ks] - p[k - ks]) * scale;
+  for (int k = whole; k <= ke; ++k) {
     const int last = k + window - 1;
-    const int inside = std::min(last, ke);
-    out[k] = (p[inside - ks + 1] - p[k - ks] + (last - inside) * fill) / window;
+    out[k] = (p[ke - ks + 1] - p[k - ks] + (last - ke) * fill) * scale;
   }
   return out;
 }
@@ -176,13 +231,13 @@ std::vector<double> ForwardMeanAbs(const std::vector<double>& v, int ks, int ke,
 
 OnsetRatio ComputeOnsetRatio(const std::vector<double>& d, int ks, int ke, double period) {
   OnsetRatio r;
-  const std::vector<double> p = AbsPrefix(d, ks, ke);
+  r.absPrefix = AbsPrefix(d, ks, ke);
+  const std::vector<double>& p = r.absPrefix;
   r.before = TrailingMeanAbs(d, p, ks, ke, std::max(1, RoundUp(2 * period)));
   r.after = ForwardMeanAbs(d, p, ks, ke, std::max(1, RoundUp(period)));
   const std::vector<double>& before = r.before;
   const std::vector<double>& after = r.after;
-  const auto [low, high] = std::minmax_element(before.begin() + ks, before.begin() + ke + 1);
-  double hi = *high, lo = *low;
+  double hi = Largest(before.data(), ks, ke), lo = -Largest(before.data(), ks, ke, -1.0);
   if (hi < 1e-7) {
     lo = hi;
     r.contrast = 1.0;
@@ -192,12 +247,25 @@ OnsetRatio ComputeOnsetRatio(const std::vector<double>& d, int ks, int ke, doubl
   }
   lo = std::max(lo, 1e-12);
   r.ratio.assign(d.size(), 0.0);
-  // The ratio in one pass the compiler can vectorise, its first maximum in another.
+  // The ratio and its largest value in passes the compiler can vectorise; the
+  // first index of that value in a short search.
   double* ratio = r.ratio.data();
   for (int k = ks; k <= ke; ++k) ratio[k] = after[k] / std::max(before[k], lo);
-  r.k1 = static_cast<int>(std::max_element(ratio + ks, ratio + ke + 1) - ratio);
-  r.rMax = ratio[r.k1];
+  const double largest = Largest(ratio, ks, ke);
+  r.k1 = static_cast<int>(std::find(ratio + ks, ratio + ke + 1, largest) - ratio);
+  r.rMax = largest;
   return r;
+}
+
+bool LeaveRecordStart(const OnsetRatio& onset, int ks, int ke, double period, int& k1, double& rMax) {
+  const int from = ks + RoundUp(2 * period);
+  if (k1 - ks >= period || from > ke) return false;
+  const double* ratio = onset.ratio.data();
+  const int best = static_cast<int>(std::max_element(ratio + from, ratio + ke + 1) - ratio);
+  if (ratio[best] < kClearRise) return false;
+  k1 = best;
+  rMax = ratio[best];
+  return true;
 }
 
 namespace {
@@ -206,6 +274,9 @@ namespace {
 // the lead-in's: band-limited noise swells now and then, but seldom for a
 // cycle and a half.
 constexpr double kGuardFactor = 3.5;
+
+// A cycle this far above the lead-in's noise is more than noise swells to.
+constexpr double kEarlierEnergy = 3.5;
 
 // A first arrival's strongest cycle is weaker than the later arrivals', but
 // not by more than this factor; a swell of the noise in a clean record is.
@@ -226,6 +297,16 @@ bool CoherentCycle(const std::vector<double>& d, int from, int to, double deadBa
   return changes >= 1 && changes <= 4;
 }
 
+// The lead-in's noise before k: the lower third of its trailing windows (every
+// stride-th), which a weak arrival before k does not reach.
+double LeadInNoise(const OnsetRatio& onset, int ks, int k, int stride) {
+  std::vector<double> lead;
+  lead.reserve((k - ks) / stride + 1);
+  for (int i = ks; i <= k; i += stride) lead.push_back(onset.before[i]);
+  std::nth_element(lead.begin(), lead.begin() + lead.size() / 3, lead.end());
+  return lead[lead.size() / 3];
+}
+
 // The earliest place where the signal rises well above the quiet lead-in for
 // a cycle and a half, found by scanning.
 bool ScanForEarlierArrival(const std::vector<double>& d, const OnsetRatio& onset, int ks, double period, int& k1,
@@ -233,14 +314,11 @@ bool ScanForEarlierArrival(const std::vector<double>& d, const OnsetRatio& onset
   const int half = std::max(2, RoundUp(period / 2));
   const int last = k1 - RoundUp(period) - 3 * half;  // an onset within a period of k1 is k1's own arrival
   if (last < ks || onset.after.empty()) return false;
-  // The lead-in's noise: the lower third of its trailing windows, which a weak
-  // arrival before k1 does not reach; a silent lead-in is measured against the
-  // arrival at k1 instead, so that rounding never counts.
-  std::vector<double> lead(onset.before.begin() + ks, onset.before.begin() + k1 + 1);
-  std::nth_element(lead.begin(), lead.begin() + lead.size() / 3, lead.end());
-  const double noise = std::max(lead[lead.size() / 3], onset.after[k1] * 0.005);
+  // A silent lead-in is measured against the arrival at k1 instead, so that
+  // rounding never counts.
+  const double noise = std::max(LeadInNoise(onset, ks, k1, 1), onset.after[k1] * 0.005);
   if (!(noise > 0)) return false;
-  const std::vector<double> p = AbsPrefix(d, ks, k1);
+  const std::vector<double>& p = onset.absPrefix;
   auto mean = [&](int from) { return (p[from + half - ks] - p[from - ks]) / half; };
   const double level = kGuardFactor * noise;
   for (int k = ks; k <= last; ++k) {
@@ -283,7 +361,10 @@ AicSplit AicOnset(const T* v, int from, int to, int apart, int step) {
   // Prefix sums of x, x^2, i x (i local), so that each part's spread about its
   // own straight line comes in constant time: offsets and slow drifts are no
   // signal.
-  std::vector<double> s(n + 1, 0.0), q(n + 1, 0.0), p(n + 1, 0.0);
+  // One allocation holds the three sums and the criterion.
+  std::vector<double> buffer(4 * static_cast<size_t>(n) + 3);
+  double *s = buffer.data(), *q = s + n + 1, *p = q + n + 1, *aic = p + n + 1;
+  s[0] = q[0] = p[0] = 0.0;
   for (int i = 0; i < n; ++i) {
     const double x = v[from + i];
     s[i + 1] = s[i] + x;
@@ -291,19 +372,18 @@ AicSplit AicOnset(const T* v, int from, int to, int apart, int step) {
     p[i + 1] = p[i] + i * x;
   }
   auto spread = [&](int a, int b) {  // residual variance over [a, b)
-    const double m = b - a;
+    const double m = b - a, inverse = 1.0 / m;
     const double st = (a + b - 1) * m / 2;
     const double stt = ((b - 1.0) * b * (2.0 * b - 1) - (a - 1.0) * a * (2.0 * a - 1)) / 6;
     const double sx = s[b] - s[a], sxx = q[b] - q[a], stx = p[b] - p[a];
-    const double vt = stt - st * st / m, cx = stx - st * sx / m;
-    double ss = sxx - sx * sx / m;
+    const double vt = stt - st * st * inverse, cx = stx - st * sx * inverse;
+    double ss = sxx - sx * sx * inverse;
     if (vt > 0) ss -= cx * cx / vt;
-    return std::max(ss, 0.0) / m;
+    return std::max(ss, 0.0) * inverse;
   };
   // A floor on the spread keeps a silent part finite; relative to the whole,
   // so that the criterion does not depend on the scale.
   const double floor = 1e-12 + 1e-9 * spread(0, n);
-  std::vector<double> aic(n, 0.0);
   step = std::max(1, step);
   int best = 3;
   for (int k = 3; k <= n - 3; k += step) {
@@ -333,26 +413,36 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
   // Where the record up to k1's first cycle splits best into noise and
   // signal; when that is k1's own arrival, where the record before it does.
   // An eighth of a period is close enough for a k1 that only frames the search.
+  // Both are read on a lightly smoothed copy, on which white noise far above
+  // the arrivals' band no longer hides a weak first arrival's rise.
   int end = std::min(last, k1 + 2 * half);
+  const std::vector<double> xs =
+      Smoothed(std::vector<double>(x.begin(), x.end()), ks, end, std::max(1, static_cast<int>(0.1 * period)));
   for (int attempt = 0; attempt < 2 && end - ks > 4 * half; ++attempt) {
-    const int k = AicOnset(x.data(), ks, end, half, std::max(2, half / 4)).onset;
-    if (k < k1 - half && k - ks >= half && k + 3 * half - 1 <= last) {
+    const int k = AicOnset(xs.data(), ks, end, half, std::max(2, half / 4)).onset;
+    // The lead-in must hold two periods of noise to measure the rise against;
+    // a record whose noise swells up from its very start has none.
+    if (k < k1 - half && k - ks >= 4 * half && k + 2 * half - 1 <= last) {
       // Measured about the lead-in's own line, which nothing after k leaks into.
-      const NoiseModel line = FitLine(x, ks, k - 1);
-      const int until = std::max(k + 3 * half, k1);
+      const NoiseModel line = FitLine(xs, ks, k - 1);
+      const int until = std::max(k + 2 * half, k1);
       std::vector<double> e(until, 0.0);
-      for (int i = ks; i < until; ++i) e[i] = x[i] - line.slope * i - line.intercept;
+      for (int i = ks; i < until; ++i) e[i] = xs[i] - line.slope * i - line.intercept;
       const double noise = MeanAbs(e, ks, k - 1);
       const double firstCycle = MeanAbs(e, k, k + 2 * half - 1);
-      // Twice the lead-in over the first cycle, and every half period of the
-      // first cycle and a half well above it: a spike is over in one. The
-      // arrival lasts until k1, its own line apart, so that a drift is none.
+      // Twice the lead-in over the first cycle, and both its half periods well
+      // above it: a spike is over in one. A third is not asked for: the period
+      // estimated from the whole record is the later arrivals', often much
+      // longer, and a sharp first arrival has faded by then. The arrival lasts
+      // until k1, its own line apart, so that a drift is none. Its crossings
+      // are counted outside twice the lead-in's level, where noise riding on
+      // the arrival no longer flips the sign.
       double strongest = 0;
       for (int i = k; i <= std::max(k, k1 - 2 * half); ++i) strongest = std::max(strongest, onset.after[i]);
       bool rises = noise > 0 && firstCycle >= 2 * noise && strongest >= kWeakestFirst * later;
-      for (int j = 0; j < 3 && rises; ++j) rises = MeanAbs(e, k + j * half, k + (j + 1) * half - 1) >= 1.5 * noise;
-      rises = rises && FitLine(x, k, k1 - 1).sigma >= 1.5 * line.sigma;
-      if (rises && CoherentCycle(e, k, k + 2 * half, noise)) {
+      for (int j = 0; j < 2 && rises; ++j) rises = MeanAbs(e, k + j * half, k + (j + 1) * half - 1) >= 1.5 * noise;
+      rises = rises && FitLine(xs, k, k1 - 1).sigma >= 1.5 * line.sigma;
+      if (rises && CoherentCycle(e, k, k + 2 * half, 2 * noise)) {
         k1 = k;
         rMax = onset.ratio[k];
         return true;
@@ -370,7 +460,15 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
   return true;
 }
 
-NoiseModel FitLine(const std::vector<float>& x, int s0, int s1) {
+bool EnergyBefore(const OnsetRatio& onset, int ks, int pick, double period, int reach) {
+  const int last = pick - RoundUp(period) - reach;
+  if (last - ks < RoundUp(2 * period)) return false;
+  const double noise = LeadInNoise(onset, ks, pick, std::max(1, RoundUp(period / 2)));
+  return Largest(onset.after.data(), ks, last) > kEarlierEnergy * noise;
+}
+
+template <typename T>
+NoiseModel FitLine(const std::vector<T>& x, int s0, int s1) {
   NoiseModel m;
   const double n = s1 - s0 + 1;
   double si = 0, sx = 0, six = 0, sii = 0;
@@ -391,6 +489,8 @@ NoiseModel FitLine(const std::vector<float>& x, int s0, int s1) {
   m.sigma = std::sqrt(ss / n);
   return m;
 }
+template NoiseModel FitLine<float>(const std::vector<float>&, int, int);
+template NoiseModel FitLine<double>(const std::vector<double>&, int, int);
 
 namespace {
 

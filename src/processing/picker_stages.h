@@ -34,20 +34,34 @@ double DominantFrequency(const HalfCycles& h, int ks, int ke, double dtUs, doubl
 struct OnsetRatio {
   std::vector<double> ratio;  // indexed from ks
   std::vector<double> before, after;  // the trailing and forward mean |d|
+  std::vector<double> absPrefix;      // sum of |d| over [ks, i) at i - ks
   double contrast = 1.0;
   int k1 = 0;
   double rMax = 0.0;
 };
 OnsetRatio ComputeOnsetRatio(const std::vector<double>& d, int ks, int ke, double period);
 
+// An onset within a period of the record's start is measured against the few
+// samples that stand in for the lead-in its trailing window lacks; when the
+// record after two periods holds a clear rise of its own, the strongest one
+// there takes over k1 (and rMax). Returns whether it did.
+bool LeaveRecordStart(const OnsetRatio& onset, int ks, int ke, double period, int& k1, double& rMax);
+
 // An arrival before k1 that a stronger later one hid from the ratio: where the
 // record x up to k1 splits best into noise and signal, or failing that the
 // earliest place where d rises well above the quiet lead-in, provided the
-// signal there stays up, coherently, for a cycle and a half and is not far
+// signal there stays up, coherently, for a cycle (a cycle and a half when
+// scanning) and is not far
 // weaker than the arrival at k1. Moves k1 (and rMax) there and returns true;
 // otherwise leaves them exactly as they are.
 bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>& d, const OnsetRatio& onset, int ks,
                          double period, int& k1, double& rMax);
+
+// Whether a cycle before `pick` stands well above the lead-in's noise: an
+// arrival the pick may have passed over. Only windows ending a period and the
+// detrending's reach (in samples) before the pick count, which the arrival at
+// the pick does not leak into.
+bool EnergyBefore(const OnsetRatio& onset, int ks, int pick, double period, int reach);
 
 // Akaike's criterion for splitting v[from..to] into two stationary parts,
 // noise then signal, from prefix sums in one pass: the first index of the
@@ -68,7 +82,8 @@ struct NoiseModel {
   double sigma = 0.0;
 };
 // Least-squares line over x[s0..s1] with absolute indices.
-NoiseModel FitLine(const std::vector<float>& x, int s0, int s1);
+template <typename T>
+NoiseModel FitLine(const std::vector<T>& x, int s0, int s1);
 NoiseModel MeasureNoise(const std::vector<float>& x, int ks, int k1, double period, double contrast);
 
 // Mean |v| over window samples ending at k (trailing) or starting at k

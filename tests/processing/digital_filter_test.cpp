@@ -129,6 +129,22 @@ TEST(DigitalFilter, LowAndHighPassFollowTheirRecursions) {
   EXPECT_EQ(copy, (std::vector<float>{1.25f, -0.5f, 7.75f}));
 }
 
+TEST(DigitalFilter, HighPassBehindAFlatLeadInAsIfItRanThroughIt) {
+  // At 0.1 us the 20 kHz high-pass is still ringing after 512 samples; at
+  // 1 us it has long settled. Short lead-ins settle nothing.
+  const std::vector<float> x = DecayingSine(300, 25, 1, 900);
+  for (double dt : {0.1e-6, 1e-6}) {
+    for (int lead : {2, 3, 40, 512}) {
+      std::vector<float> through(lead, -317.0f);
+      through.insert(through.end(), x.begin(), x.end());
+      HighPass2(static_cast<int>(through.size()), through.data(), through.data(), dt, 20000);
+      std::vector<float> behind = x;
+      HighPass2Behind(static_cast<int>(x.size()), behind.data(), behind.data(), dt, 20000, -317.0f, lead);
+      EXPECT_EQ(behind, std::vector<float>(through.begin() + lead, through.end())) << dt << " " << lead;
+    }
+  }
+}
+
 TEST(DigitalFilter, FilteringRunsBehindALimitedLeadInRamp) {
   struct Case {
     std::vector<float> x;

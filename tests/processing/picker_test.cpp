@@ -136,6 +136,27 @@ TEST(PickerStagesTest, GuardFindsTheWeakFirstArrivalButNoSpike) {
   EXPECT_EQ(k1, 500);
 }
 
+TEST(PickCoreTest, NoiseRisingFromASilentStartIsNoArrival) {
+  // Narrow-band noise out of a resonance that starts at rest (as a filter
+  // does) swells up over the first cycles; the energy ratio peaks there,
+  // against the few silent samples standing in for a lead-in. The arrival is
+  // the 30 kHz train at 600.
+  std::vector<float> x(1024);
+  unsigned seed = 7;
+  double y1 = 0, y2 = 0;
+  const double w = 2 * kPi * 30000 * 1e-6, radius = 0.93;
+  for (float& v : x) {
+    seed = seed * 1103515245u + 12345u;
+    const double e = ((seed >> 16) & 0x7fff) / 16384.0 - 1.0;
+    const double y = 2 * radius * std::cos(w) * y1 - radius * radius * y2 + 6 * e;
+    y2 = y1;
+    y1 = y;
+    v = static_cast<float>(y);
+  }
+  Add(x, Wavelet(1024, 600, 400, 30000, true, 1.0));
+  EXPECT_NEAR(PickCore(0, 1.0, x, 0, 1023).onset, 600, 3);
+}
+
 TEST(PickCoreTest, LowFrequencyFirstMotionSharpOrSmooth) {
   // Long periods, where looking back by whole cycles overshoots; a smooth
   // start hides a few samples in the rounding.
@@ -149,6 +170,27 @@ TEST(PickCoreTest, LowFrequencyFirstMotionSharpOrSmooth) {
       EXPECT_NEAR(p.onset, 400.3, 0.5) << freq << (sharp ? " sharp" : " smooth");
     }
   }
+}
+
+TEST(PickCoreTest, FirstMotionOfAnArrivalTheRecordCutsShort) {
+  // 15 kHz at 0.5 us from 85 % of the record: a period and a sixth on record,
+  // one trough closed after the first lobe.
+  for (bool sharp : {true, false}) {
+    std::vector<float> x = SineArrival(1024, 2000, 0, 0.5);
+    Add(x, Wavelet(1024, 870.4, 500, 15000, sharp, 0.5));
+    EXPECT_NEAR(PickCore(0, 0.5, x, 0, 511.5).onset, 870.4, 1) << (sharp ? "sharp" : "smooth");
+  }
+}
+
+TEST(PickerStagesTest, EnergyBeforeAPickIsAnArrivalItMayHavePassedOver) {
+  // Quiet ripple, a weak 30 kHz arrival at 300 (three times the ripple's
+  // level would do), and the pick at 600 on a strong one.
+  std::vector<float> x = SineArrival(1024, 600, 400);
+  std::vector<double> d = picker::Detrend(x, 0, 1023, 101);
+  EXPECT_FALSE(picker::EnergyBefore(picker::ComputeOnsetRatio(d, 0, 1023, 33.3), 0, 600, 33.3, 50));
+  Add(x, Wavelet(1024, 300, 20, 30000, true, 1.0));
+  d = picker::Detrend(x, 0, 1023, 101);
+  EXPECT_TRUE(picker::EnergyBefore(picker::ComputeOnsetRatio(d, 0, 1023, 33.3), 0, 600, 33.3, 50));
 }
 
 TEST(PickerStagesTest, AicSplitsNoiseFromSignalWhateverTheOffsetAndDrift) {
