@@ -11,7 +11,8 @@ void InstallInterfaceFonts();
 
 // A font by one of those face names, in points.
 QFont InterfaceFont(const QString& face, int pointSize);
-// A font of the given pixel height (at least 1) by one of those face names.
+// A font whose character cell is the given pixel height (at least 1), by one
+// of those face names.
 QFont PixelFont(const char* face, int pixelHeight);
 
 }  // namespace tarnix
