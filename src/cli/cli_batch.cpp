@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -19,6 +20,8 @@
 #include "cli/cli_document.h"
 #include "cli/gui_application.h"
 #include "cli/pick_options.h"
+#include "cli/report_files.h"
+#include "document/log_exports.h"
 #include "formats/file_paths.h"
 #include "formats/staged_file.h"
 #include "report/office_excel.h"
@@ -38,6 +41,9 @@ struct Options {
   std::string resultDir;
   std::string xlsxDir;
   std::string docxDir;
+  std::string pdfDir;
+  std::string bmpDir;
+  std::string lasDir;
   std::string summary;
   std::vector<std::string> paths;
 };
@@ -47,6 +53,11 @@ struct Job {
   std::string result;  // the result file to write, or empty
   std::string xlsx;    // the workbook to write, or empty
   std::string docx;    // the word-processor report to write, or empty
+  std::string pdf;     // the report's pages as a PDF, or empty
+  std::string bmp;     // the folder for the report's pages as bitmaps, or empty
+  std::string las;     // the per-depth log, or empty
+
+  std::vector<std::string> Outputs() const { return {result, xlsx, docx, pdf, bmp, las}; }
 };
 
 struct Outcome {
@@ -70,7 +81,8 @@ double Ms(Clock::time_point from, Clock::time_point to) {
 std::vector<Job> CollectJobs(const Options& o, std::vector<std::pair<std::string, std::string>>& refused) {
   std::vector<Job> jobs;
   auto add = [&](const fs::path& file, const fs::path& relative) {
-    Job job{file.string(), "", "", ""};
+    Job job;
+    job.path = file.string();
     auto output = [&](const std::string& dir, const char* extension) {
       if (dir.empty()) return std::string();
       fs::path out = fs::path(dir) / relative;
@@ -80,6 +92,9 @@ std::vector<Job> CollectJobs(const Options& o, std::vector<std::pair<std::string
     job.result = output(o.resultDir, ".CHA");
     job.xlsx = output(o.xlsxDir, ".xlsx");
     job.docx = output(o.docxDir, ".docx");
+    job.pdf = output(o.pdfDir, ".pdf");
+    job.bmp = output(o.bmpDir, "");  // a folder per test: its pages are named by the hole
+    job.las = output(o.lasDir, ".las");
     jobs.push_back(std::move(job));
   };
   for (const std::string& p : o.paths) {
@@ -144,32 +159,47 @@ Outcome Process(const Options& o, const Job& job) {
   } else {
     r.rows = SummaryRows(job.path, doc, doc);
   }
-  if (!job.xlsx.empty()) {
-    // "导出到EXCEL" of the pair the desktop would show, written beside and renamed.
-    const auto beforeXlsx = Clock::now();
-    const bool written = ExportExcelFile(doc, doc.CurrentSection(), automation::OfficeOutput{job.xlsx, "", ""}, nullptr);
-    r.writeMs += Ms(beforeXlsx, Clock::now());
-    if (!written) {
-      r.message = Joined(opened.ui.Messages());
+  // Each further output in turn; the first that fails ends the test's work with its message.
+  auto produce = [&](const std::string& out, const std::function<bool(std::string& failure)>& write) {
+    if (out.empty() || !r.message.empty()) return;
+    std::error_code ec;
+    fs::create_directories(fs::path(out).parent_path(), ec);
+    const auto before = Clock::now();
+    std::string failure;
+    const bool ok = write(failure);
+    r.writeMs += Ms(before, Clock::now());
+    if (!ok) {
+      r.message = failure.empty() ? Joined(opened.ui.Messages()) : failure;
       r.rows.clear();
-      return r;
     }
+  };
+  const int pair = doc.CurrentSection();
+  // "导出到EXCEL" and "导出LAS" of the pair the desktop would show.
+  produce(job.xlsx, [&](std::string&) { return ExportExcelFile(doc, pair, automation::OfficeOutput{job.xlsx, "", ""}, nullptr); });
+  produce(job.las, [&](std::string&) { return ExportLog(doc, pair, job.las, LogFormat::Las); });
+  if ((!job.docx.empty() || !job.pdf.empty() || !job.bmp.empty()) && pair < 0) {
+    r.message = kNothingToReport;
+    return r;
   }
-  if (!job.docx.empty()) {
-    // "报告输出到WORD" with the page settings in use.
-    if (doc.CurrentSection() < 0) {
-      r.message = kNothingToReport;
-      return r;
-    }
-    const auto beforeDocx = Clock::now();
-    const bool written = ReportToWordFile(doc, automation::OfficeOutput{job.docx, "", ""}, nullptr);
-    r.writeMs += Ms(beforeDocx, Clock::now());
-    if (!written) {
-      r.message = Joined(opened.ui.Messages());
-      r.rows.clear();
-      return r;
-    }
-  }
+  // The report's pages with the page settings in use.
+  produce(job.docx, [&](std::string&) { return ReportToWordFile(doc, automation::OfficeOutput{job.docx, "", ""}, nullptr); });
+  const PageKinds kinds = DefaultPageKinds(doc);
+  produce(job.pdf, [&](std::string& failure) {
+    QString error;
+    const bool ok = WriteReportPdf(QString::fromStdString(job.pdf), ReportSource(doc), kinds, error);
+    failure = error.toStdString();
+    return ok;
+  });
+  produce(job.bmp, [&](std::string& failure) {
+    std::error_code ec;
+    fs::create_directories(job.bmp, ec);
+    std::vector<std::string> written;
+    std::string path;
+    if (WriteReportBitmaps(job.bmp, ReportSource(doc), kinds, written, path)) return true;
+    failure = "写入文件失败：" + path;
+    return false;
+  });
+  if (!r.message.empty()) return r;
   r.ok = true;
   return r;
 }
@@ -201,7 +231,8 @@ int ParseOptions(const Args& args, Options& o) {
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     const bool takesValue = a == "--jobs" || a == "--high-pass" || a == "--low-pass" || a == "--result-dir" ||
-                            a == "--xlsx-dir" || a == "--docx-dir" || a == "--summary";
+                            a == "--xlsx-dir" || a == "--docx-dir" || a == "--pdf-dir" || a == "--bmp-dir" ||
+                            a == "--las-dir" || a == "--summary";
     if (takesValue && i + 1 >= args.size()) return UsageError("batch: " + a + " needs a value");
     bool ok = true;
     if (a == "--pick") {
@@ -220,6 +251,12 @@ int ParseOptions(const Args& args, Options& o) {
       o.xlsxDir = args[++i];
     } else if (a == "--docx-dir") {
       o.docxDir = args[++i];
+    } else if (a == "--pdf-dir") {
+      o.pdfDir = args[++i];
+    } else if (a == "--bmp-dir") {
+      o.bmpDir = args[++i];
+    } else if (a == "--las-dir") {
+      o.lasDir = args[++i];
     } else if (a == "--summary") {
       o.summary = args[++i];
     } else if (takesValue && o.filters.Parse(a, args[++i], ok)) {
@@ -243,14 +280,15 @@ int RunBatch(const Args& args) {
   std::vector<std::pair<std::string, std::string>> refused;
   const std::vector<Job> jobs = CollectJobs(o, refused);
   // The reports' pictures are drawn with fonts.
-  const auto app = o.docxDir.empty() ? nullptr : MakeGuiApplication();
+  const bool drawn = !o.docxDir.empty() || !o.pdfDir.empty() || !o.bmpDir.empty();
+  const auto app = drawn ? MakeGuiApplication() : nullptr;
 
   std::vector<Outcome> outcomes(jobs.size());
   // Two inputs of one name (x.CHT and x.CHA) would write one result file, one
-  // workbook and one report. (Neither lands on an input: no test ends in .xlsx or .docx.)
+  // set of outputs. (None lands on an input: no test ends in an output's extension.)
   std::map<std::string, size_t> claimed;
   for (size_t i = 0; i < jobs.size(); ++i) {
-    for (const std::string& out : {jobs[i].result, jobs[i].xlsx, jobs[i].docx}) {
+    for (const std::string& out : jobs[i].Outputs()) {
       if (out.empty() || !outcomes[i].message.empty()) continue;
       const auto [it, fresh] = claimed.emplace(out, i);
       if (!fresh) outcomes[i].message = "输出文件与“" + jobs[it->second].path + "”的相同：" + out;

@@ -3,15 +3,14 @@
 // "报告输出到BMP" does, for batch reports without a display.
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "cli/cli_commands.h"
 #include "cli/cli_document.h"
 #include "cli/gui_application.h"
-#include "formats/file_error.h"
-#include "report/report_bitmap.h"
+#include "cli/report_files.h"
 #include "report/report_job.h"
 
 namespace tarnix::cli {
@@ -24,24 +23,6 @@ bool ParseKinds(const std::string& text, PageKinds& kinds) {
   else if (text == "all") kinds = {true, true, true};
   else return false;
   return true;
-}
-
-// Every page into the folder, named by the hole number and the page.
-int WriteBitmaps(const std::string& dir, const ReportSource& source, PageKinds kinds) {
-  const PrinterMetrics m = PdfPrinterMetrics();
-  const Pagination pages = PaginateJob(m, source, kinds);
-  for (int page = 0; page < pages.Total(); ++page) {
-    const std::string path = (std::filesystem::path(dir) / ReportBitmapPageName(source.header, page)).string();
-    try {
-      WriteMonoBitmap(path, RenderReportPageBitmap(m, pages, source, page));
-    } catch (const FileError&) {
-      std::fprintf(stderr, "tarnix-cli: cannot write %s\n", path.c_str());
-      return 1;
-    }
-    std::printf("%s\n", path.c_str());
-  }
-  std::printf("%d pages\n", pages.Total());
-  return 0;
 }
 
 }  // namespace
@@ -69,10 +50,20 @@ int RunReport(const Args& args) {
   const auto app = MakeGuiApplication();
   CliDocument cli;
   if (!cli.Open(in)) return 1;
-  // Without --pages the kinds of the page settings (default or --settings).
-  if (!kindsGiven && !SettingsFile().empty()) kinds = KindsOf(cli.doc.pageSetup);
+  if (!kindsGiven) kinds = DefaultPageKinds(cli.doc);
   const ReportSource source(cli.doc);
-  if (!bmpDir.empty()) return WriteBitmaps(bmpDir, source, kinds);
+  if (!bmpDir.empty()) {
+    std::vector<std::string> written;
+    std::string failed;
+    const bool ok = WriteReportBitmaps(bmpDir, source, kinds, written, failed);
+    for (const std::string& path : written) std::printf("%s\n", path.c_str());
+    if (!ok) {
+      std::fprintf(stderr, "tarnix-cli: cannot write %s\n", failed.c_str());
+      return 1;
+    }
+    std::printf("%zu pages\n", written.size());
+    return 0;
+  }
   QString error;
   if (!WriteReportPdf(QString::fromStdString(out), source, kinds, error)) {
     std::fprintf(stderr, "tarnix-cli: %s\n", error.toStdString().c_str());

@@ -66,14 +66,25 @@ TEST(CliBatchTest, DamagedFilesAreListedAndTheRestWritten) {
   EXPECT_NE(line.find("," + stats.substr(vMean + 11, 5) + ","), std::string::npos) << line << "\n" << stats;
 }
 
-TEST(CliBatchTest, WordProcessorReportsKeepTheFoldersLayout) {
+TEST(CliBatchTest, ReportsAndLogsKeepTheFoldersLayout) {
   test::TempDir dir;
   Synthesise(dir, 3);
-  const CliRun run = Cli("batch --jobs 2 --docx-dir " + dir.File("docs") + " " + dir.File("in"));
+  const CliRun run = Cli("batch --jobs 2 --docx-dir " + dir.File("docs") + " --pdf-dir " + dir.File("pdf") +
+                         " --bmp-dir " + dir.File("bmp") + " --las-dir " + dir.File("las") + " " + dir.File("in"));
   EXPECT_EQ(run.code, 0) << run.out;
   for (const char* name : {"docs/h0.docx", "docs/h1.docx", "docs/sub/h2.docx"}) {
     EXPECT_EQ(ReadText(dir.File(name)).substr(0, 2), "PK") << name;
   }
+  EXPECT_EQ(ReadText(dir.File("pdf/sub/h2.pdf")).substr(0, 4), "%PDF");
+  // A folder per test, its pages named by the hole as the report command names them.
+  int pages = 0;
+  for (const auto& f : std::filesystem::directory_iterator(dir.File("bmp/sub/h2"))) {
+    EXPECT_EQ(ReadText(f.path().string()).substr(0, 2), "BM") << f.path();
+    ++pages;
+  }
+  EXPECT_GT(pages, 0);
+  EXPECT_EQ(Cli("export " + dir.File("in/sub/h2.CHT") + " --las " + dir.File("one.las")).code, 0);
+  EXPECT_EQ(ReadText(dir.File("las/sub/h2.las")), ReadText(dir.File("one.las")));
   // Export writes the same report of one test; the section goes with the log exports only.
   EXPECT_EQ(Cli("export " + dir.File("in/h0.CHT") + " --docx " + dir.File("one.docx")).code, 0);
   EXPECT_EQ(ReadText(dir.File("one.docx")).substr(0, 2), "PK");
