@@ -102,15 +102,17 @@ double FirstMotionStart(const std::vector<Lobe>& lobes, double onset, double per
     // trough before this one that stand out of the noise belong to the same
     // wavelet when the trough keeps the half period (the lobe's own start is
     // lost in the noise, so it need only not be short) and the envelope rises
-    // smoothly (the trough at least half this lobe); all the more so when
-    // this lobe would start well after the statistical onset.
+    // smoothly (the trough at least half this lobe, the lobe a fifth: a smooth
+    // start's first lobe is under half the next, and noise in the arrival's
+    // band takes more off it); all the more so when this lobe would start
+    // well after the statistical onset.
     auto keepsHalf = [&](const Lobe& h) { return h.Width() >= 0.6 * half && h.Width() <= half / 0.6; };
     int first = j;
     if (j >= 2) {
       const Lobe &before = lobes[j - 2], &trough = lobes[j - 1];
       const double need = c.end - half > onset + 0.5 * half ? level : 2 * level;
       if (before.Width() >= 0.6 * half && keepsHalf(trough) && before.peak >= need && -trough.peak >= need &&
-          before.peak >= 0.25 * c.peak && -trough.peak >= 0.5 * c.peak) {
+          before.peak >= 0.2 * c.peak && -trough.peak >= 0.5 * c.peak) {
         first = j - 2;
       }
     }

@@ -371,8 +371,15 @@ Refined Refine(const std::vector<float>& x, const NoiseModel& noise, int lead, i
   // period will do.
   double strongest = 0;
   for (int i = a; i <= beyond; ++i) strongest = std::max(strongest, std::fabs(r[i]));
+  // The lobes are read about the noise line's level at k1, not along its
+  // slope: fitted to a few periods of noise in the arrival's own band, the
+  // slope follows the noise's wander, and carried on for periods past k1 it
+  // tilts the arrival's lobes off zero until their crossings vanish. A real
+  // drift is far too slow to matter over these few periods.
+  std::vector<double> flat(r);
+  for (int i = k1 + 1; i <= beyond; ++i) flat[i] += noise.slope * (i - k1);
   const std::vector<double> rs =
-      strongest < 10 * threshold ? Smoothed(r, lead, beyond, std::max(1, static_cast<int>(0.15 * period))) : r;
+      strongest < 10 * threshold ? Smoothed(flat, lead, beyond, std::max(1, static_cast<int>(0.15 * period))) : flat;
   const AicSplit split =
       AicOnset(rs.data(), lead, std::min(beyond, static_cast<int>(k1 + 2 * period)), RoundUp(period / 4),
                std::max(2, RoundUp(period / 16)));
