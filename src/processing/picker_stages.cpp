@@ -460,11 +460,16 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
   return true;
 }
 
-bool EnergyBefore(const OnsetRatio& onset, int ks, int pick, double period, int reach) {
+EarlierEnergy EnergyBefore(const OnsetRatio& onset, int ks, int pick, double period, int reach) {
+  EarlierEnergy out;
   const int last = pick - RoundUp(period) - reach;
-  if (last - ks < RoundUp(2 * period)) return false;
+  if (last - ks < RoundUp(2 * period)) return out;
   const double noise = LeadInNoise(onset, ks, pick, std::max(1, RoundUp(period / 2)));
-  return Largest(onset.after.data(), ks, last) > kEarlierEnergy * noise;
+  const double strongest = Largest(onset.after.data(), ks, last);
+  out.aboveNoise = strongest > kEarlierEnergy * noise;
+  const double own = onset.after[std::min(pick, static_cast<int>(onset.after.size()) - 1)];
+  out.againstPick = own > 0 ? strongest / own : 0.0;
+  return out;
 }
 
 template <typename T>
