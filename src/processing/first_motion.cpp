@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace tarnix::picker {
 namespace {
@@ -34,11 +35,13 @@ double LineThroughCrossings(const std::vector<Lobe>& lobes, int first, double ha
 // twice: symmetric, so that a wave's crossings stay where they are, while
 // noise above the signal's band averages out.
 std::vector<double> Smoothed(const std::vector<double>& r, int from, int to, int width) {
-  std::vector<double> out(r), tmp(r.size(), 0.0);
+  std::vector<double> out(r);
+  // The first pass's result, read only where it was written.
+  const auto tmp = std::make_unique_for_overwrite<double[]>(r.size());
   const int h = width / 2;
   for (int pass = 0; pass < 2; ++pass) {
-    std::vector<double>& src = pass == 0 ? out : tmp;
-    std::vector<double>& dst = pass == 0 ? tmp : out;
+    const double* src = pass == 0 ? out.data() : tmp.get();
+    double* dst = pass == 0 ? tmp.get() : out.data();
     double sum = 0;
     int count = 0;
     int lo = from, hi = from - 1;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <numeric>
 
 #include "processing/first_motion.h"
@@ -361,9 +362,10 @@ AicSplit AicOnset(const T* v, int from, int to, int apart, int step) {
   // Prefix sums of x, x^2, i x (i local), so that each part's spread about its
   // own straight line comes in constant time: offsets and slow drifts are no
   // signal.
-  // One allocation holds the three sums and the criterion.
-  std::vector<double> buffer(4 * static_cast<size_t>(n) + 3);
-  double *s = buffer.data(), *q = s + n + 1, *p = q + n + 1, *aic = p + n + 1;
+  // One allocation holds the three sums and the criterion, every entry
+  // written before it is read: no need to clear it first.
+  const auto buffer = std::make_unique_for_overwrite<double[]>(4 * static_cast<size_t>(n) + 3);
+  double *s = buffer.get(), *q = s + n + 1, *p = q + n + 1, *aic = p + n + 1;
   s[0] = q[0] = p[0] = 0.0;
   for (int i = 0; i < n; ++i) {
     const double x = v[from + i];
