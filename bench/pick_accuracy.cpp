@@ -7,7 +7,7 @@
 // within 3 samples and of gross errors (> 10), and how the quality classes
 // fall on good (within 3) and gross picks.
 //
-//   build/bench/bench/pick_accuracy [traces-per-cell]
+//   build/bench/bench/pick_accuracy [traces-per-cell [seed]]
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -90,7 +90,7 @@ std::array<double, 3> QualityShares(const std::vector<Outcome>& all, Keep keep) 
 
 int main(int argc, char** argv) {
   const int traces = argc > 1 ? std::max(10, std::atoi(argv[1])) : 400;
-  std::mt19937 rng(2026);
+  std::mt19937 rng(argc > 2 ? static_cast<unsigned>(std::atoi(argv[2])) : 2026u);
   std::printf("Positive first motion; %d traces per SNR (dT 1 and 0.5 us, white and band-limited noise)\n",
               4 * traces);
   std::printf("SNR   median  within3   gross  energy-miss | good: g/d/p %%     | gross: g/d/p %%\n");

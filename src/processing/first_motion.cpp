@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace tarnix::picker {
 namespace {
@@ -34,11 +35,13 @@ double LineThroughCrossings(const std::vector<Lobe>& lobes, int first, double ha
 // twice: symmetric, so that a wave's crossings stay where they are, while
 // noise above the signal's band averages out.
 std::vector<double> Smoothed(const std::vector<double>& r, int from, int to, int width) {
-  std::vector<double> out(r), tmp(r.size(), 0.0);
+  std::vector<double> out(r);
+  // The first pass's result, read only where it was written.
+  const auto tmp = std::make_unique_for_overwrite<double[]>(r.size());
   const int h = width / 2;
   for (int pass = 0; pass < 2; ++pass) {
-    std::vector<double>& src = pass == 0 ? out : tmp;
-    std::vector<double>& dst = pass == 0 ? tmp : out;
+    const double* src = pass == 0 ? out.data() : tmp.get();
+    double* dst = pass == 0 ? tmp.get() : out.data();
     double sum = 0;
     int count = 0;
     int lo = from, hi = from - 1;
@@ -102,15 +105,17 @@ double FirstMotionStart(const std::vector<Lobe>& lobes, double onset, double per
     // trough before this one that stand out of the noise belong to the same
     // wavelet when the trough keeps the half period (the lobe's own start is
     // lost in the noise, so it need only not be short) and the envelope rises
-    // smoothly (the trough at least half this lobe); all the more so when
-    // this lobe would start well after the statistical onset.
+    // smoothly (the trough at least half this lobe, the lobe a fifth: a smooth
+    // start's first lobe is under half the next, and noise in the arrival's
+    // band takes more off it); all the more so when this lobe would start
+    // well after the statistical onset.
     auto keepsHalf = [&](const Lobe& h) { return h.Width() >= 0.6 * half && h.Width() <= half / 0.6; };
     int first = j;
     if (j >= 2) {
       const Lobe &before = lobes[j - 2], &trough = lobes[j - 1];
       const double need = c.end - half > onset + 0.5 * half ? level : 2 * level;
       if (before.Width() >= 0.6 * half && keepsHalf(trough) && before.peak >= need && -trough.peak >= need &&
-          before.peak >= 0.25 * c.peak && -trough.peak >= 0.5 * c.peak) {
+          before.peak >= 0.2 * c.peak && -trough.peak >= 0.5 * c.peak) {
         first = j - 2;
       }
     }

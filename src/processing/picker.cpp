@@ -371,8 +371,15 @@ Refined Refine(const std::vector<float>& x, const NoiseModel& noise, int lead, i
   // period will do.
   double strongest = 0;
   for (int i = a; i <= beyond; ++i) strongest = std::max(strongest, std::fabs(r[i]));
+  // The lobes are read about the noise line's level at k1, not along its
+  // slope: fitted to a few periods of noise in the arrival's own band, the
+  // slope follows the noise's wander, and carried on for periods past k1 it
+  // tilts the arrival's lobes off zero until their crossings vanish. A real
+  // drift is far too slow to matter over these few periods.
+  std::vector<double> flat(r);
+  for (int i = k1 + 1; i <= beyond; ++i) flat[i] += noise.slope * (i - k1);
   const std::vector<double> rs =
-      strongest < 10 * threshold ? Smoothed(r, lead, beyond, std::max(1, static_cast<int>(0.15 * period))) : r;
+      strongest < 10 * threshold ? Smoothed(flat, lead, beyond, std::max(1, static_cast<int>(0.15 * period))) : flat;
   const AicSplit split =
       AicOnset(rs.data(), lead, std::min(beyond, static_cast<int>(k1 + 2 * period)), RoundUp(period / 4),
                std::max(2, RoundUp(period / 16)));
@@ -401,20 +408,22 @@ Refined Refine(const std::vector<float>& x, const NoiseModel& noise, int lead, i
 }
 
 // How far a pick can be trusted, from what picking it showed: a first motion
-// barely above the threshold, a weak energy onset or little contrast in the
-// record are poor. A first motion whose start the crossings could not confirm
-// is doubtful, and so is one after a cycle well above the lead-in's noise
-// (an earlier arrival the guard did not take). So is one with three of five
+// below four fifths of the threshold, a weak energy onset or little contrast
+// in the record are poor. A first motion whose start the crossings could not
+// confirm is doubtful, and so is one after a cycle well above the lead-in's
+// noise (an earlier arrival the guard did not take) or after one of three
+// quarters of the pick's own first cycle (noise as strong as the arrival,
+// which either may be). So is one with three of five
 // warnings: any one alone is common on a good pick in noise, several together
 // are not. The warnings: a first cycle under three times the lead-in's rms, a
 // first motion under one and a half thresholds, a weak energy ratio, and a
 // pick far from where the energy onset or the split into noise and signal
 // put it.
 PickQuality ClassifyPick(const Refined& refined, double rMax, double contrast, int pick, int k1, double period,
-                         bool energyBefore) {
+                         const EarlierEnergy& before) {
   const double standing = refined.threshold > 0 ? refined.firstMotion / refined.threshold : 0.0;
-  if (standing < 1 || rMax < 2 || contrast < 2) return PickQuality::Poor;
-  if (refined.motionOnset < 0 || energyBefore) return PickQuality::Doubtful;
+  if (standing < 0.8 || rMax < 2 || contrast < 2) return PickQuality::Poor;
+  if (refined.motionOnset < 0 || before.aboveNoise || before.againstPick > 0.75) return PickQuality::Doubtful;
   const int warnings = (refined.firstCycle < 3) + (standing < 1.5) + (rMax < 3) +
                        (std::abs(pick - k1) > 0.4 * period) + (std::abs(pick - refined.split) > 0.3 * period);
   return warnings >= 3 ? PickQuality::Doubtful : PickQuality::Good;

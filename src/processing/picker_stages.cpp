@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <numeric>
 
 #include "processing/first_motion.h"
@@ -361,9 +362,10 @@ AicSplit AicOnset(const T* v, int from, int to, int apart, int step) {
   // Prefix sums of x, x^2, i x (i local), so that each part's spread about its
   // own straight line comes in constant time: offsets and slow drifts are no
   // signal.
-  // One allocation holds the three sums and the criterion.
-  std::vector<double> buffer(4 * static_cast<size_t>(n) + 3);
-  double *s = buffer.data(), *q = s + n + 1, *p = q + n + 1, *aic = p + n + 1;
+  // One allocation holds the three sums and the criterion, every entry
+  // written before it is read: no need to clear it first.
+  const auto buffer = std::make_unique_for_overwrite<double[]>(4 * static_cast<size_t>(n) + 3);
+  double *s = buffer.get(), *q = s + n + 1, *p = q + n + 1, *aic = p + n + 1;
   s[0] = q[0] = p[0] = 0.0;
   for (int i = 0; i < n; ++i) {
     const double x = v[from + i];
@@ -460,11 +462,16 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
   return true;
 }
 
-bool EnergyBefore(const OnsetRatio& onset, int ks, int pick, double period, int reach) {
+EarlierEnergy EnergyBefore(const OnsetRatio& onset, int ks, int pick, double period, int reach) {
+  EarlierEnergy out;
   const int last = pick - RoundUp(period) - reach;
-  if (last - ks < RoundUp(2 * period)) return false;
+  if (last - ks < RoundUp(2 * period)) return out;
   const double noise = LeadInNoise(onset, ks, pick, std::max(1, RoundUp(period / 2)));
-  return Largest(onset.after.data(), ks, last) > kEarlierEnergy * noise;
+  const double strongest = Largest(onset.after.data(), ks, last);
+  out.aboveNoise = strongest > kEarlierEnergy * noise;
+  const double own = onset.after[std::min(pick, static_cast<int>(onset.after.size()) - 1)];
+  out.againstPick = own > 0 ? strongest / own : 0.0;
+  return out;
 }
 
 template <typename T>

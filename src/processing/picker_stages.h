@@ -57,11 +57,17 @@ bool LeaveRecordStart(const OnsetRatio& onset, int ks, int ke, double period, in
 bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>& d, const OnsetRatio& onset, int ks,
                          double period, int& k1, double& rMax);
 
-// Whether a cycle before `pick` stands well above the lead-in's noise: an
-// arrival the pick may have passed over. Only windows ending a period and the
-// detrending's reach (in samples) before the pick count, which the arrival at
-// the pick does not leak into.
-bool EnergyBefore(const OnsetRatio& onset, int ks, int pick, double period, int reach);
+// The strongest cycle before `pick`: whether it stands well above the
+// lead-in's noise (an arrival the pick may have passed over), and its level
+// against the pick's own first cycle (a pick that noise of its own size came
+// before). Only windows ending a period and the detrending's reach (in
+// samples) before the pick count, which the arrival at the pick does not leak
+// into.
+struct EarlierEnergy {
+  bool aboveNoise = false;
+  double againstPick = 0.0;
+};
+EarlierEnergy EnergyBefore(const OnsetRatio& onset, int ks, int pick, double period, int reach);
 
 // Akaike's criterion for splitting v[from..to] into two stationary parts,
 // noise then signal, from prefix sums in one pass: the first index of the

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 
 #include "model/sample_conversion.h"
 
@@ -86,9 +87,14 @@ SynthTrace SynthesizeTrace(const TraceSpec& spec, std::mt19937& rng) {
   const auto end = static_cast<size_t>(std::ceil((onset + 1.0 / f) / dt));
   const double firstCycleRms = Rms(first, begin, end);
   std::normal_distribution<double> gauss(0.0, 1.0);
-  std::vector<double> noise(n);
+  // Band-limited noise comes out of a filter that has run long before the
+  // record starts: a filter started at rest would leave a quiet first period
+  // that no real record has.
+  const size_t settle = spec.bandLimitedNoise ? static_cast<size_t>(std::ceil(10.0 / (f * dt))) : 0;
+  std::vector<double> noise(n + settle);
   for (double& v : noise) v = gauss(rng);
   if (spec.bandLimitedNoise) noise = BandLimit(noise, f, 1.5, 1.0 / dt);
+  noise.erase(noise.begin(), noise.begin() + static_cast<std::ptrdiff_t>(settle));
   const double noiseRms = Rms(noise, 0, noise.size());
   const double noiseScale =
       noiseRms > 0 ? firstCycleRms / std::pow(10.0, spec.snrDb / 20.0) / noiseRms : 0.0;
