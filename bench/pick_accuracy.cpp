@@ -27,41 +27,41 @@ struct Outcome {
   bool energyMiss = false;  // the energy-ratio onset more than two periods off
 };
 
-tarnix::TraceSpec RandomSpec(double snr, double dt, bool bandLimited, std::mt19937& rng) {
+tarnix::TraceRecipe RandomRecipe(double snr, double dt, bool bandLimited, std::mt19937& rng) {
   std::uniform_real_distribution<double> u(0, 1);
-  tarnix::TraceSpec spec;
-  spec.dtUs = dt;
-  spec.datLen = 1024;
-  spec.onsetUs = spec.datLen * dt * (0.15 + 0.7 * u(rng));
-  spec.freqKHz = 15 + 30 * u(rng);
-  spec.sharpOnset = u(rng) < 0.5;
-  spec.amplitude = 300 + 900 * u(rng);
-  spec.snrDb = snr;
-  spec.bandLimitedNoise = bandLimited;
-  spec.dcOffset = 200 * (u(rng) - 0.5);
-  spec.trend = 100 * (u(rng) - 0.5);
-  spec.laterArrivals = false;
-  const double periodUs = 1000.0 / spec.freqKHz;
+  tarnix::TraceRecipe recipe;
+  recipe.dtUs = dt;
+  recipe.datLen = 1024;
+  recipe.onsetUs = recipe.datLen * dt * (0.15 + 0.7 * u(rng));
+  recipe.freqKHz = 15 + 30 * u(rng);
+  recipe.sharpOnset = u(rng) < 0.5;
+  recipe.amplitude = 300 + 900 * u(rng);
+  recipe.snrDb = snr;
+  recipe.bandLimitedNoise = bandLimited;
+  recipe.dcOffset = 200 * (u(rng) - 0.5);
+  recipe.trend = 100 * (u(rng) - 0.5);
+  recipe.laterArrivals = false;
+  const double periodUs = 1000.0 / recipe.freqKHz;
   auto sign = [&] { return u(rng) < 0.5 ? -1.0 : 1.0; };
   const double shearDelay = periodUs * (3 + 3 * u(rng));
-  spec.arrivals = {
-      {shearDelay, sign() * (1 + 2 * u(rng)), spec.freqKHz * (0.5 + 0.35 * u(rng)), u(rng) < 0.5},
+  recipe.arrivals = {
+      {shearDelay, sign() * (1 + 2 * u(rng)), recipe.freqKHz * (0.5 + 0.35 * u(rng)), u(rng) < 0.5},
       {shearDelay + periodUs * (2 + 4 * u(rng)), sign() * (1.5 + 2.5 * u(rng)), 4 + 6 * u(rng), false},
-      {periodUs * (1.5 + 2 * u(rng)), sign() * 0.25 * u(rng), spec.freqKHz * 0.9, false},
+      {periodUs * (1.5 + 2 * u(rng)), sign() * 0.25 * u(rng), recipe.freqKHz * 0.9, false},
   };
-  return spec;
+  return recipe;
 }
 
-Outcome PickOne(const tarnix::TraceSpec& spec, std::mt19937& rng) {
-  tarnix::SynthTrace trace = tarnix::SynthesizeTrace(spec, rng);
-  const float dt = static_cast<float>(spec.dtUs);
+Outcome PickOne(const tarnix::TraceRecipe& recipe, std::mt19937& rng) {
+  tarnix::SynthTrace trace = tarnix::SynthesizeTrace(recipe, rng);
+  const float dt = static_cast<float>(recipe.dtUs);
   // Filters off: a low-pass would delay the onset it is measured against.
   const tarnix::WaveformPick pick = tarnix::PickWaveform(static_cast<int>(trace.samples.size()),
                                                          trace.samples.data(), dt, 0.0f, false, 0, false, 0);
   Outcome o;
   o.error = std::fabs(static_cast<int>(pick.arrivalTime / dt) - trace.onsetIndex);
   o.quality = pick.quality;
-  const double period = 1000.0 / spec.freqKHz / spec.dtUs;
+  const double period = 1000.0 / recipe.freqKHz / recipe.dtUs;
   o.energyMiss = std::fabs(pick.energyOnset - trace.onsetIndex) > 2 * period;
   return o;
 }
@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
     std::vector<Outcome> all;
     for (double dt : {1.0, 0.5}) {
       for (bool band : {false, true}) {
-        for (int t = 0; t < traces; ++t) all.push_back(PickOne(RandomSpec(snr, dt, band, rng), rng));
+        for (int t = 0; t < traces; ++t) all.push_back(PickOne(RandomRecipe(snr, dt, band, rng), rng));
       }
     }
     std::vector<double> errors;

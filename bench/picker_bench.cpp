@@ -15,9 +15,9 @@ namespace {
 
 void BM_PickWaveform(benchmark::State& state) {
   std::mt19937 rng(3);
-  tarnix::TraceSpec spec;
-  spec.snrDb = 20;
-  const tarnix::SynthTrace trace = tarnix::SynthesizeTrace(spec, rng);
+  tarnix::TraceRecipe recipe;
+  recipe.snrDb = 20;
+  const tarnix::SynthTrace trace = tarnix::SynthesizeTrace(recipe, rng);
   std::vector<uint16_t> samples;
   for (auto _ : state) {
     samples = trace.samples;

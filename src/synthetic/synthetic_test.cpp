@@ -53,23 +53,23 @@ double Rms(const std::vector<double>& v, size_t from, size_t to) {
 
 }  // namespace
 
-SynthTrace SynthesizeTrace(const TraceSpec& spec, std::mt19937& rng) {
-  const int n = std::max(spec.datLen, 1);
-  const double dt = spec.dtUs * 1e-6;
-  const double f = spec.freqKHz * 1000.0;
-  const double onset = spec.onsetUs * 1e-6;
+SynthTrace SynthesizeTrace(const TraceRecipe& recipe, std::mt19937& rng) {
+  const int n = std::max(recipe.datLen, 1);
+  const double dt = recipe.dtUs * 1e-6;
+  const double f = recipe.freqKHz * 1000.0;
+  const double onset = recipe.onsetUs * 1e-6;
   std::uniform_real_distribution<double> unit(0.0, 1.0);
 
   std::vector<double> first(n), signal(n);
-  for (int i = 0; i < n; ++i) first[i] = spec.amplitude * Wavelet(i * dt - onset, f, spec.sharpOnset);
+  for (int i = 0; i < n; ++i) first[i] = recipe.amplitude * Wavelet(i * dt - onset, f, recipe.sharpOnset);
   signal = first;
-  for (const LaterArrival& e : spec.arrivals) {
+  for (const LaterArrival& e : recipe.arrivals) {
     const double start = onset + e.delayUs * 1e-6;
     for (int i = static_cast<int>(std::max(0.0, start / dt)); i < n; ++i) {
-      signal[i] += e.gain * spec.amplitude * Wavelet(i * dt - start, e.freqKHz * 1000.0, e.sharp);
+      signal[i] += e.gain * recipe.amplitude * Wavelet(i * dt - start, e.freqKHz * 1000.0, e.sharp);
     }
   }
-  if (spec.laterArrivals) {
+  if (recipe.laterArrivals) {
     // A slower, stronger tube wave and a few coda echoes, each of either polarity.
     struct Echo { double delay, gain, freq; };
     const Echo echoes[] = {{0.6 * onset + 8 / f, 1.5 + 1.5 * unit(rng), 0.7 * f},
@@ -78,7 +78,7 @@ SynthTrace SynthesizeTrace(const TraceSpec& spec, std::mt19937& rng) {
     for (const Echo& e : echoes) {
       const double sign = unit(rng) < 0.5 ? -1.0 : 1.0;
       for (int i = 0; i < n; ++i) {
-        signal[i] += sign * e.gain * spec.amplitude * Wavelet(i * dt - onset - e.delay, e.freq);
+        signal[i] += sign * e.gain * recipe.amplitude * Wavelet(i * dt - onset - e.delay, e.freq);
       }
     }
   }
@@ -90,20 +90,20 @@ SynthTrace SynthesizeTrace(const TraceSpec& spec, std::mt19937& rng) {
   // Band-limited noise comes out of a filter that has run long before the
   // record starts: a filter started at rest would leave a quiet first period
   // that no real record has.
-  const size_t settle = spec.bandLimitedNoise ? static_cast<size_t>(std::ceil(10.0 / (f * dt))) : 0;
+  const size_t settle = recipe.bandLimitedNoise ? static_cast<size_t>(std::ceil(10.0 / (f * dt))) : 0;
   std::vector<double> noise(n + settle);
   for (double& v : noise) v = gauss(rng);
-  if (spec.bandLimitedNoise) noise = BandLimit(noise, f, 1.5, 1.0 / dt);
+  if (recipe.bandLimitedNoise) noise = BandLimit(noise, f, 1.5, 1.0 / dt);
   noise.erase(noise.begin(), noise.begin() + static_cast<std::ptrdiff_t>(settle));
   const double noiseRms = Rms(noise, 0, noise.size());
   const double noiseScale =
-      noiseRms > 0 ? firstCycleRms / std::pow(10.0, spec.snrDb / 20.0) / noiseRms : 0.0;
+      noiseRms > 0 ? firstCycleRms / std::pow(10.0, recipe.snrDb / 20.0) / noiseRms : 0.0;
 
   SynthTrace out;
   out.samples.resize(n);
   for (int i = 0; i < n; ++i) {
-    const double drift = spec.trend * std::sin(0.5 * 3.141592653589793 * i / n);
-    const double v = std::round(signal[i] + noiseScale * noise[i] + spec.dcOffset + drift);
+    const double drift = recipe.trend * std::sin(0.5 * 3.141592653589793 * i / n);
+    const double v = std::round(signal[i] + noiseScale * noise[i] + recipe.dcOffset + drift);
     out.samples[i] = static_cast<uint16_t>(std::clamp(v, -2048.0, 2047.0) + kZeroLevel);
   }
   out.onsetIndex = onset / dt;
@@ -196,18 +196,18 @@ SyntheticTest MakeSyntheticTest(const SynthOptions& options) {
     const double strength = 700.0 * layer.attenuation * (0.8 + 0.4 * unit(rng));
     for (int si = 0; si < 2; ++si) {
       SectionRecord& s = t.sections[si];
-      TraceSpec spec;
-      spec.dtUs = options.dtUs;
-      spec.datLen = h.datLen;
-      spec.onsetUs = waterUs + spans[si] / velocity * 1000.0;
-      spec.freqKHz = layer.freqKHz * (1.0 - 0.15 * si);  // the far receiver hears less
-      spec.amplitude = strength * (si == 0 ? 1.0 : 0.55);
-      spec.snrDb = options.snrDb;
-      spec.bandLimitedNoise = unit(rng) < 0.5;
-      spec.dcOffset = 30.0 * (unit(rng) - 0.5);
-      spec.trend = 20.0 * (unit(rng) - 0.5);
-      const SynthTrace trace = SynthesizeTrace(spec, rng);
-      const int pick = InstrumentPick(trace, spec.dcOffset);
+      TraceRecipe recipe;
+      recipe.dtUs = options.dtUs;
+      recipe.datLen = h.datLen;
+      recipe.onsetUs = waterUs + spans[si] / velocity * 1000.0;
+      recipe.freqKHz = layer.freqKHz * (1.0 - 0.15 * si);  // the far receiver hears less
+      recipe.amplitude = strength * (si == 0 ? 1.0 : 0.55);
+      recipe.snrDb = options.snrDb;
+      recipe.bandLimitedNoise = unit(rng) < 0.5;
+      recipe.dcOffset = 30.0 * (unit(rng) - 0.5);
+      recipe.trend = 20.0 * (unit(rng) - 0.5);
+      const SynthTrace trace = SynthesizeTrace(recipe, rng);
+      const int pick = InstrumentPick(trace, recipe.dcOffset);
       const double volts = SampleVolts(trace.samples[trace.firstPeakIndex], s.gain);
       const float ampDb = static_cast<float>(VoltsToDb(volts));
       s.AppendPoint(trace.samples.data(), h.datLen, depth, depth, spans[si], s.gain,

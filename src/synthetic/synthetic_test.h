@@ -19,7 +19,7 @@ struct LaterArrival {
   bool sharp = false;
 };
 
-struct TraceSpec {
+struct TraceRecipe {
   double dtUs = 1.0;
   int datLen = 1024;
   double onsetUs = 150.0;       // true first arrival
@@ -41,7 +41,7 @@ struct SynthTrace {
 };
 
 // One trace; the first motion is positive.
-SynthTrace SynthesizeTrace(const TraceSpec& spec, std::mt19937& rng);
+SynthTrace SynthesizeTrace(const TraceRecipe& recipe, std::mt19937& rng);
 
 struct SynthOptions {
   int points = 100;   // points per receiver
