@@ -380,19 +380,18 @@ Refined Refine(const std::vector<float>& x, const NoiseModel& noise, int lead, i
   for (int i = k1 + 1; i <= beyond; ++i) flat[i] += noise.slope * (i - k1);
   const std::vector<double> rs =
       strongest < 10 * threshold ? Smoothed(flat, lead, beyond, std::max(1, static_cast<int>(0.15 * period))) : flat;
-  const AicSplit split =
-      AicOnset(rs.data(), lead, std::min(beyond, static_cast<int>(k1 + 2 * period)), RoundUp(period / 4),
-               std::max(2, RoundUp(period / 16)));
+  const int split =
+      AicOnset(rs.data(), lead, std::min(beyond, static_cast<int>(k1 + 2 * period)), std::max(2, RoundUp(period / 16)));
   // The split and the energy onset each name a lobe, or none. A swell of
   // band-limited noise just before the arrival can draw either back into the
   // noise, seldom both: the later lobe named is the arrival's first.
   const std::vector<Lobe> lobes = Lobes(rs, a, beyond, 0.6 * threshold);
   const bool recordEnds = beyond == static_cast<int>(x.size()) - 1;
-  out.motionOnset = std::max(FirstMotionStart(lobes, split.onset, period, 0.5 * threshold, recordEnds),
+  out.motionOnset = std::max(FirstMotionStart(lobes, split, period, 0.5 * threshold, recordEnds),
                              FirstMotionStart(lobes, k1, period, 0.5 * threshold, recordEnds));
   out.onset = std::clamp(RoundUp(OnsetOnEdge(r, edge)), a, b);
   out.firstMotion = r[edge.peak];
-  out.split = split.onset;
+  out.split = split;
   // The arrival's own signal-to-noise ratio: its first cycle against the
   // lead-in up to a quarter period before it.
   const int start = out.motionOnset >= 0 ? RoundUp(out.motionOnset) : out.onset;

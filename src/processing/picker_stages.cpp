@@ -354,18 +354,16 @@ double MeanAbs(const std::vector<double>& d, int from, int to) {
 }  // namespace
 
 template <typename T>
-AicSplit AicOnset(const T* v, int from, int to, int apart, int step) {
-  AicSplit out;
-  out.onset = from;
+int AicOnset(const T* v, int from, int to, int step) {
   const int n = to - from + 1;
-  if (n < 6) return out;
+  if (n < 6) return from;
   // Prefix sums of x, x^2, i x (i local), so that each part's spread about its
   // own straight line comes in constant time: offsets and slow drifts are no
   // signal.
-  // One allocation holds the three sums and the criterion, every entry
-  // written before it is read: no need to clear it first.
-  const auto buffer = std::make_unique_for_overwrite<double[]>(4 * static_cast<size_t>(n) + 3);
-  double *s = buffer.get(), *q = s + n + 1, *p = q + n + 1, *aic = p + n + 1;
+  // One allocation holds the three sums, every entry written before it is
+  // read: no need to clear it first.
+  const auto buffer = std::make_unique_for_overwrite<double[]>(3 * static_cast<size_t>(n) + 3);
+  double *s = buffer.get(), *q = s + n + 1, *p = q + n + 1;
   s[0] = q[0] = p[0] = 0.0;
   for (int i = 0; i < n; ++i) {
     const double x = v[from + i];
@@ -388,22 +386,20 @@ AicSplit AicOnset(const T* v, int from, int to, int apart, int step) {
   const double floor = 1e-12 + 1e-9 * spread(0, n);
   step = std::max(1, step);
   int best = 3;
+  double lowest = std::numeric_limits<double>::infinity();
   for (int k = 3; k <= n - 3; k += step) {
     // Single precision is plenty for where the minimum lies, and twice as fast.
-    aic[k] = k * std::log(static_cast<float>(std::max(floor, spread(0, k)))) +
-             (n - k) * std::log(static_cast<float>(std::max(floor, spread(k, n))));
-    if (aic[k] < aic[best]) best = k;
+    const double aic = k * std::log(static_cast<float>(std::max(floor, spread(0, k)))) +
+                       (n - k) * std::log(static_cast<float>(std::max(floor, spread(k, n))));
+    if (aic < lowest) {
+      lowest = aic;
+      best = k;
+    }
   }
-  double other = std::numeric_limits<double>::infinity();
-  for (int k = 3; k <= n - 3; k += step) {
-    if (std::abs(k - best) > apart) other = std::min(other, aic[k]);
-  }
-  out.onset = from + best;
-  out.margin = std::isfinite(other) ? (other - aic[best]) / n : 0.0;
-  return out;
+  return from + best;
 }
-template AicSplit AicOnset<double>(const double*, int, int, int, int);
-template AicSplit AicOnset<float>(const float*, int, int, int, int);
+template int AicOnset<double>(const double*, int, int, int);
+template int AicOnset<float>(const float*, int, int, int);
 
 bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>& d, const OnsetRatio& onset, int ks,
                          double period, int& k1, double& rMax) {
@@ -421,7 +417,7 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
   const std::vector<double> xs =
       Smoothed(std::vector<double>(x.begin(), x.end()), ks, end, std::max(1, static_cast<int>(0.1 * period)));
   for (int attempt = 0; attempt < 2 && end - ks > 4 * half; ++attempt) {
-    const int k = AicOnset(xs.data(), ks, end, half, std::max(2, half / 4)).onset;
+    const int k = AicOnset(xs.data(), ks, end, std::max(2, half / 4));
     // The lead-in must hold two periods of noise to measure the rise against;
     // a record whose noise swells up from its very start has none.
     if (k < k1 - half && k - ks >= 4 * half && k + 2 * half - 1 <= last) {

@@ -71,15 +71,9 @@ EarlierEnergy EnergyBefore(const OnsetRatio& onset, int ks, int pick, double per
 
 // Akaike's criterion for splitting v[from..to] into two stationary parts,
 // noise then signal, from prefix sums in one pass: the first index of the
-// second part, and how deep its minimum lies per sample below the lowest
-// criterion more than `apart` samples away (0 when there is none). Splits are
-// tried every `step` samples.
-struct AicSplit {
-  int onset = 0;
-  double margin = 0.0;
-};
+// second part. Splits are tried every `step` samples.
 template <typename T>
-AicSplit AicOnset(const T* v, int from, int to, int apart, int step = 1);
+int AicOnset(const T* v, int from, int to, int step = 1);
 
 // A straight noise line with its level, fitted before the onset.
 struct NoiseModel {
