@@ -22,7 +22,7 @@ tarnix::CTarnixDoc& LargeDocument() {
 
 void BM_CalcMainFrequency(benchmark::State& state) {
   const tarnix::CSamNode& p = LargeDocument().Section(0).points[500];
-  float spectrum[tarnix::kSpectrumBins];
+  float spectrum[tarnix::kFrequencyBins];
   int peak = 0;
   for (auto _ : state) {
     benchmark::DoNotOptimize(tarnix::CalcMainFrequency(p.samples.data(), static_cast<int>(p.samples.size()),

@@ -50,15 +50,15 @@ float CalcMainFrequency(const uint16_t* samples, int count, float dT, float* spe
   for (int i = 0; i < std::min(count, kFftSize); ++i) y[i] = (x[i] - static_cast<double>(offset)) * w[i];
   RealFft(y, bins);
 
-  double power[kSpectrumBins];
+  double power[kFrequencyBins];
   int peak = 0;
-  for (int k = 0; k < kSpectrumBins; ++k) {
+  for (int k = 0; k < kFrequencyBins; ++k) {
     power[k] = std::norm(bins[k]);
     if (power[k] > power[peak]) peak = k;
   }
   peakIndex = peak;
   const double top = power[peak] != 0.0 ? power[peak] : 1.0;
-  for (int k = 0; k < kSpectrumBins; ++k) spectrum[k] = static_cast<float>(power[k] * kSpectrumPeak / top);
+  for (int k = 0; k < kFrequencyBins; ++k) spectrum[k] = static_cast<float>(power[k] * kSpectrumPeak / top);
 
   return BinFrequency(fixedIndex != -1 ? fixedIndex : peak, dT);
 }
@@ -73,7 +73,7 @@ float BinFrequency(int bin, float dT) {
 void RebuildMainFreq(SectionRecord& section) {
   section.mainFreq.assign(section.points.size(), 0.0f);
   ParallelFor(section.PointCount(), kWaveformsPerThread, [&section](int begin, int end) {
-    float spectrum[kSpectrumBins];
+    float spectrum[kFrequencyBins];
     for (int i = begin; i < end; ++i) {
       CSamNode& p = section.points[i];
       if (!p.HasWaveform()) continue;

@@ -6,7 +6,7 @@
 
 namespace tarnix {
 
-inline constexpr int kSpectrumBins = 256;
+inline constexpr int kFrequencyBins = 256;
 inline constexpr float kSpectrumPeak = 466.0f;
 
 // Dominant frequency in kHz of count offset-binary samples at dT µs. spectrum

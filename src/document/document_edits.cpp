@@ -72,7 +72,7 @@ void CTarnixDoc::SetFrequencyBin(int section, int point, int bin) {
   if (!ValidSection(section)) return;
   CSamNode* p = sections_[section].PointAt(point);
   if (p == nullptr || !p->HasWaveform()) return;
-  p->freqIndex = std::clamp(bin, 0, kSpectrumBins - 1);
+  p->freqIndex = std::clamp(bin, 0, kFrequencyBins - 1);
   currentPoint_ = point;
   Changed(section, Rebuild::ArraysAndCriteria, kChangePoints | kChangeCurrent);
 }

@@ -429,14 +429,14 @@ class TrainPainter {
     int peak = 0;
     const float* spectrum = spectra_->Get(s_, index, peak);
     const int freqIndex = s_.points[index].freqIndex;
-    const int chosen = freqIndex >= 0 && freqIndex < kSpectrumBins ? freqIndex : peak;
+    const int chosen = freqIndex >= 0 && freqIndex < kFrequencyBins ? freqIndex : peak;
     const double binWidth = static_cast<double>(std::max(d_.spectrumRefine, 1)) * l_.pixelsPerSample;
-    float ys[kSpectrumBins];
-    for (int b = 0; b < kSpectrumBins; ++b) {
+    float ys[kFrequencyBins];
+    for (int b = 0; b < kFrequencyBins; ++b) {
       ys[b] = bottom - std::min(spectrum[b] / kSpectrumPeak * height, height * 1.0f);
     }
     int first, last;
-    VisibleSamples(l_, kSpectrumBins, binWidth, first, last);
+    VisibleSamples(l_, kFrequencyBins, binWidth, first, last);
     const uint32_t ink = current ? kRed : kBlack;
     TraceColumns(ys, first, last, l_.SampleX(0), binWidth, canvas.Clip().left(), canvas.Clip().right(),
                  [&](int c, float lo, float hi) { canvas.VSpan(c, Px(lo), Px(hi), ink); });
@@ -462,8 +462,8 @@ class TrainPainter {
   const SectionRecord& s_;
   const DisplaySettings& d_;
   int current_;
-  SpectrumCache ownSpectra_;  // for a pane that keeps none
-  SpectrumCache* spectra_;
+  FrequencyCache ownSpectra_;  // for a pane that keeps none
+  FrequencyCache* spectra_;
   TrainScale scale_;
   std::vector<float> ys_;
   std::vector<int> rows_;

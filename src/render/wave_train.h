@@ -9,7 +9,7 @@
 #include <QRect>
 #include <QStringList>
 
-#include "analysis/spectrum_cache.h"
+#include "analysis/frequency_cache.h"
 #include "document/display_settings.h"
 #include "model/section_record.h"
 
@@ -89,7 +89,7 @@ struct WavePaneContent {
   const SectionRecord* section = nullptr;  // nullptr or unused: an empty pane
   const DisplaySettings* display = nullptr;
   int currentPoint = -1;
-  SpectrumCache* spectra = nullptr;  // the pane's spectra; nullptr computes each one
+  FrequencyCache* spectra = nullptr;  // the pane's spectra; nullptr computes each one
 };
 
 // The cached layer: background, time ruler, the train in its style, pick

@@ -127,7 +127,7 @@ void CMainView::ComputeLayout() {
   }
   // Spectra stretch their bins by the refinement factor instead.
   const double drawn = l.pixelsPerSample * (d.showWaveforms ? static_cast<double>(l.datLen)
-                                                            : kSpectrumBins * std::max(d.spectrumRefine, 1));
+                                                            : kFrequencyBins * std::max(d.spectrumRefine, 1));
   l.contentWidth = l.leftMargin + static_cast<int>(std::ceil(drawn - 0.001));
   l.areaRight = l.width - (vNeeded ? kScrollBarSize : 0);
   if (l.contentWidth > l.areaRight) hNeeded = true;

@@ -94,7 +94,7 @@ class CMainView : public CTarnixView {
 
   QImage cache_;
   bool cacheDirty_ = true;
-  SpectrumCache spectra_;
+  FrequencyCache spectra_;
   QImage readoutImage_;
   Readout readout_;
   WaveLayout layout_;

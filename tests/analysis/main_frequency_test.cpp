@@ -51,7 +51,7 @@ TEST(FftTest, RealInputMatchesTheComplexTransform) {
 TEST(MainFrequencyTest, PeakOfASine) {
   // 500 kHz Nyquist over 255 bins: 30 kHz sits near bin 15.3.
   const auto s = Sine(1024, 30.0, 1.0, 800);
-  float spectrum[kSpectrumBins];
+  float spectrum[kFrequencyBins];
   int peak = -1;
   const float f = CalcMainFrequency(s.data(), 1024, 1.0f, spectrum, peak, -1);
   EXPECT_EQ(peak, 15);
@@ -62,7 +62,7 @@ TEST(MainFrequencyTest, PeakOfASine) {
 
 TEST(MainFrequencyTest, ChosenBinWinsOverThePeak) {
   const auto s = Sine(300, 30.0, 1.0, 800);  // shorter than 512: padded with zeros
-  float spectrum[kSpectrumBins];
+  float spectrum[kFrequencyBins];
   int peak = -1;
   EXPECT_FLOAT_EQ(CalcMainFrequency(s.data(), 300, 1.0f, spectrum, peak, 40), 78.431f);
   EXPECT_EQ(peak, 15);
@@ -71,7 +71,7 @@ TEST(MainFrequencyTest, ChosenBinWinsOverThePeak) {
 
 TEST(MainFrequencyTest, FlatAndEmptyWaveforms) {
   const std::vector<uint16_t> flat(512, 2100);
-  float spectrum[kSpectrumBins];
+  float spectrum[kFrequencyBins];
   int peak = -1;
   EXPECT_EQ(CalcMainFrequency(flat.data(), 512, 1.0f, spectrum, peak, -1), 0.0f);
   EXPECT_EQ(peak, 0);

@@ -140,7 +140,7 @@ TEST_F(Completion, ALargeSectionCompletesAsEachPointWouldAlone) {
   for (int i = 0; i < 300; ++i) {
     const CSamNode& p = section.points[i];
     ASSERT_EQ(p.rawSamples, waves[i]) << i;  // still in recording order: the deepest first
-    float spectrum[kSpectrumBins];
+    float spectrum[kFrequencyBins];
     int peak = -1;
     const float f = CalcMainFrequency(waves[i].data(), kLen, 1.0f, spectrum, peak, -1);
     EXPECT_EQ(section.mainFreq[i], f) << i;

@@ -154,7 +154,7 @@ TEST_F(DocTest, RefilteringStartsFromTheRecordEveryTime) {
   const auto once = s.points[0].samples;
   EXPECT_NE(once, s.points[0].rawSamples);
   // The chosen spectrum bin is forgotten and taken afresh from the new spectrum.
-  float spectrum[kSpectrumBins];
+  float spectrum[kFrequencyBins];
   int peak = -1;
   CalcMainFrequency(once.data(), kLen, 1.0f, spectrum, peak, -1);
   EXPECT_EQ(s.points[0].freqIndex, peak);

@@ -1,5 +1,5 @@
-// The frequency view's spectra: reused only while nothing they came from changed.
-#include "analysis/spectrum_cache.h"
+// The frequency view's powers: reused only while nothing they came from changed.
+#include "analysis/frequency_cache.h"
 
 #include <gtest/gtest.h>
 
@@ -17,27 +17,27 @@ std::vector<uint16_t> Chirp(int n, double rate) {
   return s;
 }
 
-// The cached spectrum equals a fresh one of the point as it is now.
-void ExpectFresh(SpectrumCache& cache, const SectionRecord& s, int index, const char* when) {
+// The cached powers equal fresh ones of the point as it is now.
+void ExpectFresh(FrequencyCache& cache, const SectionRecord& s, int index, const char* when) {
   int peak = -1;
   const float* cached = cache.Get(s, index, peak);
-  float fresh[kSpectrumBins];
+  float fresh[kFrequencyBins];
   int freshPeak = -1;
   const CSamNode& p = s.points[index];
   CalcMainFrequency(p.samples.data(), static_cast<int>(p.samples.size()), s.dT, fresh, freshPeak, -1);
   EXPECT_EQ(peak, freshPeak) << when;
-  EXPECT_EQ(std::vector<float>(cached, cached + kSpectrumBins), std::vector<float>(fresh, fresh + kSpectrumBins))
+  EXPECT_EQ(std::vector<float>(cached, cached + kFrequencyBins), std::vector<float>(fresh, fresh + kFrequencyBins))
       << when;
 }
 
-TEST(SpectrumCache, EveryChangeOfWhatASpectrumComesFromIsSeen) {
+TEST(FrequencyCache, EveryChangeOfWhatThePowersComeFromIsSeen) {
   SectionRecord s;
   s.dT = 1.0f;
   for (double rate : {0.3, 0.9, 2.0}) {
     const auto w = Chirp(600, rate);
     s.AppendPoint(w.data(), 600, 0, 0, 0.5f, 1.0f, 0, 0, 0);
   }
-  SpectrumCache cache;
+  FrequencyCache cache;
   for (int i = 0; i < 3; ++i) ExpectFresh(cache, s, i, "first");
   ExpectFresh(cache, s, 1, "unchanged");
 
