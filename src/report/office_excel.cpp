@@ -7,6 +7,7 @@
 #include "analysis/point_velocity.h"
 #include "base/c_text.h"
 #include "platform/automation/excel_server.h"
+#include "report/office_run.h"
 
 namespace tarnix {
 namespace {
@@ -130,19 +131,10 @@ ExcelOutcome ExportExcel(const Receivers& pair, ServerFactory& factory, UiServic
 }
 
 bool ExportExcelFile(CTarnixDoc& doc, int section, const OfficeOutput& output, const FinishedFn& written) {
-  std::vector<FinishedFile> files;
-  OfficeServers servers(output, [&files](const FinishedFile& f) { files.push_back(f); });
-  const ExcelOutcome outcome = ExportExcel(ReceiversAt(doc.AllSections(), section), servers, doc.Ui());
-  bool ok = outcome == ExcelOutcome::Done && !files.empty();
-  for (const FinishedFile& f : files) {
-    if (!f.error.empty()) {
-      if (outcome == ExcelOutcome::Done) doc.Ui().Message(f.error, MessageButtons::Ok);
-      ok = false;
-    } else if (written) {
-      written(f);
-    }
-  }
-  return ok;
+  // At most one message per export.
+  return RunOfficeExport(output, doc.Ui(), written, true, [&](ServerFactory& servers) {
+    return ExportExcel(ReceiversAt(doc.AllSections(), section), servers, doc.Ui()) == ExcelOutcome::Done;
+  });
 }
 
 }  // namespace tarnix

@@ -3,11 +3,11 @@
 #include <QDir>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <vector>
 
 #include "base/c_text.h"
 #include "formats/file_error.h"
 #include "report/report_bitmap.h"
+#include "report/office_run.h"
 #include "report/report_job.h"
 #include "report/word_office.h"
 
@@ -47,19 +47,9 @@ bool ReportToWord(CTarnixDoc& doc, automation::ServerFactory& servers, const std
 }
 
 bool ReportToWordFile(CTarnixDoc& doc, const automation::OfficeOutput& output, const automation::FinishedFn& written) {
-  // Files are told of after the command, when the wait cursor is gone.
-  std::vector<automation::FinishedFile> files;
-  automation::OfficeServers servers(output, [&files](const automation::FinishedFile& f) { files.push_back(f); });
-  bool ok = ReportToWord(doc, servers, WordPictureFolder()) && !files.empty();
-  for (const automation::FinishedFile& f : files) {
-    if (!f.error.empty()) {
-      doc.Ui().Message(f.error, MessageButtons::Ok);
-      ok = false;
-    } else if (written) {
-      written(f);
-    }
-  }
-  return ok;
+  return RunOfficeExport(output, doc.Ui(), written, false, [&](automation::ServerFactory& servers) {
+    return ReportToWord(doc, servers, WordPictureFolder());
+  });
 }
 
 std::string WordPictureFolder() {

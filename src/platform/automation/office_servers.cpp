@@ -84,7 +84,7 @@ std::string FileDelivery::NextPath(const std::string& extension) const {
 }
 
 bool FileDelivery::Deliver(const std::string& extension, bool visible,
-                           const std::function<std::string(const std::string&)>& write) {
+                           const std::function<std::string(const std::string&)>& write) try {
   FinishedFile done;
   done.path = NextPath(extension);
   done.visible = visible;
@@ -92,7 +92,12 @@ bool FileDelivery::Deliver(const std::string& extension, bool visible,
   std::error_code ec;
   if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
   const std::string staged = done.path + ".tarnix-new";
-  std::string error = write(staged);
+  std::string error;
+  try {
+    error = write(staged);
+  } catch (...) {
+    error = "exception";
+  }
   if (error.empty()) {
     fs::rename(fs::path(staged), target, ec);
     if (ec) error = ec.message();
@@ -105,6 +110,8 @@ bool FileDelivery::Deliver(const std::string& extension, bool visible,
   }
   if (finished_) finished_(done);
   return done.error.empty();
+} catch (...) {
+  return false;
 }
 
 OfficeServers::OfficeServers(OfficeOutput output, FinishedFn finished)

@@ -35,7 +35,9 @@ class FileDelivery {
 
   // Names the next file with the extension (".xlsx"), lets write() fill the
   // staged path (it returns empty or an error text), renames, and reports the
-  // outcome to the callback. False when nothing was delivered.
+  // outcome to the callback. False when nothing was delivered. Never throws,
+  // since servers deliver when they are released: a writer that throws has
+  // failed.
   bool Deliver(const std::string& extension, bool visible,
                const std::function<std::string(const std::string& stagedPath)>& write);
 
