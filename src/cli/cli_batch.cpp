@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -184,9 +185,12 @@ Outcome Process(const Options& o, const Job& job) {
   // The report's pages with the page settings in use.
   produce(job.docx, [&](std::string&) { return ReportToWordFile(doc, automation::OfficeOutput{job.docx, "", ""}, nullptr); });
   const PageKinds kinds = DefaultPageKinds(doc);
+  // One source for both page outputs: its curve and legends are made once.
+  std::optional<ReportSource> source;
+  if (!job.pdf.empty() || !job.bmp.empty()) source.emplace(doc);
   produce(job.pdf, [&](std::string& failure) {
     QString error;
-    const bool ok = WriteReportPdf(QString::fromStdString(job.pdf), ReportSource(doc), kinds, error);
+    const bool ok = WriteReportPdf(QString::fromStdString(job.pdf), *source, kinds, error);
     failure = error.toStdString();
     return ok;
   });
@@ -195,7 +199,7 @@ Outcome Process(const Options& o, const Job& job) {
     fs::create_directories(job.bmp, ec);
     std::vector<std::string> written;
     std::string path;
-    if (WriteReportBitmaps(job.bmp, ReportSource(doc), kinds, written, path)) return true;
+    if (WriteReportBitmaps(job.bmp, *source, kinds, written, path)) return true;
     failure = "写入文件失败：" + path;
     return false;
   });
