@@ -10,23 +10,62 @@ namespace {
 // The start of the lobe `first` from the crossings that end it and up to
 // `later` lobes after it while they keep about the half period: a straight
 // line through them, one half period per lobe, back to where the first lobe
-// began. More crossings than two average out the noise on each.
-double LineThroughCrossings(const std::vector<Lobe>& lobes, int first, double half, int later) {
+// began. More crossings than two average out the noise on each. Given where
+// a trough began that holds a merged first lobe before lobe `first` (see
+// MergedFirstLobe), the line runs through both of that trough's crossings
+// too, and back to where the merged lobe began, a half period further.
+double LineThroughCrossings(const std::vector<Lobe>& lobes, int first, double half, int later,
+                            double mergedTrough = -1) {
   double sx = 0, sy = 0, sxx = 0, sxy = 0;
   int n = 0;
-  for (int m = 0; m <= later && first + m < static_cast<int>(lobes.size()); ++m) {
-    const Lobe& c = lobes[first + m];
-    if (m > 0 && (c.Width() < 0.6 * half || c.Width() > half / 0.6)) break;
-    const double x = m + 1, y = c.end;
+  auto add = [&](double x, double y) {
     sx += x;
     sy += y;
     sxx += x * x;
     sxy += x * y;
     ++n;
+  };
+  const bool merged = mergedTrough >= 0;
+  if (merged) {
+    add(-1, mergedTrough);
+    add(0, lobes[first].start);
+  }
+  for (int m = 0; m <= later && first + m < static_cast<int>(lobes.size()); ++m) {
+    const Lobe& c = lobes[first + m];
+    if (m > 0 && (c.Width() < 0.6 * half || c.Width() > half / 0.6)) break;
+    add(m + 1, c.end);
   }
   if (n < 3) return lobes[first].end - half;
   const double slope = (n * sxy - sx * sy) / (n * sxx - sx * sx);
-  return (sy - slope * sx) / n;
+  return (sy - slope * sx) / n - (merged ? 2 * slope : 0.0);
+}
+
+// A weak first lobe and its trough just before lobes[j], read on the plain
+// crossings of r: the dead band merges a first lobe too weak to pass it with
+// the noise before into one long trough. The trough must keep the half
+// period and be about as strong as lobe j and the trough after it, and well
+// above the lobe before it (an envelope still rising); that lobe must not be
+// short, and carry at least a tenth of lobe j. Returns where the trough
+// begins, or -1.
+double MergedFirstLobe(const std::vector<double>& r, const std::vector<Lobe>& lobes, int j, double half) {
+  const Lobe& c = lobes[j];
+  if (j < 1 || lobes[j - 1].peak >= 0) return -1;
+  const int lowest = std::max(1, static_cast<int>(c.start - 4 * half));
+  int i = static_cast<int>(std::ceil(c.start)) - 1;  // the last sample before lobe j
+  if (i <= lowest || r[i] >= 0) return -1;
+  double trough = 0;
+  for (; i > lowest && r[i] < 0; --i) trough = std::min(trough, r[i]);
+  if (r[i] < 0) return -1;
+  const double troughStart = i + r[i] / (r[i] - r[i + 1]);
+  double lobe = 0;
+  for (; i > lowest && r[i] >= 0; --i) lobe = std::max(lobe, r[i]);
+  if (r[i] >= 0) return -1;
+  const double lobeStart = i + r[i] / (r[i] - r[i + 1]);
+  const double troughWidth = c.start - troughStart;
+  const bool merged = troughWidth >= 0.6 * half && troughWidth <= half / 0.6 && troughStart - lobeStart >= 0.6 * half &&
+                      -trough >= 0.7 * c.peak && -trough >= 0.8 * std::fabs(lobes[j + 1].peak) &&
+                      -trough >= 1.5 * lobe && lobe >= 0.1 * c.peak;
+  return merged ? troughStart : -1;
 }
 
 }  // namespace
@@ -91,7 +130,8 @@ std::vector<Lobe> Lobes(const std::vector<double>& r, int from, int to, double b
 // (measured on the cycle after it, where the signal is strong) before the
 // crossing that ends it. The first lobe is the first one that ends clearly
 // after the statistical onset and stands out of the noise.
-double FirstMotionStart(const std::vector<Lobe>& lobes, double onset, double period, double level, bool recordEnds) {
+double FirstMotionStart(const std::vector<double>& r, const std::vector<Lobe>& lobes, double onset, double period,
+                        double level, bool recordEnds) {
   const int count = static_cast<int>(lobes.size());
   for (int j = 0; j + (recordEnds ? 1 : 2) < count; ++j) {
     const Lobe& c = lobes[j];
@@ -100,7 +140,11 @@ double FirstMotionStart(const std::vector<Lobe>& lobes, double onset, double per
     const bool lastButOne = j + 2 == count;
     const double next = std::max(std::fabs(lobes[j + 1].peak), lastButOne ? 0.0 : std::fabs(lobes[j + 2].peak));
     if (c.peak < level || c.peak < 0.3 * next) continue;
-    const double half = lastButOne ? lobes[j + 1].Width() : (lobes[j + 2].end - c.end) / 2;
+    // The half period from the two lobes after this one; a lobe too weak to
+    // pass the dead band merges the two around it, so a second lobe far wider
+    // or narrower than the first is left out.
+    const double w1 = lobes[j + 1].Width(), w2 = lastButOne ? w1 : lobes[j + 2].Width();
+    const double half = w2 > 1.5 * w1 || w2 < w1 / 1.5 ? w1 : (w1 + w2) / 2;
     // A smooth start can hide its first lobe from the statistics: a lobe and
     // trough before this one that stand out of the noise belong to the same
     // wavelet when the trough keeps the half period (the lobe's own start is
@@ -111,7 +155,9 @@ double FirstMotionStart(const std::vector<Lobe>& lobes, double onset, double per
     // well after the statistical onset.
     auto keepsHalf = [&](const Lobe& h) { return h.Width() >= 0.6 * half && h.Width() <= half / 0.6; };
     int first = j;
-    if (j >= 2) {
+    const double troughStart = MergedFirstLobe(r, lobes, j, half);
+    const bool merged = troughStart >= 0;
+    if (!merged && j >= 2) {
       const Lobe &before = lobes[j - 2], &trough = lobes[j - 1];
       const double need = c.end - half > onset + 0.5 * half ? level : 2 * level;
       if (before.Width() >= 0.6 * half && keepsHalf(trough) && before.peak >= need && -trough.peak >= need &&
@@ -122,7 +168,8 @@ double FirstMotionStart(const std::vector<Lobe>& lobes, double onset, double per
     // Noise shifts every crossing, so a lobe that stands less far out of it
     // takes a line through more of them; a clean arrival's later lobes drift
     // with the envelope and the next arrival instead.
-    const double start = LineThroughCrossings(lobes, first, half, c.peak >= 8 * level ? 2 : 4);
+    const double start = LineThroughCrossings(lobes, first, half, c.peak >= 8 * level ? 2 : 4, troughStart);
+    if (merged) first = j - 2;
     // The statistical onset lies on the first lobe's rise: late by up to most
     // of it on a smooth start, early by less than half of it. Otherwise this
     // is not its lobe.

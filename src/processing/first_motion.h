@@ -23,10 +23,11 @@ std::vector<double> Smoothed(const std::vector<double>& r, int from, int to, int
 std::vector<Lobe> Lobes(const std::vector<double>& r, int from, int to, double band);
 
 // The start of the first positive lobe at a statistical onset (which a smooth
-// start leaves late), given the estimated period and the level a lobe must
-// reach; -1 when the lobes there do not make a wavelet. When the lobes end
-// with the record, a lobe with only one closed lobe after it may start one.
-double FirstMotionStart(const std::vector<Lobe>& lobes, double onset, double period, double level,
-                        bool recordEnds = false);
+// start leaves late), given the lobes read on r, the estimated period and the
+// level a lobe must reach; -1 when the lobes there do not make a wavelet. When
+// the lobes end with the record, a lobe with only one closed lobe after it may
+// start one.
+double FirstMotionStart(const std::vector<double>& r, const std::vector<Lobe>& lobes, double onset, double period,
+                        double level, bool recordEnds = false);
 
 }  // namespace tarnix::picker

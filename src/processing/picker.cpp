@@ -291,6 +291,44 @@ double OnsetOnEdge(const std::vector<double>& r, const RisingEdge& edge) {
   return best >= 0 ? best : edge.start;
 }
 
+// The rising edge of the first motion among the half-cycles of [a, b], of
+// which there is at least one.
+RisingEdge FirstMotionEdge(const std::vector<double>& r, const HalfCycles& h, const std::vector<HalfCycle>& cycles,
+                           int a, int b, int k1, double period, double threshold, double noiseSigma, double rMax,
+                           double contrast) {
+  int onsetCycle = 0;
+  while (onsetCycle + 1 < static_cast<int>(cycles.size()) && cycles[onsetCycle].start < k1) ++onsetCycle;
+
+  const double level = threshold * (rMax < 3 && contrast < 10 ? 0.5 : rMax < 4 && contrast < 15 ? 0.6 : 0.7);
+  auto qualifies = [&](const HalfCycle& c) { return c.Width() > period / 4 && c.meanAbs > level; };
+  // Up to three qualifying half-cycles back from the onset and three forward,
+  // earliest first.
+  std::vector<int> candidates;
+  for (int j = onsetCycle - 1, found = 0; j >= 0 && found < 3; --j) {
+    if (qualifies(cycles[j])) {
+      candidates.insert(candidates.begin(), j);
+      ++found;
+    }
+  }
+  for (int j = onsetCycle, found = 0; j < static_cast<int>(cycles.size()) && found < 3; ++j) {
+    if (qualifies(cycles[j])) {
+      candidates.push_back(j);
+      ++found;
+    }
+  }
+  // The half-cycle still open at the window's end.
+  HalfCycle trailing;
+  trailing.start = h.crossing.empty() ? a : h.crossing.back();
+  trailing.end = b;
+  trailing.peakIndex = static_cast<int>(trailing.start + 1);
+  for (int i = trailing.peakIndex; i <= b; ++i) {
+    if (r[i] > r[trailing.peakIndex]) trailing.peakIndex = i;
+  }
+  trailing.peakIndex = std::min(trailing.peakIndex, b);
+  trailing.peak = r[trailing.peakIndex];
+  return SelectFirstMotion(r, cycles, trailing, candidates, onsetCycle, threshold, noiseSigma, a);
+}
+
 // What the refinement found: the onset, and how far the first motion stands
 // above the threshold, for the pick's quality.
 struct Refined {
@@ -331,39 +369,6 @@ Refined Refine(const std::vector<float>& x, const NoiseModel& noise, int lead, i
   Refined out;
   out.threshold = threshold;
   out.onset = std::clamp(k1, a, b);
-  if (cycles.empty()) return out;
-  int onsetCycle = 0;
-  while (onsetCycle + 1 < static_cast<int>(cycles.size()) && cycles[onsetCycle].start < k1) ++onsetCycle;
-
-  const double level = threshold * (rMax < 3 && contrast < 10 ? 0.5 : rMax < 4 && contrast < 15 ? 0.6 : 0.7);
-  auto qualifies = [&](const HalfCycle& c) { return c.Width() > period / 4 && c.meanAbs > level; };
-  // Up to three qualifying half-cycles back from the onset and three forward,
-  // earliest first.
-  std::vector<int> candidates;
-  for (int j = onsetCycle - 1, found = 0; j >= 0 && found < 3; --j) {
-    if (qualifies(cycles[j])) {
-      candidates.insert(candidates.begin(), j);
-      ++found;
-    }
-  }
-  for (int j = onsetCycle, found = 0; j < static_cast<int>(cycles.size()) && found < 3; ++j) {
-    if (qualifies(cycles[j])) {
-      candidates.push_back(j);
-      ++found;
-    }
-  }
-  // The half-cycle still open at the window's end.
-  HalfCycle trailing;
-  trailing.start = h.crossing.empty() ? a : h.crossing.back();
-  trailing.end = b;
-  trailing.peakIndex = static_cast<int>(trailing.start + 1);
-  for (int i = trailing.peakIndex; i <= b; ++i) {
-    if (r[i] > r[trailing.peakIndex]) trailing.peakIndex = i;
-  }
-  trailing.peakIndex = std::min(trailing.peakIndex, b);
-  trailing.peak = r[trailing.peakIndex];
-  const RisingEdge edge =
-      SelectFirstMotion(r, cycles, trailing, candidates, onsetCycle, threshold, noise.sigma, a);
   // Where the window splits best into noise and signal, then the lobe that
   // begins there. When the arrival stands less than ten thresholds above the
   // noise, both are read on a lightly smoothed copy; a clean record keeps
@@ -387,10 +392,15 @@ Refined Refine(const std::vector<float>& x, const NoiseModel& noise, int lead, i
   // noise, seldom both: the later lobe named is the arrival's first.
   const std::vector<Lobe> lobes = Lobes(rs, a, beyond, 0.6 * threshold);
   const bool recordEnds = beyond == static_cast<int>(x.size()) - 1;
-  out.motionOnset = std::max(FirstMotionStart(lobes, split, period, 0.5 * threshold, recordEnds),
-                             FirstMotionStart(lobes, k1, period, 0.5 * threshold, recordEnds));
-  out.onset = std::clamp(RoundUp(OnsetOnEdge(r, edge)), a, b);
-  out.firstMotion = r[edge.peak];
+  out.motionOnset = std::max(FirstMotionStart(rs, lobes, split, period, 0.5 * threshold, recordEnds),
+                             FirstMotionStart(rs, lobes, k1, period, 0.5 * threshold, recordEnds));
+  // A clean record whose noise line sits a little off zero may hold no
+  // crossing before the arrival's first lobe: the lobes alone find it then.
+  if (!cycles.empty()) {
+    const RisingEdge edge = FirstMotionEdge(r, h, cycles, a, b, k1, period, threshold, noise.sigma, rMax, contrast);
+    out.onset = std::clamp(RoundUp(OnsetOnEdge(r, edge)), a, b);
+    out.firstMotion = r[edge.peak];
+  }
   out.split = split;
   // The arrival's own signal-to-noise ratio: its first cycle against the
   // lead-in up to a quarter period before it.
@@ -412,20 +422,20 @@ Refined Refine(const std::vector<float>& x, const NoiseModel& noise, int lead, i
 // confirm is doubtful, and so is one after a cycle well above the lead-in's
 // noise (an earlier arrival the guard did not take) or after one of three
 // quarters of the pick's own first cycle (noise as strong as the arrival,
-// which either may be). So is one with three of five
-// warnings: any one alone is common on a good pick in noise, several together
-// are not. The warnings: a first cycle under three times the lead-in's rms, a
-// first motion under one and a half thresholds, a weak energy ratio, and a
-// pick far from where the energy onset or the split into noise and signal
-// put it.
+// which either may be). So is one with enough warnings: any one alone is
+// common on a good pick in noise, several together are not. A weak energy
+// ratio and a pick far from where the energy onset put it count four, a pick
+// far from the split into noise and signal two, and a first cycle under three
+// times the lead-in's rms or a first motion under one and a half thresholds
+// one each; six make a pick doubtful.
 PickQuality ClassifyPick(const Refined& refined, double rMax, double contrast, int pick, int k1, double period,
                          const EarlierEnergy& before) {
   const double standing = refined.threshold > 0 ? refined.firstMotion / refined.threshold : 0.0;
   if (standing < 0.8 || rMax < 2 || contrast < 2) return PickQuality::Poor;
   if (refined.motionOnset < 0 || before.aboveNoise || before.againstPick > 0.75) return PickQuality::Doubtful;
-  const int warnings = (refined.firstCycle < 3) + (standing < 1.5) + (rMax < 3) +
-                       (std::abs(pick - k1) > 0.4 * period) + (std::abs(pick - refined.split) > 0.3 * period);
-  return warnings >= 3 ? PickQuality::Doubtful : PickQuality::Good;
+  const int weight = (refined.firstCycle < 3) + (standing < 1.5) + 4 * (rMax < 3) +
+                     4 * (std::abs(pick - k1) > 0.4 * period) + 2 * (std::abs(pick - refined.split) > 0.3 * period);
+  return weight >= 6 ? PickQuality::Doubtful : PickQuality::Good;
 }
 
 // Final picks from the refined onset, on the residual of the noise line.

@@ -277,16 +277,17 @@ namespace {
 constexpr double kGuardFactor = 3.5;
 
 // A cycle this far above the lead-in's noise is more than noise swells to.
-constexpr double kEarlierEnergy = 3.5;
+constexpr double kEarlierEnergy = 2.75;
 
 // A first arrival's strongest cycle is weaker than the later arrivals', but
 // not by more than this factor; a swell of the noise in a clean record is.
 constexpr double kWeakestFirst = 0.25;
 
 // Half-cycles of an arrival near the dominant period: one cycle holds one to
-// four sign changes once the noise is kept out by a dead band. Noise bursts
-// toggle far more often; a spike leaves no second half-cycle to persist.
-bool CoherentCycle(const std::vector<double>& d, int from, int to, double deadBand) {
+// four sign changes once the noise is kept out by a dead band, `most` over
+// the stretch. Noise bursts toggle far more often; a spike leaves no second
+// half-cycle to persist.
+bool CoherentCycle(const std::vector<double>& d, int from, int to, double deadBand, int most = 4) {
   int changes = 0, sign = 0;
   for (int i = from; i < to; ++i) {
     const int s = d[i] > deadBand ? 1 : d[i] < -deadBand ? -1 : 0;
@@ -295,7 +296,7 @@ bool CoherentCycle(const std::vector<double>& d, int from, int to, double deadBa
       sign = s;
     }
   }
-  return changes >= 1 && changes <= 4;
+  return changes >= 1 && changes <= most;
 }
 
 // The lead-in's noise before k: the lower third of its trailing windows (every
@@ -434,13 +435,15 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
       // longer, and a sharp first arrival has faded by then. The arrival lasts
       // until k1, its own line apart, so that a drift is none. Its crossings
       // are counted outside twice the lead-in's level, where noise riding on
-      // the arrival no longer flips the sign.
+      // the arrival no longer flips the sign, over two periods (up to k1): an
+      // arrival slower than the estimated period may not cross that level
+      // within one.
       double strongest = 0;
       for (int i = k; i <= std::max(k, k1 - 2 * half); ++i) strongest = std::max(strongest, onset.after[i]);
       bool rises = noise > 0 && firstCycle >= 2 * noise && strongest >= kWeakestFirst * later;
       for (int j = 0; j < 2 && rises; ++j) rises = MeanAbs(e, k + j * half, k + (j + 1) * half - 1) >= 1.5 * noise;
       rises = rises && FitLine(xs, k, k1 - 1).sigma >= 1.5 * line.sigma;
-      if (rises && CoherentCycle(e, k, k + 2 * half, 2 * noise)) {
+      if (rises && CoherentCycle(e, k, std::min(until, k + 4 * half), 2 * noise, 8)) {
         k1 = k;
         rMax = onset.ratio[k];
         return true;
@@ -464,8 +467,10 @@ EarlierEnergy EnergyBefore(const OnsetRatio& onset, int ks, int pick, double per
   if (last - ks < RoundUp(2 * period)) return out;
   const double noise = LeadInNoise(onset, ks, pick, std::max(1, RoundUp(period / 2)));
   const double strongest = Largest(onset.after.data(), ks, last);
-  out.aboveNoise = strongest > kEarlierEnergy * noise;
   const double own = onset.after[std::min(pick, static_cast<int>(onset.after.size()) - 1)];
+  // An arrival passed over is not far weaker than the pick's: in a clean
+  // record, the faintest wander stands well above the noise.
+  out.aboveNoise = strongest > kEarlierEnergy * noise && strongest >= kWeakestFirst * own;
   out.againstPick = own > 0 ? strongest / own : 0.0;
   return out;
 }

@@ -58,7 +58,8 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
                          double period, int& k1, double& rMax);
 
 // The strongest cycle before `pick`: whether it stands well above the
-// lead-in's noise (an arrival the pick may have passed over), and its level
+// lead-in's noise and is not far weaker than the pick's first cycle (an
+// arrival the pick may have passed over), and its level
 // against the pick's own first cycle (a pick that noise of its own size came
 // before). Only windows ending a period and the detrending's reach (in
 // samples) before the pick count, which the arrival at the pick does not leak

@@ -32,11 +32,26 @@ TEST(FirstMotionTest, StartOfSharpAndSmoothWaveletsFromTheirCrossings) {
     for (size_t j = 1; j + 1 < lobes.size() && lobes[j].end < 250; ++j) EXPECT_NEAR(lobes[j].Width(), 20, 1) << j;
     // From a statistical onset on the rise, late as a smooth start leaves it.
     for (double late : {0.0, 4.0, 9.0}) {
-      EXPECT_NEAR(FirstMotionStart(lobes, 100.4 + late, 40, 5.0), 100.4, 0.5) << sharp << " " << late;
+      EXPECT_NEAR(FirstMotionStart(r, lobes, 100.4 + late, 40, 5.0), 100.4, 0.5) << sharp << " " << late;
     }
   }
   // Nothing but noise-free quiet: no wavelet, no start.
-  EXPECT_EQ(FirstMotionStart(Lobes(std::vector<double>(100, 0.0), 0, 99, 1.0), 50, 40, 5.0), -1);
+  const std::vector<double> quiet(100, 0.0);
+  EXPECT_EQ(FirstMotionStart(quiet, Lobes(quiet, 0, 99, 1.0), 50, 40, 5.0), -1);
+}
+
+TEST(FirstMotionTest, LobesUnderTheDeadBandAreReadFromThePlainCrossings) {
+  // Before a stronger arrival, two first arrivals with a lobe inside the dead
+  // band (60): a smooth one whose first lobe is (the lobes open with one long
+  // trough), and a sharp one whose fourth is (the lobe merged up to the next
+  // arrival must not stretch the half period). They came out half a period
+  // late and a period early.
+  const std::vector<double> next = Wavelet(220.4, 40, true, 0.0);
+  for (bool sharp : {false, true}) {
+    std::vector<double> r = Wavelet(100.4, 40, sharp, 0.5);
+    for (size_t i = 0; i < r.size(); ++i) r[i] += 2 * next[i];
+    EXPECT_NEAR(FirstMotionStart(r, Lobes(r, 0, 399, 60.0), sharp ? 102 : 110, 40, 30.0), 100.4, 0.5) << sharp;
+  }
 }
 
 TEST(FirstMotionTest, SmoothingKeepsAWavesCrossings) {
