@@ -43,9 +43,10 @@ double LineThroughCrossings(const std::vector<Lobe>& lobes, int first, double ha
 // A weak first lobe and its trough just before lobes[j], read on the plain
 // crossings of r: the dead band merges a first lobe too weak to pass it with
 // the noise before into one long trough. The trough must keep the half
-// period and be about as strong as lobe j and the trough after it, and well
-// above the lobe before it (an envelope still rising); that lobe must not be
-// short, and carry at least a tenth of lobe j. Returns where the trough
+// period, be more than half as strong as lobe j and the trough after it, and
+// stand well above the largest positive value in the 1.4 half periods before
+// it (the weak lobe, noise riding on it may break it up; an envelope still
+// rising), which must be at least a tenth of lobe j. Returns where the trough
 // begins, or -1.
 double MergedFirstLobe(const std::vector<double>& r, const std::vector<Lobe>& lobes, int j, double half) {
   const Lobe& c = lobes[j];
@@ -58,13 +59,10 @@ double MergedFirstLobe(const std::vector<double>& r, const std::vector<Lobe>& lo
   if (r[i] < 0) return -1;
   const double troughStart = i + r[i] / (r[i] - r[i + 1]);
   double lobe = 0;
-  for (; i > lowest && r[i] >= 0; --i) lobe = std::max(lobe, r[i]);
-  if (r[i] >= 0) return -1;
-  const double lobeStart = i + r[i] / (r[i] - r[i + 1]);
+  for (int k = std::max(lowest, static_cast<int>(troughStart - 1.4 * half)); k <= i; ++k) lobe = std::max(lobe, r[k]);
   const double troughWidth = c.start - troughStart;
-  const bool merged = troughWidth >= 0.6 * half && troughWidth <= half / 0.6 && troughStart - lobeStart >= 0.6 * half &&
-                      -trough >= 0.7 * c.peak && -trough >= 0.8 * std::fabs(lobes[j + 1].peak) &&
-                      -trough >= 1.5 * lobe && lobe >= 0.1 * c.peak;
+  const bool merged = troughWidth >= 0.6 * half && troughWidth <= half / 0.6 && -trough >= 0.6 * c.peak &&
+                      -trough >= 0.6 * std::fabs(lobes[j + 1].peak) && -trough >= 1.5 * lobe && lobe >= 0.1 * c.peak;
   return merged ? troughStart : -1;
 }
 
