@@ -276,6 +276,10 @@ namespace {
 // cycle and a half.
 constexpr double kGuardFactor = 3.5;
 
+// A first cycle this far above the lead-in's noise and above all of the
+// noise's earlier swells is an arrival.
+constexpr double kRecordCycle = 3.0;
+
 // A cycle this far above the lead-in's noise is more than noise swells to.
 constexpr double kEarlierEnergy = 2.75;
 
@@ -310,7 +314,11 @@ double LeadInNoise(const OnsetRatio& onset, int ks, int k, int stride) {
 }
 
 // The earliest place where the signal rises well above the quiet lead-in for
-// a cycle and a half, found by scanning.
+// a cycle and a half, found by scanning; failing that, the earliest where a
+// cycle stands well above the noise for a period and half as high again as
+// every cycle of the two periods or more of lead-in before it. A sharp first
+// arrival may fade within a cycle and a half; the noise swells now and then,
+// but seldom far beyond all its earlier swells.
 bool ScanForEarlierArrival(const std::vector<double>& d, const OnsetRatio& onset, int ks, double period, int& k1,
                            double& rMax) {
   const int half = std::max(2, RoundUp(period / 2));
@@ -322,14 +330,9 @@ bool ScanForEarlierArrival(const std::vector<double>& d, const OnsetRatio& onset
   if (!(noise > 0)) return false;
   const std::vector<double>& p = onset.absPrefix;
   auto mean = [&](int from) { return (p[from + half - ks] - p[from - ks]) / half; };
-  const double level = kGuardFactor * noise;
-  for (int k = ks; k <= last; ++k) {
-    if (mean(k) < level || mean(k + half) < level || mean(k + 2 * half) < level ||
-        !CoherentCycle(d, k, k + 2 * half, noise)) {
-      continue;
-    }
-    // The arrival starts within half a period of where its first full cycle
-    // stands out; there the ratio of forward to trailing energy peaks.
+  // The arrival starts within half a period of where its first full cycle
+  // stands out; there the ratio of forward to trailing energy peaks.
+  auto startNear = [&](int k) {
     int best = k;
     double bestRatio = -1;
     for (int i = std::max(ks, k - half); i <= k + half; ++i) {
@@ -342,6 +345,24 @@ bool ScanForEarlierArrival(const std::vector<double>& d, const OnsetRatio& onset
     k1 = best;
     rMax = onset.ratio[best];
     return true;
+  };
+  const double level = kGuardFactor * noise;
+  for (int k = ks; k <= last; ++k) {
+    if (mean(k) >= level && mean(k + half) >= level && mean(k + 2 * half) >= level &&
+        CoherentCycle(d, k, k + 2 * half, noise)) {
+      return startNear(k);
+    }
+  }
+  const int cycle = std::max(1, RoundUp(period));
+  const int from = ks + 2 * cycle;
+  double earlier = 0;  // the strongest cycle up to a period before k
+  for (int i = ks; i < from - cycle; ++i) earlier = std::max(earlier, onset.after[i]);
+  for (int k = from; k <= last; ++k) {
+    earlier = std::max(earlier, onset.after[k - cycle]);
+    if (onset.after[k] >= kRecordCycle * noise && onset.after[k] >= 1.5 * earlier && mean(k) >= 2 * noise &&
+        mean(k + half) >= 2 * noise && CoherentCycle(d, k, k + 2 * half, noise)) {
+      return startNear(k);
+    }
   }
   return false;
 }

@@ -50,8 +50,8 @@ bool LeaveRecordStart(const OnsetRatio& onset, int ks, int ke, double period, in
 // An arrival before k1 that a stronger later one hid from the ratio: where the
 // record x up to k1 splits best into noise and signal, or failing that the
 // earliest place where d rises well above the quiet lead-in, provided the
-// signal there stays up, coherently, for a cycle (a cycle and a half when
-// scanning) and is not far
+// signal there stays up, coherently, for a cycle (when scanning, a cycle and
+// a half, or a cycle above every earlier swell of the noise) and is not far
 // weaker than the arrival at k1. Moves k1 (and rMax) there and returns true;
 // otherwise leaves them exactly as they are.
 bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>& d, const OnsetRatio& onset, int ks,
