@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "processing/digital_filter.h"
 #include "processing/first_motion.h"
@@ -15,6 +16,9 @@ namespace {
 
 constexpr double kFrequencyTolerance = 1.6;
 constexpr double kMinimumPeriod = 7.0;
+// Beyond this the few periods added to sample indices overflow an int; only a
+// damaged sampling interval gives such a period.
+constexpr double kMaximumPeriod = std::numeric_limits<int>::max() / 8.0;
 constexpr int kPickLeadIn = 512;
 constexpr int kSecondHighPassHz = 20000;
 constexpr double kThresholdFactor = 2.5;
@@ -497,6 +501,7 @@ CorePick PickCore(double delay, double dtUs, const std::vector<float>& x, double
   const HalfCycles cycles = FindHalfCycles(d.data(), ks, ke);
   const double f = DominantFrequency(cycles, ks, ke, dtUs, f0);
   const double period = std::max(kMinimumPeriod, 1e6 / f / dtUs);
+  if (!(period <= kMaximumPeriod)) return none;
 
   OnsetRatio onset = ComputeOnsetRatio(d, ks, ke, period);
   int k1 = onset.k1;
@@ -526,7 +531,8 @@ CorePick PickCore(double delay, double dtUs, const std::vector<float>& x, double
 WaveformPick PickWaveform(int n, uint16_t* samples, float dtUs, float delay, bool highPassOn, float highPassHz,
                           bool lowPassOn, float lowPassHz) {
   WaveformPick out;
-  if (n <= 0 || !(dtUs > 0) || !std::isfinite(delay)) return out;
+  // A delay no sample index can express comes from a damaged header.
+  if (n <= 0 || !(dtUs > 0) || !std::isfinite(dtUs) || !(std::fabs(delay / dtUs) < 1e9f)) return out;
   std::vector<float> x(n);
   for (int k = 0; k < n; ++k) x[k] = samples[k] - 2048.0f;
   FilterFloats(n, x.data(), dtUs, highPassOn, highPassHz, lowPassOn, lowPassHz);
