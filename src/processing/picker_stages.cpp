@@ -82,43 +82,48 @@ std::vector<double> Detrend(const std::vector<float>& x, int ks, int ke, int win
 HalfCycles FindHalfCycles(const double* v, int from, int to) {
   HalfCycles h;
   if (to <= from) return h;
-  const size_t expected = static_cast<size_t>(to - from) / 4 + 8;
-  h.crossing.reserve(expected);
-  h.peak.reserve(expected);
-  h.peakIndex.reserve(expected);
+  // One pass without a branch on the data: a noisy record changes sign
+  // unpredictably, so every sample writes its would-be crossing to the next
+  // slot, which only advances on a change. The fractional crossings follow
+  // from the indices.
+  struct Scratch {
+    std::vector<int> at, peakIndex;
+    std::vector<double> peak;
+  };
+  thread_local Scratch scratch;
+  const size_t slots = static_cast<size_t>(to - from) + 1;
+  if (scratch.at.size() < slots) {
+    scratch.at.resize(slots);
+    scratch.peakIndex.resize(slots);
+    scratch.peak.resize(slots);
+  }
+  int* at = scratch.at.data();
+  int* peakAt = scratch.peakIndex.data();
+  double* peaks = scratch.peak.data();
+  // The half-cycle's first largest |v| so far; a change starts the next one
+  // from nothing, so that a zero at the change keeps the index before.
   double peak = std::fabs(v[from]);
   int peakIndex = from;
-  // The first largest |v| of v[begin, end) joins the half-cycle's so far. Two
-  // interleaved lanes halve the chain of comparisons; the earlier index wins
-  // a tie, as in one pass.
-  auto extend = [&](int begin, int end) {
-    double best[2] = {peak, peak};
-    int at[2] = {peakIndex, peakIndex};
-    for (int k = begin; k < end; ++k) {
-      const int lane = (k - begin) & 1;
-      const double a = std::fabs(v[k]);
-      const bool higher = a > best[lane];
-      at[lane] = higher ? k : at[lane];
-      best[lane] = higher ? a : best[lane];
-    }
-    const int lane = best[1] > best[0] || (best[1] == best[0] && at[1] < at[0]) ? 1 : 0;
-    peak = best[lane];
-    peakIndex = at[lane];
-  };
-  int k = from + 1;
-  while (k <= to) {
-    const bool positive = v[k - 1] >= 0;
-    int change = k;
-    while (change <= to && (v[change] >= 0) == positive) ++change;
-    extend(k, change);
-    if (change > to) break;
-    h.crossing.push_back(change - v[change] / (v[change] - v[change - 1]));
-    h.peak.push_back(peak);
-    h.peakIndex.push_back(peakIndex);
-    peak = 0;
-    extend(change, change + 1);
-    k = change + 1;
+  bool positive = v[from] >= 0;
+  size_t m = 0;
+  for (int k = from + 1; k <= to; ++k) {
+    const bool sign = v[k] >= 0;
+    const bool change = sign != positive;
+    at[m] = k;
+    peaks[m] = peak;
+    peakAt[m] = peakIndex;
+    m += change;
+    const double a = std::fabs(v[k]);
+    const double base = change ? 0.0 : peak;
+    const bool higher = a > base;
+    peakIndex = higher ? k : peakIndex;
+    peak = higher ? a : base;
+    positive = sign;
   }
+  h.crossing.resize(m);
+  for (size_t j = 0; j < m; ++j) h.crossing[j] = at[j] - v[at[j]] / (v[at[j]] - v[at[j] - 1]);
+  h.peak.assign(peaks, peaks + m);
+  h.peakIndex.assign(peakAt, peakAt + m);
   return h;
 }
 
