@@ -171,12 +171,24 @@ void FilterBehindLeadIn(float* y, int ramp, int n, float dtUs, bool highPassOn, 
   const double dtSeconds = dtUs / 1e6;
   const int count = ramp + n;
   if (lowPassOn && highPassOn && dtSeconds != 0) {
-    // Low-pass first, then high-pass, sample by sample.
+    // Low-pass first, then high-pass. The high-pass runs a few samples
+    // behind, on outputs the low-pass wrote iterations before: the two
+    // recursions then overlap instead of the high-pass waiting out the
+    // low-pass's rounding every sample. count is at least the lead-in's 32.
+    constexpr int kLag = 4;
     LowPassStep low(dtSeconds, lowPassHz);
     HighPassStep high(dtSeconds, static_cast<int>(highPassHz));
-    y[0] = high.First(low.Start(y[0]));
-    y[1] = high.Second(low.Start(y[1]));
-    for (int k = 2; k < count; ++k) y[k] = high.Next(low.Next(y[k]));
+    y[0] = low.Start(y[0]);
+    y[1] = low.Start(y[1]);
+    for (int k = 2; k < 2 + kLag; ++k) y[k] = low.Next(y[k]);
+    y[0] = high.First(y[0]);
+    y[1] = high.Second(y[1]);
+    int k = 2 + kLag;
+    for (; k < count; ++k) {
+      y[k] = low.Next(y[k]);
+      y[k - kLag] = high.Next(y[k - kLag]);
+    }
+    for (k -= kLag; k < count; ++k) y[k] = high.Next(y[k]);
     return;
   }
   if (lowPassOn) LowPass2(count, y, y, dtSeconds, lowPassHz);
