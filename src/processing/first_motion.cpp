@@ -34,11 +34,11 @@ double LineThroughCrossings(const std::vector<Lobe>& lobes, int first, double ha
 
 // r over [from, to] under a centred moving average of the given width,
 // twice: symmetric, so that a wave's crossings stay where they are, while
-// noise above the signal's band averages out.
-std::vector<double> Smoothed(const std::vector<double>& r, int from, int to, int width) {
-  std::vector<double> out(r);
+// noise above the signal's band averages out. Taken by value: the callers'
+// records are mostly theirs to give.
+std::vector<double> Smoothed(std::vector<double> out, int from, int to, int width) {
   // The first pass's result, read only where it was written.
-  const auto tmp = std::make_unique_for_overwrite<double[]>(r.size());
+  const auto tmp = std::make_unique_for_overwrite<double[]>(out.size());
   const int h = width / 2;
   for (int pass = 0; pass < 2; ++pass) {
     const double* src = pass == 0 ? out.data() : tmp.get();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "processing/digital_filter.h"
 #include "processing/first_motion.h"
@@ -383,7 +384,8 @@ Refined Refine(const std::vector<float>& x, const NoiseModel& noise, int lead, i
   std::vector<double> flat(r);
   for (int i = k1 + 1; i <= beyond; ++i) flat[i] += noise.slope * (i - k1);
   const std::vector<double> rs =
-      strongest < 10 * threshold ? Smoothed(flat, lead, beyond, std::max(1, static_cast<int>(0.15 * period))) : flat;
+      strongest < 10 * threshold ? Smoothed(std::move(flat), lead, beyond, std::max(1, static_cast<int>(0.15 * period)))
+                                 : std::move(flat);
   const int split =
       AicOnset(rs.data(), lead, std::min(beyond, static_cast<int>(k1 + 2 * period)), std::max(2, RoundUp(period / 16)));
   // The split and the energy onset each name a lobe, or none. A swell of
