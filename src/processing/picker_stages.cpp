@@ -39,7 +39,8 @@ double Largest(const double* v, int from, int to, double sign = 1.0) {
 // prefix[i - ks] = sum of |v| over [ks, i).
 std::vector<double> AbsPrefix(const std::vector<double>& v, int ks, int ke) {
   std::vector<double> p(ke - ks + 2, 0.0);
-  for (int i = ks; i <= ke; ++i) p[i - ks + 1] = p[i - ks] + std::fabs(v[i]);
+  double sum = 0.0;  // in a register, not read back from p
+  for (int i = ks; i <= ke; ++i) p[i - ks + 1] = sum += std::fabs(v[i]);
   return p;
 }
 
@@ -369,12 +370,15 @@ int AicOnset(const T* v, int from, int to, int step) {
   // read: no need to clear it first.
   const auto buffer = std::make_unique_for_overwrite<double[]>(3 * static_cast<size_t>(n) + 3);
   double *s = buffer.get(), *q = s + n + 1, *p = q + n + 1;
+  // The running sums held in registers: read back from the arrays, each
+  // step would wait on the store before.
+  double sumX = 0.0, sumXX = 0.0, sumIX = 0.0;
   s[0] = q[0] = p[0] = 0.0;
   for (int i = 0; i < n; ++i) {
     const double x = v[from + i];
-    s[i + 1] = s[i] + x;
-    q[i + 1] = q[i] + x * x;
-    p[i + 1] = p[i] + i * x;
+    s[i + 1] = sumX += x;
+    q[i + 1] = sumXX += x * x;
+    p[i + 1] = sumIX += i * x;
   }
   auto spread = [&](int a, int b) {  // residual variance over [a, b)
     const double m = b - a, inverse = 1.0 / m;
@@ -532,11 +536,12 @@ NoiseModel QuietestSubWindow(const std::vector<float>& x, int start, int end, do
   // Each position's line from prefix sums over the window, not a pass of its own.
   const int count0 = end - start + 1;
   std::vector<double> sx(count0 + 1, 0.0), six(count0 + 1, 0.0), sxx(count0 + 1, 0.0);
+  double sumX = 0.0, sumIX = 0.0, sumXX = 0.0;  // in registers, not read back
   for (int i = 0; i < count0; ++i) {
     const double v = x[start + i];
-    sx[i + 1] = sx[i] + v;
-    six[i + 1] = six[i] + static_cast<double>(start + i) * v;
-    sxx[i + 1] = sxx[i] + v * v;
+    sx[i + 1] = sumX += v;
+    six[i + 1] = sumIX += static_cast<double>(start + i) * v;
+    sxx[i + 1] = sumXX += v * v;
   }
   std::vector<NoiseModel> fits;
   for (int s : starts) {
