@@ -535,19 +535,17 @@ WaveformPick PickWaveform(int n, uint16_t* samples, float dtUs, float delay, boo
   WaveformPick out;
   // A delay no sample index can express comes from a damaged header.
   if (n <= 0 || !(dtUs > 0) || !std::isfinite(dtUs) || !(std::fabs(delay / dtUs) < 1e9f)) return out;
-  std::vector<float> x(n);
+  std::vector<float> x(n), again(highPassOn ? n : 0);
   for (int k = 0; k < n; ++k) x[k] = samples[k] - 2048.0f;
-  FilterFloats(n, x.data(), dtUs, highPassOn, highPassHz, lowPassOn, lowPassHz);
+  // The picking copy settles the second high-pass on a flat lead-in.
+  const HighPassedCopy copy{again.data(), kSecondHighPassHz, kPickLeadIn};
+  FilterFloats(n, x.data(), dtUs, highPassOn, highPassHz, lowPassOn, lowPassHz, highPassOn ? &copy : nullptr);
   for (int k = 0; k < n; ++k) {
     samples[k] = x[k] < -2048.0f ? 0 : static_cast<uint16_t>(std::min(x[k] + 2048.0f, 65535.0f));
   }
-  // The picking copy settles the second high-pass on a flat lead-in.
-  if (highPassOn) {
-    HighPass2Behind(n, x.data(), x.data(), dtUs / 1e6, kSecondHighPassHz, static_cast<float>(std::round(x[0])),
-                    kPickLeadIn);
-  }
 
-  const CorePick core = PickCore(delay, dtUs, x, delay, delay + (n - 1) * static_cast<double>(dtUs));
+  const std::vector<float>& picked = highPassOn ? again : x;
+  const CorePick core = PickCore(delay, dtUs, picked, delay, delay + (n - 1) * static_cast<double>(dtUs));
   const int k0 = static_cast<int>(-delay / dtUs + 0.5);
   out.arrivalTime = static_cast<int>((core.onset - k0) * dtUs - delay);
   out.ampTime = static_cast<int>((core.peak - k0) * dtUs - delay);

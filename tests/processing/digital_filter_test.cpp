@@ -145,6 +145,28 @@ TEST(DigitalFilter, HighPassBehindAFlatLeadInAsIfItRanThroughIt) {
   }
 }
 
+TEST(DigitalFilter, HighPassedCopyInTheSamePassMatchesHighPassingAfterwards) {
+  // Both filters on take the copy's high-pass into their own pass; every
+  // other setting, a short record and a zero interval high-pass afterwards.
+  for (int n : {1, 2, 5, 40, 300}) {
+    for (float dtUs : {0.1f, 1.0f, 0.0f}) {
+      for (int filters = 0; filters < 4; ++filters) {
+        for (int lead : {2, 512}) {
+          const bool hp = filters & 1, lp = filters & 2;
+          std::vector<float> expected = DecayingSine(n, 25, 1, 900);
+          std::vector<float> filtered = expected, copy(n, -1.0f), afterwards(n);
+          FilterFloats(n, expected.data(), dtUs, hp, 10000, lp, 50000);
+          HighPass2Behind(n, expected.data(), afterwards.data(), dtUs / 1e6, 20000, std::round(expected[0]), lead);
+          const HighPassedCopy c{copy.data(), 20000, lead};
+          FilterFloats(n, filtered.data(), dtUs, hp, 10000, lp, 50000, &c);
+          EXPECT_EQ(filtered, expected) << n << " " << dtUs << " " << filters << " " << lead;
+          EXPECT_EQ(copy, afterwards) << n << " " << dtUs << " " << filters << " " << lead;
+        }
+      }
+    }
+  }
+}
+
 TEST(DigitalFilter, FilteringRunsBehindALimitedLeadInRamp) {
   struct Case {
     std::vector<float> x;
