@@ -221,7 +221,7 @@ bool FilterBehindLeadIn(float* y, int ramp, int n, float dtUs, bool highPassOn, 
 }  // namespace
 
 int FilterLeadIn(float dtUs, bool anyFilterOn) {
-  if (!anyFilterOn) return 0;
+  if (!anyFilterOn || !std::isfinite(dtUs)) return 0;
   const double q = 10.0 / dtUs;
   if (!(q < 32)) return 32;  // also a zero or damaged interval
   if (!(q >= 8)) return 8;

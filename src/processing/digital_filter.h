@@ -36,7 +36,8 @@ void FilterFloats(int n, float* x, float dtUs, bool highPassOn, float highPassHz
                   float lowPassHz, const HighPassedCopy* copy = nullptr);
 
 // Lead-in length in samples for a sampling interval: 10 µs worth, within 8..32;
-// 0 when no filter is on.
+// 0 when no filter is on, or for an interval that is not a finite number,
+// which filters nothing.
 int FilterLeadIn(float dtUs, bool anyFilterOn);
 
 }  // namespace tarnix

@@ -533,8 +533,15 @@ CorePick PickCore(double delay, double dtUs, const std::vector<float>& x, double
 WaveformPick PickWaveform(int n, uint16_t* samples, float dtUs, float delay, bool highPassOn, float highPassHz,
                           bool lowPassOn, float lowPassHz) {
   WaveformPick out;
-  // A delay no sample index can express comes from a damaged header.
-  if (n <= 0 || !(dtUs > 0) || !std::isfinite(dtUs) || !(std::fabs(delay / dtUs) < 1e9f)) return out;
+  out.quality = PickQuality::Poor;  // until something is picked
+  // Times past 500 s, and the sample indices they give, come only from a
+  // damaged header; so does an infinite interval (whose span is not a number).
+  constexpr double kLongestUs = 5e8;
+  const double span = (n - 1) * static_cast<double>(dtUs);
+  if (n <= 0 || !(dtUs > 0) || !(span < kLongestUs) || !(std::fabs(delay) < kLongestUs) ||
+      !(std::fabs(delay / dtUs) < kLongestUs)) {
+    return out;
+  }
   std::vector<float> x(n), again(highPassOn ? n : 0);
   for (int k = 0; k < n; ++k) x[k] = samples[k] - 2048.0f;
   // The picking copy settles the second high-pass on a flat lead-in.

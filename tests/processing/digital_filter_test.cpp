@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <vector>
 
 namespace tarnix {
@@ -84,6 +85,14 @@ TEST(DigitalFilter, LeadInIsTenMicrosecondsWithinEightTo32Samples) {
   EXPECT_EQ(FilterLeadIn(0.25f, true), 32);
   EXPECT_EQ(FilterLeadIn(0.0f, true), 32);
   EXPECT_EQ(FilterLeadIn(1.0f, false), 0);
+  // A damaged interval filters nothing rather than filling the record with NaN.
+  for (float damaged : {std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN()}) {
+    EXPECT_EQ(FilterLeadIn(damaged, true), 0);
+    const std::vector<uint16_t> in{0, 2048, 4095, 1000};
+    std::vector<uint16_t> out(in.size());
+    FilterWords(4, in.data(), out.data(), damaged, true, 20000, true, 50000);
+    EXPECT_EQ(out, in);
+  }
 }
 
 TEST(DigitalFilter, BothFiltersOffCopyExactly) {
