@@ -223,7 +223,7 @@ bool FilterBehindLeadIn(float* y, int ramp, int n, float dtUs, bool highPassOn, 
 int FilterLeadIn(float dtUs, bool anyFilterOn) {
   if (!anyFilterOn || !std::isfinite(dtUs)) return 0;
   const double q = 10.0 / dtUs;
-  if (!(q < 32)) return 32;  // also a zero or damaged interval
+  if (!(q < 32)) return 32;  // also a zero interval
   if (!(q >= 8)) return 8;
   return static_cast<int>(q);
 }

@@ -83,10 +83,10 @@ std::vector<double> Detrend(const std::vector<float>& x, int ks, int ke, int win
 HalfCycles FindHalfCycles(const double* v, int from, int to) {
   HalfCycles h;
   if (to <= from) return h;
-  // One pass without a branch on the data: a noisy record changes sign
-  // unpredictably, so every sample writes its would-be crossing to the next
-  // slot, which only advances on a change. The fractional crossings follow
-  // from the indices.
+  // One pass: a noisy record changes sign unpredictably, so instead of
+  // branching off at each change, every sample writes its would-be crossing
+  // to the next slot, which only advances on a change. The fractional
+  // crossings follow from the indices.
   struct Scratch {
     std::vector<int> at, peakIndex;
     std::vector<double> peak;
@@ -387,7 +387,7 @@ int AicOnset(const T* v, int from, int to, int step) {
     const double sx = s[b] - s[a], sxx = q[b] - q[a], stx = p[b] - p[a];
     const double vt = stt - st * st * inverse, cx = stx - st * sx * inverse;
     // Divided by a safe number where the line takes nothing off, so that
-    // the loop below need not branch around the division.
+    // the loop below does not branch around the division.
     const double fit = cx * cx / (vt > 0 ? vt : 1.0);
     const double ss = vt > 0 ? sxx - sx * sx * inverse - fit : sxx - sx * sx * inverse;
     return std::max(ss, 0.0) * inverse;
@@ -396,9 +396,10 @@ int AicOnset(const T* v, int from, int to, int step) {
   // so that the criterion does not depend on the scale.
   const double floor = 1e-12 + 1e-9 * spread(0, n);
   step = std::max(1, step);
-  // Both parts' spreads at every split first, in a loop without calls that
-  // the compiler vectorises; the logarithms after. Single precision is plenty
-  // for where the minimum lies, and twice as fast.
+  // Both parts' spreads at every split first, in a loop without calls or a
+  // branch around the division, where the splits overlap one another; the
+  // logarithms after. Single precision is plenty for where the minimum lies,
+  // and twice as fast.
   const int splits = (n - 6) / step + 1;  // k = 3, 3 + step, ... up to n - 3
   const auto spreads = std::make_unique_for_overwrite<float[]>(2 * static_cast<size_t>(splits));
   float *early = spreads.get(), *late = early + splits;
