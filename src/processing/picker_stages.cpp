@@ -366,9 +366,12 @@ int AicOnset(const T* v, int from, int to, int step) {
   // Prefix sums of x, x^2, i x (i local), so that each part's spread about its
   // own straight line comes in constant time: offsets and slow drifts are no
   // signal.
-  // One allocation holds the three sums, every entry written before it is
-  // read: no need to clear it first.
-  const auto buffer = std::make_unique_for_overwrite<double[]>(3 * static_cast<size_t>(n) + 3);
+  // One allocation holds the three sums and, after them, both parts' spreads
+  // at every split (below); every entry is written before it is read: no
+  // need to clear it first.
+  step = std::max(1, step);
+  const int splits = (n - 6) / step + 1;  // k = 3, 3 + step, ... up to n - 3
+  const auto buffer = std::make_unique_for_overwrite<double[]>(3 * static_cast<size_t>(n) + 3 + 2 * splits);
   double *s = buffer.get(), *q = s + n + 1, *p = q + n + 1;
   // The running sums held in registers: read back from the arrays, each
   // step would wait on the store before.
@@ -395,14 +398,11 @@ int AicOnset(const T* v, int from, int to, int step) {
   // A floor on the spread keeps a silent part finite; relative to the whole,
   // so that the criterion does not depend on the scale.
   const double floor = 1e-12 + 1e-9 * spread(0, n);
-  step = std::max(1, step);
   // Both parts' spreads at every split first, in a loop without calls or a
   // branch around the division, where the splits overlap one another; the
   // logarithms after. Single precision is plenty for where the minimum lies,
-  // and twice as fast.
-  const int splits = (n - 6) / step + 1;  // k = 3, 3 + step, ... up to n - 3
-  const auto spreads = std::make_unique_for_overwrite<float[]>(2 * static_cast<size_t>(splits));
-  float *early = spreads.get(), *late = early + splits;
+  // and twice as fast; a double holds each float exactly.
+  double *early = p + n + 1, *late = early + splits;
   for (int j = 0; j < splits; ++j) {
     const int k = 3 + j * step;
     early[j] = static_cast<float>(std::max(floor, spread(0, k)));
@@ -412,7 +412,8 @@ int AicOnset(const T* v, int from, int to, int step) {
   double lowest = std::numeric_limits<double>::infinity();
   for (int j = 0; j < splits; ++j) {
     const int k = 3 + j * step;
-    const double aic = k * std::log(early[j]) + (n - k) * std::log(late[j]);
+    const double aic =
+        k * std::log(static_cast<float>(early[j])) + (n - k) * std::log(static_cast<float>(late[j]));
     if (aic < lowest) {
       lowest = aic;
       best = k;
