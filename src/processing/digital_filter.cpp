@@ -160,9 +160,10 @@ float* LeadInBuffer(size_t size) {
 }
 
 // Filters the n samples at y[ramp..] in place behind the lead-in ramp written
-// into y[0..ramp).
-void FilterBehindLeadIn(float* y, int ramp, int n, float dtUs, bool highPassOn, float highPassHz,
-                        bool lowPassOn, float lowPassHz) {
+// into y[0..ramp). Returns whether it also wrote the copy, which it does in
+// the same pass when both filters are on.
+bool FilterBehindLeadIn(float* y, int ramp, int n, float dtUs, bool highPassOn, float highPassHz,
+                        bool lowPassOn, float lowPassHz, const HighPassedCopy* copy) {
   const float* x = y + ramp;
   const double s = LeadInSlope(x, std::min(ramp / 4, n));
   const double x0 = std::round(x[0]);
@@ -171,24 +172,58 @@ void FilterBehindLeadIn(float* y, int ramp, int n, float dtUs, bool highPassOn, 
   const double dtSeconds = dtUs / 1e6;
   const int count = ramp + n;
   if (lowPassOn && highPassOn && dtSeconds != 0) {
-    // Low-pass first, then high-pass, sample by sample.
+    // Low-pass first, then high-pass, then the copy's high-pass from the
+    // first sample behind the lead-in on, where it settles. Each runs kLag
+    // samples behind the one before, on outputs written iterations earlier:
+    // the recursions then overlap instead of each waiting out the rounding
+    // of the one before it every sample.
+    constexpr int kLag = 4;
     LowPassStep low(dtSeconds, lowPassHz);
     HighPassStep high(dtSeconds, static_cast<int>(highPassHz));
-    y[0] = high.First(low.Start(y[0]));
-    y[1] = high.Second(low.Start(y[1]));
-    for (int k = 2; k < count; ++k) y[k] = high.Next(low.Next(y[k]));
-    return;
+    HighPassStep again(dtSeconds, copy ? copy->cutoffHz : 0);
+    auto step = [&](int k) {  // every stage that has a sample at step k
+      if (k < count) y[k] = k < 2 ? low.Start(y[k]) : low.Next(y[k]);
+      const int h = k - kLag;
+      if (h >= 0 && h < count) y[h] = h == 0 ? high.First(y[h]) : h == 1 ? high.Second(y[h]) : high.Next(y[h]);
+      const int a = h - kLag;
+      if (copy && a >= ramp && a < count) {
+        if (a == ramp) again.Settle(std::round(y[ramp]), copy->leadCount);
+        copy->samples[a - ramp] = again.Next(y[a]);
+      }
+    };
+    // From here every stage is under way without its start or settling; the
+    // steps around are taken one stage at a time. n >= 1, so the first
+    // loop never runs past the last step.
+    const int steadyFrom = copy ? ramp + 2 * kLag + 1 : kLag + 2;
+    int k = 0;
+    for (; k < steadyFrom; ++k) step(k);
+    if (copy) {
+      float* out = copy->samples;
+      for (; k < count; ++k) {
+        y[k] = low.Next(y[k]);
+        y[k - kLag] = high.Next(y[k - kLag]);
+        out[k - 2 * kLag - ramp] = again.Next(y[k - 2 * kLag]);
+      }
+    } else {
+      for (; k < count; ++k) {
+        y[k] = low.Next(y[k]);
+        y[k - kLag] = high.Next(y[k - kLag]);
+      }
+    }
+    for (; k < count + 2 * kLag; ++k) step(k);
+    return copy != nullptr;
   }
   if (lowPassOn) LowPass2(count, y, y, dtSeconds, lowPassHz);
   if (highPassOn) HighPass2(count, y, y, dtSeconds, static_cast<int>(highPassHz));
+  return false;
 }
 
 }  // namespace
 
 int FilterLeadIn(float dtUs, bool anyFilterOn) {
-  if (!anyFilterOn) return 0;
+  if (!anyFilterOn || !std::isfinite(dtUs)) return 0;
   const double q = 10.0 / dtUs;
-  if (!(q < 32)) return 32;  // also a zero or damaged interval
+  if (!(q < 32)) return 32;  // also a zero interval
   if (!(q >= 8)) return 8;
   return static_cast<int>(q);
 }
@@ -220,13 +255,19 @@ void HighPass2Behind(int count, const float* in, float* out, double dtSeconds, i
 }
 
 void FilterFloats(int n, float* x, float dtUs, bool highPassOn, float highPassHz, bool lowPassOn,
-                  float lowPassHz) {
+                  float lowPassHz, const HighPassedCopy* copy) {
+  if (n <= 0) return;
   const int ramp = 4 * FilterLeadIn(dtUs, highPassOn || lowPassOn);
-  if (ramp == 0 || n <= 0) return;
-  float* y = LeadInBuffer(static_cast<size_t>(ramp) + n);
-  std::copy(x, x + n, y + ramp);
-  FilterBehindLeadIn(y, ramp, n, dtUs, highPassOn, highPassHz, lowPassOn, lowPassHz);
-  std::copy(y + ramp, y + ramp + n, x);
+  bool copied = false;
+  if (ramp > 0) {
+    float* y = LeadInBuffer(static_cast<size_t>(ramp) + n);
+    std::copy(x, x + n, y + ramp);
+    copied = FilterBehindLeadIn(y, ramp, n, dtUs, highPassOn, highPassHz, lowPassOn, lowPassHz, copy);
+    std::copy(y + ramp, y + ramp + n, x);
+  }
+  if (copy && !copied) {
+    HighPass2Behind(n, x, copy->samples, dtUs / 1e6, copy->cutoffHz, std::round(x[0]), copy->leadCount);
+  }
 }
 
 void FilterWords(int n, const uint16_t* in, uint16_t* out, float dtUs, bool highPassOn,
@@ -240,7 +281,7 @@ void FilterWords(int n, const uint16_t* in, uint16_t* out, float dtUs, bool high
   float* y = LeadInBuffer(static_cast<size_t>(ramp) + n);
   float* x = y + ramp;
   for (int k = 0; k < n; ++k) x[k] = static_cast<float>(in[k]) - 2048.0f;
-  FilterBehindLeadIn(y, ramp, n, dtUs, highPassOn, highPassHz, lowPassOn, lowPassHz);
+  FilterBehindLeadIn(y, ramp, n, dtUs, highPassOn, highPassHz, lowPassOn, lowPassHz, nullptr);
   for (int k = 0; k < n; ++k) {
     const double v = std::min(std::max(static_cast<double>(x[k]), -2048.0) + 2048.0, 65535.0);
     out[k] = static_cast<uint16_t>(v);  // truncation, as the record always had

@@ -16,18 +16,28 @@ void HighPass2(int count, const float* in, float* out, double dtSeconds, int cut
 void HighPass2Behind(int count, const float* in, float* out, double dtSeconds, int cutoffHz, float lead,
                      int leadCount);
 
+// A copy of filtered samples high-passed once more, as if leadCount (at least
+// 2) copies of the first, rounded, had gone before (HighPass2Behind).
+struct HighPassedCopy {
+  float* samples;  // apart from the filtered ones
+  int cutoffHz;
+  int leadCount;
+};
+
 // Filters n offset-binary words (zero level 2048) behind a straight lead-in ramp
 // that settles the filters before the first sample; low-pass first. dtUs is the
 // sampling interval in µs, cut-offs in Hz. Both filters off copies exactly.
 // in and out may be the same array.
 void FilterWords(int n, const uint16_t* in, uint16_t* out, float dtUs, bool highPassOn,
                  float highPassHz, bool lowPassOn, float lowPassHz);
-// The same on zero-centred floats, in place.
+// The same on zero-centred floats, in place; with a copy, that too, in the
+// same pass where it can be.
 void FilterFloats(int n, float* x, float dtUs, bool highPassOn, float highPassHz, bool lowPassOn,
-                  float lowPassHz);
+                  float lowPassHz, const HighPassedCopy* copy = nullptr);
 
 // Lead-in length in samples for a sampling interval: 10 µs worth, within 8..32;
-// 0 when no filter is on.
+// 0 when no filter is on, or for an interval that is not a finite number,
+// which filters nothing.
 int FilterLeadIn(float dtUs, bool anyFilterOn);
 
 }  // namespace tarnix

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <memory>
 
 namespace tarnix::picker {
@@ -70,11 +71,11 @@ double MergedFirstLobe(const std::vector<double>& r, const std::vector<Lobe>& lo
 
 // r over [from, to] under a centred moving average of the given width,
 // twice: symmetric, so that a wave's crossings stay where they are, while
-// noise above the signal's band averages out.
-std::vector<double> Smoothed(const std::vector<double>& r, int from, int to, int width) {
-  std::vector<double> out(r);
+// noise above the signal's band averages out. Taken by value: the callers'
+// records are mostly theirs to give.
+std::vector<double> Smoothed(std::vector<double> out, int from, int to, int width) {
   // The first pass's result, read only where it was written.
-  const auto tmp = std::make_unique_for_overwrite<double[]>(r.size());
+  const auto tmp = std::make_unique_for_overwrite<double[]>(out.size());
   const int h = width / 2;
   for (int pass = 0; pass < 2; ++pass) {
     const double* src = pass == 0 ? out.data() : tmp.get();
@@ -98,27 +99,45 @@ std::vector<double> Smoothed(const std::vector<double>& r, int from, int to, int
 std::vector<Lobe> Lobes(const std::vector<double>& r, int from, int to, double band) {
   std::vector<Lobe> out;
   int sign = 0;
-  double start = from, crossing = from;
+  // The latest zero crossing by the index just after it (from: none yet);
+  // noise jitters across zero far more often than a lobe takes a crossing, so
+  // its fractional place is worked out only then, and without a branch on
+  // every jitter.
+  int crossingAt = from;
+  auto crossing = [&] {
+    const int c = crossingAt;
+    return c == from ? static_cast<double>(from) : c - r[c] / (r[c] - r[c - 1]);
+  };
+  double start = from;
+  // The sign as a factor: the peak is the largest r * direction, kept as
+  // highest; before the first sign nothing is higher.
+  double direction = 0, highest = std::numeric_limits<double>::infinity();
   Lobe lobe;
   for (int i = from + 1; i <= to; ++i) {
-    if ((r[i] >= 0) != (r[i - 1] >= 0)) crossing = i - r[i] / (r[i] - r[i - 1]);
+    crossingAt = (r[i] >= 0) != (r[i - 1] >= 0) ? i : crossingAt;
     const int s = r[i] > band ? 1 : r[i] < -band ? -1 : 0;
     if (s != 0 && s != sign) {
+      const double c = crossing();
       if (sign != 0) {
         lobe.start = start;
-        lobe.end = crossing;
+        lobe.end = c;
+        lobe.peak = r[lobe.peakIndex];
         out.push_back(lobe);
       }
-      start = sign != 0 ? crossing : from;
+      start = sign != 0 ? c : from;
       sign = s;
+      direction = s;
       lobe = Lobe{};
       lobe.peakIndex = i;
       for (int k = std::max(from, static_cast<int>(start)); k <= i; ++k) {
-        if (r[k] * sign > r[lobe.peakIndex] * sign) lobe.peakIndex = k;
+        if (r[k] * direction > r[lobe.peakIndex] * direction) lobe.peakIndex = k;
       }
+      highest = r[lobe.peakIndex] * direction;
     }
-    if (sign != 0 && r[i] * sign > r[lobe.peakIndex] * sign) lobe.peakIndex = i;
-    lobe.peak = r[lobe.peakIndex];
+    const double level = r[i] * direction;
+    const bool higher = level > highest;
+    lobe.peakIndex = higher ? i : lobe.peakIndex;
+    highest = higher ? level : highest;
   }
   return out;
 }

@@ -16,7 +16,7 @@ struct Lobe {
 
 // r over [from, to] under a centred moving average of the given width, twice;
 // the rest of r as it is.
-std::vector<double> Smoothed(const std::vector<double>& r, int from, int to, int width);
+std::vector<double> Smoothed(std::vector<double> r, int from, int to, int width);
 
 // Lobes of r over [from, to]; a sign change counts only once r passes the
 // dead band on the other side.

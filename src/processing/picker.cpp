@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <utility>
 
 #include "processing/digital_filter.h"
 #include "processing/first_motion.h"
@@ -15,6 +17,9 @@ namespace {
 
 constexpr double kFrequencyTolerance = 1.6;
 constexpr double kMinimumPeriod = 7.0;
+// Beyond this the few periods added to sample indices overflow an int; only a
+// damaged sampling interval gives such a period.
+constexpr double kMaximumPeriod = std::numeric_limits<int>::max() / 8.0;
 constexpr int kPickLeadIn = 512;
 constexpr int kSecondHighPassHz = 20000;
 constexpr double kThresholdFactor = 2.5;
@@ -384,7 +389,8 @@ Refined Refine(const std::vector<float>& x, const NoiseModel& noise, int lead, i
   std::vector<double> flat(r);
   for (int i = k1 + 1; i <= beyond; ++i) flat[i] += noise.slope * (i - k1);
   const std::vector<double> rs =
-      strongest < 10 * threshold ? Smoothed(flat, lead, beyond, std::max(1, static_cast<int>(0.15 * period))) : flat;
+      strongest < 10 * threshold ? Smoothed(std::move(flat), lead, beyond, std::max(1, static_cast<int>(0.15 * period)))
+                                 : std::move(flat);
   const int split =
       AicOnset(rs.data(), lead, std::min(beyond, static_cast<int>(k1 + 2 * period)), std::max(2, RoundUp(period / 16)));
   // The split and the energy onset each name a lobe, or none. A swell of
@@ -507,6 +513,7 @@ CorePick PickCore(double delay, double dtUs, const std::vector<float>& x, double
   const HalfCycles cycles = FindHalfCycles(d.data(), ks, ke);
   const double f = DominantFrequency(cycles, ks, ke, dtUs, f0);
   const double period = std::max(kMinimumPeriod, 1e6 / f / dtUs);
+  if (!(period <= kMaximumPeriod)) return none;
 
   OnsetRatio onset = ComputeOnsetRatio(d, ks, ke, period);
   int k1 = onset.k1;
@@ -536,20 +543,26 @@ CorePick PickCore(double delay, double dtUs, const std::vector<float>& x, double
 WaveformPick PickWaveform(int n, uint16_t* samples, float dtUs, float delay, bool highPassOn, float highPassHz,
                           bool lowPassOn, float lowPassHz) {
   WaveformPick out;
-  if (n <= 0 || !(dtUs > 0) || !std::isfinite(delay)) return out;
-  std::vector<float> x(n);
+  out.quality = PickQuality::Poor;  // until something is picked
+  // Times past 500 s, and the sample indices they give, come only from a
+  // damaged header; so does an infinite interval (whose span is not a number).
+  constexpr double kLongestUs = 5e8;
+  const double span = (n - 1) * static_cast<double>(dtUs);
+  if (n <= 0 || !(dtUs > 0) || !(span < kLongestUs) || !(std::fabs(delay) < kLongestUs) ||
+      !(std::fabs(delay / dtUs) < kLongestUs)) {
+    return out;
+  }
+  std::vector<float> x(n), again(highPassOn ? n : 0);
   for (int k = 0; k < n; ++k) x[k] = samples[k] - 2048.0f;
-  FilterFloats(n, x.data(), dtUs, highPassOn, highPassHz, lowPassOn, lowPassHz);
+  // The picking copy settles the second high-pass on a flat lead-in.
+  const HighPassedCopy copy{again.data(), kSecondHighPassHz, kPickLeadIn};
+  FilterFloats(n, x.data(), dtUs, highPassOn, highPassHz, lowPassOn, lowPassHz, highPassOn ? &copy : nullptr);
   for (int k = 0; k < n; ++k) {
     samples[k] = x[k] < -2048.0f ? 0 : static_cast<uint16_t>(std::min(x[k] + 2048.0f, 65535.0f));
   }
-  // The picking copy settles the second high-pass on a flat lead-in.
-  if (highPassOn) {
-    HighPass2Behind(n, x.data(), x.data(), dtUs / 1e6, kSecondHighPassHz, static_cast<float>(std::round(x[0])),
-                    kPickLeadIn);
-  }
 
-  const CorePick core = PickCore(delay, dtUs, x, delay, delay + (n - 1) * static_cast<double>(dtUs));
+  const std::vector<float>& picked = highPassOn ? again : x;
+  const CorePick core = PickCore(delay, dtUs, picked, delay, delay + (n - 1) * static_cast<double>(dtUs));
   const int k0 = static_cast<int>(-delay / dtUs + 0.5);
   out.arrivalTime = static_cast<int>((core.onset - k0) * dtUs - delay);
   out.ampTime = static_cast<int>((core.peak - k0) * dtUs - delay);

@@ -39,7 +39,8 @@ double Largest(const double* v, int from, int to, double sign = 1.0) {
 // prefix[i - ks] = sum of |v| over [ks, i).
 std::vector<double> AbsPrefix(const std::vector<double>& v, int ks, int ke) {
   std::vector<double> p(ke - ks + 2, 0.0);
-  for (int i = ks; i <= ke; ++i) p[i - ks + 1] = p[i - ks] + std::fabs(v[i]);
+  double sum = 0.0;  // in a register, not read back from p
+  for (int i = ks; i <= ke; ++i) p[i - ks + 1] = sum += std::fabs(v[i]);
   return p;
 }
 
@@ -82,43 +83,48 @@ std::vector<double> Detrend(const std::vector<float>& x, int ks, int ke, int win
 HalfCycles FindHalfCycles(const double* v, int from, int to) {
   HalfCycles h;
   if (to <= from) return h;
-  const size_t expected = static_cast<size_t>(to - from) / 4 + 8;
-  h.crossing.reserve(expected);
-  h.peak.reserve(expected);
-  h.peakIndex.reserve(expected);
+  // One pass: a noisy record changes sign unpredictably, so instead of
+  // branching off at each change, every sample writes its would-be crossing
+  // to the next slot, which only advances on a change. The fractional
+  // crossings follow from the indices.
+  struct Scratch {
+    std::vector<int> at, peakIndex;
+    std::vector<double> peak;
+  };
+  thread_local Scratch scratch;
+  const size_t slots = static_cast<size_t>(to - from) + 1;
+  if (scratch.at.size() < slots) {
+    scratch.at.resize(slots);
+    scratch.peakIndex.resize(slots);
+    scratch.peak.resize(slots);
+  }
+  int* at = scratch.at.data();
+  int* peakAt = scratch.peakIndex.data();
+  double* peaks = scratch.peak.data();
+  // The half-cycle's first largest |v| so far; a change starts the next one
+  // from nothing, so that a zero at the change keeps the index before.
   double peak = std::fabs(v[from]);
   int peakIndex = from;
-  // The first largest |v| of v[begin, end) joins the half-cycle's so far. Two
-  // interleaved lanes halve the chain of comparisons; the earlier index wins
-  // a tie, as in one pass.
-  auto extend = [&](int begin, int end) {
-    double best[2] = {peak, peak};
-    int at[2] = {peakIndex, peakIndex};
-    for (int k = begin; k < end; ++k) {
-      const int lane = (k - begin) & 1;
-      const double a = std::fabs(v[k]);
-      const bool higher = a > best[lane];
-      at[lane] = higher ? k : at[lane];
-      best[lane] = higher ? a : best[lane];
-    }
-    const int lane = best[1] > best[0] || (best[1] == best[0] && at[1] < at[0]) ? 1 : 0;
-    peak = best[lane];
-    peakIndex = at[lane];
-  };
-  int k = from + 1;
-  while (k <= to) {
-    const bool positive = v[k - 1] >= 0;
-    int change = k;
-    while (change <= to && (v[change] >= 0) == positive) ++change;
-    extend(k, change);
-    if (change > to) break;
-    h.crossing.push_back(change - v[change] / (v[change] - v[change - 1]));
-    h.peak.push_back(peak);
-    h.peakIndex.push_back(peakIndex);
-    peak = 0;
-    extend(change, change + 1);
-    k = change + 1;
+  bool positive = v[from] >= 0;
+  size_t m = 0;
+  for (int k = from + 1; k <= to; ++k) {
+    const bool sign = v[k] >= 0;
+    const bool change = sign != positive;
+    at[m] = k;
+    peaks[m] = peak;
+    peakAt[m] = peakIndex;
+    m += change;
+    const double a = std::fabs(v[k]);
+    const double base = change ? 0.0 : peak;
+    const bool higher = a > base;
+    peakIndex = higher ? k : peakIndex;
+    peak = higher ? a : base;
+    positive = sign;
   }
+  h.crossing.resize(m);
+  for (size_t j = 0; j < m; ++j) h.crossing[j] = at[j] - v[at[j]] / (v[at[j]] - v[at[j] - 1]);
+  h.peak.assign(peaks, peaks + m);
+  h.peakIndex.assign(peakAt, peakAt + m);
   return h;
 }
 
@@ -382,16 +388,22 @@ int AicOnset(const T* v, int from, int to, int step) {
   // Prefix sums of x, x^2, i x (i local), so that each part's spread about its
   // own straight line comes in constant time: offsets and slow drifts are no
   // signal.
-  // One allocation holds the three sums, every entry written before it is
-  // read: no need to clear it first.
-  const auto buffer = std::make_unique_for_overwrite<double[]>(3 * static_cast<size_t>(n) + 3);
+  // One allocation holds the three sums and, after them, both parts' spreads
+  // at every split (below); every entry is written before it is read: no
+  // need to clear it first.
+  step = std::max(1, step);
+  const int splits = (n - 6) / step + 1;  // k = 3, 3 + step, ... up to n - 3
+  const auto buffer = std::make_unique_for_overwrite<double[]>(3 * static_cast<size_t>(n) + 3 + 2 * splits);
   double *s = buffer.get(), *q = s + n + 1, *p = q + n + 1;
+  // The running sums held in registers: read back from the arrays, each
+  // step would wait on the store before.
+  double sumX = 0.0, sumXX = 0.0, sumIX = 0.0;
   s[0] = q[0] = p[0] = 0.0;
   for (int i = 0; i < n; ++i) {
     const double x = v[from + i];
-    s[i + 1] = s[i] + x;
-    q[i + 1] = q[i] + x * x;
-    p[i + 1] = p[i] + i * x;
+    s[i + 1] = sumX += x;
+    q[i + 1] = sumXX += x * x;
+    p[i + 1] = sumIX += i * x;
   }
   auto spread = [&](int a, int b) {  // residual variance over [a, b)
     const double m = b - a, inverse = 1.0 / m;
@@ -399,20 +411,31 @@ int AicOnset(const T* v, int from, int to, int step) {
     const double stt = ((b - 1.0) * b * (2.0 * b - 1) - (a - 1.0) * a * (2.0 * a - 1)) / 6;
     const double sx = s[b] - s[a], sxx = q[b] - q[a], stx = p[b] - p[a];
     const double vt = stt - st * st * inverse, cx = stx - st * sx * inverse;
-    double ss = sxx - sx * sx * inverse;
-    if (vt > 0) ss -= cx * cx / vt;
+    // Divided by a safe number where the line takes nothing off, so that
+    // the loop below does not branch around the division.
+    const double fit = cx * cx / (vt > 0 ? vt : 1.0);
+    const double ss = vt > 0 ? sxx - sx * sx * inverse - fit : sxx - sx * sx * inverse;
     return std::max(ss, 0.0) * inverse;
   };
   // A floor on the spread keeps a silent part finite; relative to the whole,
   // so that the criterion does not depend on the scale.
   const double floor = 1e-12 + 1e-9 * spread(0, n);
-  step = std::max(1, step);
+  // Both parts' spreads at every split first, in a loop without calls or a
+  // branch around the division, where the splits overlap one another; the
+  // logarithms after. Single precision is plenty for where the minimum lies,
+  // and twice as fast; a double holds each float exactly.
+  double *early = p + n + 1, *late = early + splits;
+  for (int j = 0; j < splits; ++j) {
+    const int k = 3 + j * step;
+    early[j] = static_cast<float>(std::max(floor, spread(0, k)));
+    late[j] = static_cast<float>(std::max(floor, spread(k, n)));
+  }
   int best = 3;
   double lowest = std::numeric_limits<double>::infinity();
-  for (int k = 3; k <= n - 3; k += step) {
-    // Single precision is plenty for where the minimum lies, and twice as fast.
-    const double aic = k * std::log(static_cast<float>(std::max(floor, spread(0, k)))) +
-                       (n - k) * std::log(static_cast<float>(std::max(floor, spread(k, n))));
+  for (int j = 0; j < splits; ++j) {
+    const int k = 3 + j * step;
+    const double aic =
+        k * std::log(static_cast<float>(early[j])) + (n - k) * std::log(static_cast<float>(late[j]));
     if (aic < lowest) {
       lowest = aic;
       best = k;
@@ -553,11 +576,12 @@ NoiseModel QuietestSubWindow(const std::vector<float>& x, int start, int end, do
   // Each position's line from prefix sums over the window, not a pass of its own.
   const int count0 = end - start + 1;
   std::vector<double> sx(count0 + 1, 0.0), six(count0 + 1, 0.0), sxx(count0 + 1, 0.0);
+  double sumX = 0.0, sumIX = 0.0, sumXX = 0.0;  // in registers, not read back
   for (int i = 0; i < count0; ++i) {
     const double v = x[start + i];
-    sx[i + 1] = sx[i] + v;
-    six[i + 1] = six[i] + static_cast<double>(start + i) * v;
-    sxx[i + 1] = sxx[i] + v * v;
+    sx[i + 1] = sumX += v;
+    six[i + 1] = sumIX += static_cast<double>(start + i) * v;
+    sxx[i + 1] = sumXX += v * v;
   }
   std::vector<NoiseModel> fits;
   for (int s : starts) {

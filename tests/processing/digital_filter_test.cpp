@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <vector>
 
 namespace tarnix {
@@ -84,6 +85,14 @@ TEST(DigitalFilter, LeadInIsTenMicrosecondsWithinEightTo32Samples) {
   EXPECT_EQ(FilterLeadIn(0.25f, true), 32);
   EXPECT_EQ(FilterLeadIn(0.0f, true), 32);
   EXPECT_EQ(FilterLeadIn(1.0f, false), 0);
+  // A damaged interval filters nothing rather than filling the record with NaN.
+  for (float damaged : {std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN()}) {
+    EXPECT_EQ(FilterLeadIn(damaged, true), 0);
+    const std::vector<uint16_t> in{0, 2048, 4095, 1000};
+    std::vector<uint16_t> out(in.size());
+    FilterWords(4, in.data(), out.data(), damaged, true, 20000, true, 50000);
+    EXPECT_EQ(out, in);
+  }
 }
 
 TEST(DigitalFilter, BothFiltersOffCopyExactly) {
@@ -141,6 +150,28 @@ TEST(DigitalFilter, HighPassBehindAFlatLeadInAsIfItRanThroughIt) {
       std::vector<float> behind = x;
       HighPass2Behind(static_cast<int>(x.size()), behind.data(), behind.data(), dt, 20000, -317.0f, lead);
       EXPECT_EQ(behind, std::vector<float>(through.begin() + lead, through.end())) << dt << " " << lead;
+    }
+  }
+}
+
+TEST(DigitalFilter, HighPassedCopyInTheSamePassMatchesHighPassingAfterwards) {
+  // Both filters on take the copy's high-pass into their own pass; every
+  // other setting, a short record and a zero interval high-pass afterwards.
+  for (int n : {1, 2, 5, 40, 300}) {
+    for (float dtUs : {0.1f, 1.0f, 0.0f}) {
+      for (int filters = 0; filters < 4; ++filters) {
+        for (int lead : {2, 512}) {
+          const bool hp = filters & 1, lp = filters & 2;
+          std::vector<float> expected = DecayingSine(n, 25, 1, 900);
+          std::vector<float> filtered = expected, copy(n, -1.0f), afterwards(n);
+          FilterFloats(n, expected.data(), dtUs, hp, 10000, lp, 50000);
+          HighPass2Behind(n, expected.data(), afterwards.data(), dtUs / 1e6, 20000, std::round(expected[0]), lead);
+          const HighPassedCopy c{copy.data(), 20000, lead};
+          FilterFloats(n, filtered.data(), dtUs, hp, 10000, lp, 50000, &c);
+          EXPECT_EQ(filtered, expected) << n << " " << dtUs << " " << filters << " " << lead;
+          EXPECT_EQ(copy, afterwards) << n << " " << dtUs << " " << filters << " " << lead;
+        }
+      }
     }
   }
 }

@@ -7,7 +7,9 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "processing/picker_stages.h"
@@ -326,6 +328,16 @@ TEST(PickWaveformTest, DegenerateInputPicksNothing) {
   EXPECT_EQ(PickWaveform(3, s.data(), 1.0f, 0.0f, false, 0, false, 0).arrivalTime, 0);
   std::vector<uint16_t> t(64, 2048);
   EXPECT_EQ(PickWaveform(64, t.data(), 0.0f, 0.0f, false, 0, false, 0).arrivalTime, 0);
+  // A damaged header: an interval or a delay far beyond any sample index.
+  const float inf = std::numeric_limits<float>::infinity();
+  for (const auto& [dt, delay] :
+       {std::pair{1e-30f, 0.0f}, {1e-30f, 5.0f}, {inf, 0.0f}, {1.0f, 1e12f}, {1e30f, 0.0f}, {1e7f, 0.0f}}) {
+    std::vector<uint16_t> u = Words(SineArrival(1024, 300, 600));
+    const WaveformPick p = PickWaveform(1024, u.data(), dt, delay, true, 20000.0f, true, 50000.0f);
+    EXPECT_EQ(p.arrivalTime, 0) << dt << " " << delay;
+    EXPECT_EQ(p.ampTime, 0) << dt << " " << delay;
+    EXPECT_EQ(p.quality, PickQuality::Poor) << dt << " " << delay;
+  }
 }
 
 }  // namespace
