@@ -455,14 +455,14 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
   for (int i = k1; i <= std::min(last, k1 + 8 * half); ++i) later = std::max(later, onset.after[i]);
   // Where the record up to k1's first cycle splits best into noise and
   // signal; when that is k1's own arrival, where the record before it does.
-  // An eighth of a period is close enough for a k1 that only frames the search.
+  // A sixth of a period is close enough for a k1 that only frames the search.
   // Both are read on a lightly smoothed copy, on which white noise far above
   // the arrivals' band no longer hides a weak first arrival's rise.
   int end = std::min(last, k1 + 2 * half);
   const std::vector<double> xs =
       Smoothed(std::vector<double>(x.begin(), x.end()), ks, end, std::max(1, static_cast<int>(0.1 * period)));
   for (int attempt = 0; attempt < 2 && end - ks > 4 * half; ++attempt) {
-    const int k = AicOnset(xs.data(), ks, end, std::max(2, half / 4));
+    const int k = AicOnset(xs.data(), ks, end, std::max(2, half / 3));
     // The lead-in must hold two periods of noise to measure the rise against;
     // a record whose noise swells up from its very start has none.
     if (k < k1 - half && k - ks >= 4 * half && k + 2 * half - 1 <= last) {
