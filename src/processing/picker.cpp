@@ -104,13 +104,16 @@ void PreferRegularEarlierOnset(const HalfCycles& h, const std::vector<double>& r
 // the energy more often than not.
 void PreferEarlierPeak(const std::vector<double>& ratio, int ks, int ke, double period, int& k1, double& rMax) {
   if (period / 2 < 5) return;
-  // Smoothed only where the valley and peak searches below look.
-  std::vector<double> s(ratio.size(), 0.0);
-  for (int k = std::max(ks, static_cast<int>(k1 - period) - 3); k <= std::min(ke, k1 + 1); ++k) {
+  // Smoothed only where the valley and peak searches below look: a window
+  // of the record, read through s(k), zero around it.
+  const int from = std::max(ks, static_cast<int>(k1 - period) - 3), to = std::min(ke, k1 + 1);
+  std::vector<double> window(std::max(0, to - from + 1) + 4, 0.0);
+  auto s = [&](int k) -> double& { return window[std::clamp(k - from + 2, 0, static_cast<int>(window.size()) - 1)]; };
+  for (int k = from; k <= to; ++k) {
     double sum = 0;
     int count = 0;
     for (int i = std::max(ks, k - 2); i <= std::min(ke, k + 2); ++i, ++count) sum += ratio[i];
-    s[k] = sum / count;
+    s(k) = sum / count;
   }
   const int valleyFrom = k1 - 2;
   const int valleyTo = std::max(ks + 2, static_cast<int>(k1 - period / 2));
@@ -118,7 +121,7 @@ void PreferEarlierPeak(const std::vector<double>& ratio, int ks, int ke, double 
   int valley = -1;
   for (int j = valleyFrom; j >= valleyTo; --j) {
     if (j + 2 > ke) continue;
-    if (s[j] <= s[j - 1] && s[j + 1] > s[j] && s[j + 2] > s[j + 1] && (valley < 0 || s[j] < s[valley])) valley = j;
+    if (s(j) <= s(j - 1) && s(j + 1) > s(j) && s(j + 2) > s(j + 1) && (valley < 0 || s(j) < s(valley))) valley = j;
   }
   if (valley < 0) return;
   const int peakFrom = valley - 1;
@@ -126,10 +129,10 @@ void PreferEarlierPeak(const std::vector<double>& ratio, int ks, int ke, double 
   if (peakFrom - peakTo + 1 < 6) return;
   int peak = -1;
   for (int j = peakFrom; j >= peakTo; --j) {
-    if (s[j] >= s[j - 1] && s[j + 1] < s[j] && s[j + 2] < s[j + 1] && (peak < 0 || s[j] > s[peak])) peak = j;
+    if (s(j) >= s(j - 1) && s(j + 1) < s(j) && s(j + 2) < s(j + 1) && (peak < 0 || s(j) > s(peak))) peak = j;
   }
   if (peak < 0) return;
-  const double w = s[peak];
+  const double w = s(peak);
   if ((rMax > 10 && w > 0.7 * rMax) || (rMax > 7.5 && w > 0.75 * rMax) || (rMax > 5 && w > 0.8 * rMax) ||
       (rMax > 3.5 && w > 0.85 * rMax) || (rMax > 2.5 && w > 0.9 * rMax)) {
     k1 = peak;
