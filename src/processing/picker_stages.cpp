@@ -286,6 +286,10 @@ constexpr double kGuardFactor = 3.5;
 // noise's earlier swells is an arrival.
 constexpr double kRecordCycle = 3.0;
 
+// An energy onset whose first cycle stands less far than this above the
+// lead-in's noise may be a swell of the noise.
+constexpr double kSwellAtMost = 2.6;
+
 // A cycle this far above the lead-in's noise is more than noise swells to.
 constexpr double kEarlierEnergy = 2.75;
 
@@ -319,6 +323,22 @@ double LeadInNoise(const OnsetRatio& onset, int ks, int k, int stride) {
   return lead[lead.size() / 3];
 }
 
+// An arrival starts within half a period of where its first full cycle
+// stands out, k; there the ratio of forward to trailing energy peaks, the
+// trailing energy taken as at least the noise. Searched within [ks, last].
+int ArrivalStart(const OnsetRatio& onset, int ks, int last, int k, int half, double noise) {
+  int best = k;
+  double bestRatio = -1;
+  for (int i = std::max(ks, k - half); i <= std::min(last, k + half); ++i) {
+    const double ratio = onset.after[i] / std::max(onset.before[i], noise);
+    if (ratio > bestRatio) {
+      bestRatio = ratio;
+      best = i;
+    }
+  }
+  return best;
+}
+
 // The earliest place where the signal rises well above the quiet lead-in for
 // a cycle and a half, found by scanning; failing that, the earliest where a
 // cycle stands well above the noise for a period and half as high again as
@@ -336,20 +356,9 @@ bool ScanForEarlierArrival(const std::vector<double>& d, const OnsetRatio& onset
   if (!(noise > 0)) return false;
   const std::vector<double>& p = onset.absPrefix;
   auto mean = [&](int from) { return (p[from + half - ks] - p[from - ks]) / half; };
-  // The arrival starts within half a period of where its first full cycle
-  // stands out; there the ratio of forward to trailing energy peaks.
   auto startNear = [&](int k) {
-    int best = k;
-    double bestRatio = -1;
-    for (int i = std::max(ks, k - half); i <= k + half; ++i) {
-      const double ratio = onset.after[i] / std::max(onset.before[i], noise);
-      if (ratio > bestRatio) {
-        bestRatio = ratio;
-        best = i;
-      }
-    }
-    k1 = best;
-    rMax = onset.ratio[best];
+    k1 = ArrivalStart(onset, ks, k1, k, half, noise);
+    rMax = onset.ratio[k1];
     return true;
   };
   const double level = kGuardFactor * noise;
@@ -502,6 +511,35 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
   }
   k1 = k;
   rMax = r;
+  return true;
+}
+
+bool LeaveNoiseSwell(const std::vector<double>& d, const OnsetRatio& onset, int ks, int ke, double period, int& k1,
+                     double& rMax) {
+  const int cycle = std::max(1, RoundUp(period));
+  const int half = std::max(2, RoundUp(period / 2));
+  if (k1 - ks < 2 * cycle) return false;
+  const double noise = LeadInNoise(onset, ks, k1, half);
+  if (!(noise > 0)) return false;
+  double swell = 0;  // the strongest cycle starting within half a period of k1
+  for (int i = k1; i <= std::min(ke, k1 + half); ++i) swell = std::max(swell, onset.after[i]);
+  if (swell >= kSwellAtMost * noise) return false;
+  // Back down to twice the noise within eight periods...
+  const int limit = std::min(ke - cycle, k1 + 8 * cycle);
+  int k = k1 + cycle;
+  while (k <= limit && onset.after[k] > 2 * noise) ++k;
+  if (k > limit) return false;
+  // ...then a coherent cycle half as high again as the swell's, and well above
+  // the noise.
+  for (; k <= ke - cycle; ++k) {
+    if (onset.after[k] >= 1.5 * swell && onset.after[k] >= kRecordCycle * noise &&
+        CoherentCycle(d, k, k + 2 * half, noise)) {
+      break;
+    }
+  }
+  if (k > ke - cycle) return false;
+  k1 = ArrivalStart(onset, ks, ke, k, half, noise);
+  rMax = onset.ratio[k1];
   return true;
 }
 

@@ -57,6 +57,14 @@ bool LeaveRecordStart(const OnsetRatio& onset, int ks, int ke, double period, in
 bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>& d, const OnsetRatio& onset, int ks,
                          double period, int& k1, double& rMax);
 
+// A k1 on a swell of the noise: its first cycle under 2.6 times the lead-in's
+// noise, the record back down to twice the noise within eight periods after
+// it, and then a coherent cycle half as high again and three times the noise.
+// Moves k1 (and rMax) to where that arrival starts and returns true;
+// otherwise leaves them exactly as they are.
+bool LeaveNoiseSwell(const std::vector<double>& d, const OnsetRatio& onset, int ks, int ke, double period, int& k1,
+                     double& rMax);
+
 // The strongest cycle before `pick`: whether it stands well above the
 // lead-in's noise and is not far weaker than the pick's first cycle (an
 // arrival the pick may have passed over), and its level

@@ -268,6 +268,10 @@ TEST(PickWaveformTest, KeptRecordsOfFaultsOnceFound) {
   // later: the shear was taken.
   std::vector<uint16_t> weak = KeptRecord("weak_sharp_first_arrival_in_band_noise.u16");
   EXPECT_NEAR(PickWaveform(1024, weak.data(), 1.0f, 0.0f, false, 0, false, 0).arrivalTime, 633.3, 5);
+  // A smooth 24 kHz arrival at 10 dB in noise of its own band, after a swell
+  // of that noise a period and a half before it that the energy ratio took.
+  std::vector<uint16_t> swell = KeptRecord("noise_swell_before_smooth_arrival.u16");
+  EXPECT_NEAR(PickWaveform(1024, swell.data(), 1.0f, 0.0f, false, 0, false, 0).arrivalTime, 771.6, 3);
 }
 
 std::vector<uint16_t> Words(const std::vector<float>& x) {
