@@ -493,7 +493,10 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
       // within one.
       double strongest = 0;
       for (int i = k; i <= std::max(k, k1 - 2 * half); ++i) strongest = std::max(strongest, onset.after[i]);
-      bool rises = noise > 0 && firstCycle >= 2 * noise && strongest >= kWeakestFirst * later;
+      // A split found on the second try, in the record before the first, is
+      // more often a swell of the noise: its first cycle must stand higher.
+      const double firstAbove = attempt == 0 ? 2.0 : 2.75;
+      bool rises = noise > 0 && firstCycle >= firstAbove * noise && strongest >= kWeakestFirst * later;
       for (int j = 0; j < 2 && rises; ++j) rises = MeanAbs(e, k + j * half, k + (j + 1) * half - 1) >= 1.5 * noise;
       rises = rises && FitLine(xs, k, k1 - 1).sigma >= 1.5 * line.sigma;
       if (rises && CoherentCycle(e, k, std::min(until, k + 4 * half), 2 * noise, 8)) {
