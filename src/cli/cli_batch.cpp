@@ -8,11 +8,13 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "base/parallel_for.h"
@@ -231,12 +233,19 @@ class Progress {
   Clock::time_point start_;
 };
 
+// The options that name a folder or a file, and where each is kept.
+const std::pair<const char*, std::string Options::*> kPathOptions[] = {
+    {"--result-dir", &Options::resultDir}, {"--xlsx-dir", &Options::xlsxDir}, {"--docx-dir", &Options::docxDir},
+    {"--pdf-dir", &Options::pdfDir},       {"--bmp-dir", &Options::bmpDir},   {"--las-dir", &Options::lasDir},
+    {"--summary", &Options::summary}};
+
 int ParseOptions(const Args& args, Options& o) {
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    const bool takesValue = a == "--jobs" || a == "--high-pass" || a == "--low-pass" || a == "--result-dir" ||
-                            a == "--xlsx-dir" || a == "--docx-dir" || a == "--pdf-dir" || a == "--bmp-dir" ||
-                            a == "--las-dir" || a == "--summary";
+    const auto path = std::find_if(std::begin(kPathOptions), std::end(kPathOptions),
+                                   [&](const auto& option) { return a == option.first; });
+    const bool isPath = path != std::end(kPathOptions);
+    const bool takesValue = isPath || a == "--jobs" || a == "--high-pass" || a == "--low-pass";
     if (takesValue && i + 1 >= args.size()) return UsageError("batch: " + a + " needs a value");
     bool ok = true;
     if (a == "--pick") {
@@ -249,20 +258,8 @@ int ParseOptions(const Args& args, Options& o) {
       const long n = std::strtol(v.c_str(), &end, 10);
       if (end == v.c_str() || *end != '\0' || n < 1 || n > 256) return UsageError("batch: --jobs takes 1 to 256");
       o.jobs = static_cast<int>(n);
-    } else if (a == "--result-dir") {
-      o.resultDir = args[++i];
-    } else if (a == "--xlsx-dir") {
-      o.xlsxDir = args[++i];
-    } else if (a == "--docx-dir") {
-      o.docxDir = args[++i];
-    } else if (a == "--pdf-dir") {
-      o.pdfDir = args[++i];
-    } else if (a == "--bmp-dir") {
-      o.bmpDir = args[++i];
-    } else if (a == "--las-dir") {
-      o.lasDir = args[++i];
-    } else if (a == "--summary") {
-      o.summary = args[++i];
+    } else if (isPath) {
+      o.*(path->second) = args[++i];
     } else if (takesValue && o.filters.Parse(a, args[++i], ok)) {
       if (!ok) return UsageError("batch: " + a + " takes a cut-off in kHz or off");
     } else if (!a.empty() && a[0] != '-') {

@@ -301,9 +301,8 @@ double OnsetOnEdge(const std::vector<double>& r, const RisingEdge& edge) {
 
 // The rising edge of the first motion among the half-cycles of [a, b], of
 // which there is at least one.
-RisingEdge FirstMotionEdge(const std::vector<double>& r, const HalfCycles& h, const std::vector<HalfCycle>& cycles,
-                           int a, int b, int k1, double period, double threshold, double noiseSigma, double rMax,
-                           double contrast) {
+RisingEdge FirstMotionEdge(const std::vector<double>& r, const std::vector<HalfCycle>& cycles, int a, int b, int k1,
+                           double period, double threshold, double noiseSigma, double rMax, double contrast) {
   int onsetCycle = 0;
   while (onsetCycle + 1 < static_cast<int>(cycles.size()) && cycles[onsetCycle].start < k1) ++onsetCycle;
 
@@ -324,9 +323,9 @@ RisingEdge FirstMotionEdge(const std::vector<double>& r, const HalfCycles& h, co
       ++found;
     }
   }
-  // The half-cycle still open at the window's end.
+  // The half-cycle still open at the window's end, from the last crossing.
   HalfCycle trailing;
-  trailing.start = h.crossing.empty() ? a : h.crossing.back();
+  trailing.start = cycles.back().end;
   trailing.end = b;
   trailing.peakIndex = static_cast<int>(trailing.start + 1);
   for (int i = trailing.peakIndex; i <= b; ++i) {
@@ -406,7 +405,7 @@ Refined Refine(const std::vector<float>& x, const NoiseModel& noise, int lead, i
   // A clean record whose noise line sits a little off zero may hold no
   // crossing before the arrival's first lobe: the lobes alone find it then.
   if (!cycles.empty()) {
-    const RisingEdge edge = FirstMotionEdge(r, h, cycles, a, b, k1, period, threshold, noise.sigma, rMax, contrast);
+    const RisingEdge edge = FirstMotionEdge(r, cycles, a, b, k1, period, threshold, noise.sigma, rMax, contrast);
     out.onset = std::clamp(RoundUp(OnsetOnEdge(r, edge)), a, b);
     out.firstMotion = r[edge.peak];
   }

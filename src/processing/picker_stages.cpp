@@ -323,6 +323,13 @@ double LeadInNoise(const OnsetRatio& onset, int ks, int k, int stride) {
   return lead[lead.size() / 3];
 }
 
+// Whether the cycle from k stands out as an arrival's: well above the noise,
+// half as high again as `base`, and coherent.
+bool CycleStandsOut(const OnsetRatio& onset, const std::vector<double>& d, int k, int half, double noise, double base) {
+  return onset.after[k] >= kRecordCycle * noise && onset.after[k] >= 1.5 * base &&
+         CoherentCycle(d, k, k + 2 * half, noise);
+}
+
 // An arrival starts within half a period of where its first full cycle
 // stands out, k; there the ratio of forward to trailing energy peaks, the
 // trailing energy taken as at least the noise. Searched within [ks, last].
@@ -374,8 +381,7 @@ bool ScanForEarlierArrival(const std::vector<double>& d, const OnsetRatio& onset
   for (int i = ks; i < from - cycle; ++i) earlier = std::max(earlier, onset.after[i]);
   for (int k = from; k <= last; ++k) {
     earlier = std::max(earlier, onset.after[k - cycle]);
-    if (onset.after[k] >= kRecordCycle * noise && onset.after[k] >= 1.5 * earlier && mean(k) >= 2 * noise &&
-        mean(k + half) >= 2 * noise && CoherentCycle(d, k, k + 2 * half, noise)) {
+    if (mean(k) >= 2 * noise && mean(k + half) >= 2 * noise && CycleStandsOut(onset, d, k, half, noise, earlier)) {
       return startNear(k);
     }
   }
@@ -534,12 +540,7 @@ bool LeaveNoiseSwell(const std::vector<double>& d, const OnsetRatio& onset, int 
   if (k > limit) return false;
   // ...then a coherent cycle half as high again as the swell's, and well above
   // the noise.
-  for (; k <= ke - cycle; ++k) {
-    if (onset.after[k] >= 1.5 * swell && onset.after[k] >= kRecordCycle * noise &&
-        CoherentCycle(d, k, k + 2 * half, noise)) {
-      break;
-    }
-  }
+  while (k <= ke - cycle && !CycleStandsOut(onset, d, k, half, noise, swell)) ++k;
   if (k > ke - cycle) return false;
   k1 = ArrivalStart(onset, ks, ke, k, half, noise);
   rMax = onset.ratio[k1];
