@@ -67,6 +67,20 @@ double MergedFirstLobe(const std::vector<double>& r, const std::vector<Lobe>& lo
   return merged ? troughStart : -1;
 }
 
+// dst[i] = mean of src over [i - h, i + h] cut to [from, to], for i in
+// [from, to]; one running sum.
+void MovingMean(const double* src, double* dst, int from, int to, int h) {
+  double sum = 0;
+  int count = 0;
+  int lo = from, hi = from - 1;
+  for (int i = from; i <= to; ++i) {
+    const int wantLo = std::max(from, i - h), wantHi = std::min(to, i + h);
+    for (; hi < wantHi; ++count) sum += src[++hi];
+    for (; lo < wantLo; --count) sum -= src[lo++];
+    dst[i] = sum / count;
+  }
+}
+
 }  // namespace
 
 // r over [from, to] under a centred moving average of the given width,
@@ -76,20 +90,14 @@ double MergedFirstLobe(const std::vector<double>& r, const std::vector<Lobe>& lo
 std::vector<double> Smoothed(std::vector<double> out, int from, int to, int width) {
   // The first pass's result, read only where it was written.
   const auto tmp = std::make_unique_for_overwrite<double[]>(out.size());
-  const int h = width / 2;
-  for (int pass = 0; pass < 2; ++pass) {
-    const double* src = pass == 0 ? out.data() : tmp.get();
-    double* dst = pass == 0 ? tmp.get() : out.data();
-    double sum = 0;
-    int count = 0;
-    int lo = from, hi = from - 1;
-    for (int i = from; i <= to; ++i) {
-      const int wantLo = std::max(from, i - h), wantHi = std::min(to, i + h);
-      for (; hi < wantHi; ++count) sum += src[++hi];
-      for (; lo < wantLo; --count) sum -= src[lo++];
-      dst[i] = sum / count;
-    }
-  }
+  MovingMean(out.data(), tmp.get(), from, to, width / 2);
+  MovingMean(tmp.get(), out.data(), from, to, width / 2);
+  return out;
+}
+
+std::vector<double> CentredMean(const std::vector<double>& r, int from, int to, int width) {
+  std::vector<double> out(r.size(), 0.0);
+  MovingMean(r.data(), out.data(), from, to, width / 2);
   return out;
 }
 
@@ -148,7 +156,7 @@ std::vector<Lobe> Lobes(const std::vector<double>& r, int from, int to, double b
 // crossing that ends it. The first lobe is the first one that ends clearly
 // after the statistical onset and stands out of the noise.
 double FirstMotionStart(const std::vector<double>& r, const std::vector<Lobe>& lobes, double onset, double period,
-                        double level, bool recordEnds) {
+                        double level, bool recordEnds, double* halfPeriod) {
   const int count = static_cast<int>(lobes.size());
   for (int j = 0; j + (recordEnds ? 1 : 2) < count; ++j) {
     const Lobe& c = lobes[j];
@@ -191,7 +199,10 @@ double FirstMotionStart(const std::vector<double>& r, const std::vector<Lobe>& l
     // of it on a smooth start, early by less than half of it. Otherwise this
     // is not its lobe.
     if (start > onset + 0.75 * half) return -1;
-    if (start >= onset - 1.2 * half - (j - first) * half) return start;
+    if (start >= onset - 1.2 * half - (j - first) * half) {
+      if (halfPeriod) *halfPeriod = half;
+      return start;
+    }
   }
   return -1;
 }

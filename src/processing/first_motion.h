@@ -17,6 +17,8 @@ struct Lobe {
 // r over [from, to] under a centred moving average of the given width, twice;
 // the rest of r as it is.
 std::vector<double> Smoothed(std::vector<double> r, int from, int to, int width);
+// The centred moving average of r over [from, to] (zero elsewhere), once.
+std::vector<double> CentredMean(const std::vector<double>& r, int from, int to, int width);
 
 // Lobes of r over [from, to]; a sign change counts only once r passes the
 // dead band on the other side.
@@ -28,6 +30,6 @@ std::vector<Lobe> Lobes(const std::vector<double>& r, int from, int to, double b
 // the lobes end with the record, a lobe with only one closed lobe after it may
 // start one.
 double FirstMotionStart(const std::vector<double>& r, const std::vector<Lobe>& lobes, double onset, double period,
-                        double level, bool recordEnds = false);
+                        double level, bool recordEnds = false, double* halfPeriod = nullptr);
 
 }  // namespace tarnix::picker

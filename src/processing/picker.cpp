@@ -336,6 +336,29 @@ RisingEdge FirstMotionEdge(const std::vector<double>& r, const std::vector<HalfC
   return SelectFirstMotion(r, cycles, trailing, candidates, onsetCycle, threshold, noiseSigma, a);
 }
 
+// Noise far below the arrival's band (flow, the tool's own hum, a tube wave
+// ringing on) wanders across a few of the arrival's periods and moves its
+// crossings off the wave's. A centred mean over one of the arrival's periods
+// follows that wander and leaves a wave of the period with every crossing
+// after its first lobe where it was. It is taken off r over [lead, beyond]
+// when it holds more than half the lead-in's power: noise of the arrival's
+// own band leaves it far less, and taking that off moves weak lobes. The
+// period is the one the crossings at k1 keep, failing that the estimate.
+void TakeOffSlowWander(std::vector<double>& r, int lead, int a, int beyond, int k1, double period, double threshold,
+                       bool recordEnds) {
+  double half = period / 2;
+  FirstMotionStart(r, Lobes(r, a, beyond, 0.6 * threshold), k1, period, 0.5 * threshold, recordEnds, &half);
+  const std::vector<double> mean = CentredMean(r, lead, beyond, RoundUp(2 * half));
+  const int quietEnd = std::min(beyond + 1, std::max(lead + 2, static_cast<int>(k1 - period / 2)));
+  double power = 0, rest = 0;
+  for (int i = lead; i < quietEnd; ++i) {
+    power += r[i] * r[i];
+    rest += (r[i] - mean[i]) * (r[i] - mean[i]);
+  }
+  if (rest >= 0.5 * power) return;
+  for (int i = lead; i <= beyond; ++i) r[i] -= mean[i];
+}
+
 // What the refinement found: the onset, and how far the first motion stands
 // above the threshold, for the pick's quality.
 struct Refined {
@@ -390,8 +413,10 @@ Refined Refine(const std::vector<float>& x, const NoiseModel& noise, int lead, i
   // drift is far too slow to matter over these few periods.
   std::vector<double> flat(r);
   for (int i = k1 + 1; i <= beyond; ++i) flat[i] += noise.slope * (i - k1);
+  const bool noisy = strongest < 10 * threshold;
+  if (noisy) TakeOffSlowWander(flat, lead, a, beyond, k1, period, threshold, beyond == static_cast<int>(x.size()) - 1);
   const std::vector<double> rs =
-      strongest < 10 * threshold ? Smoothed(std::move(flat), lead, beyond, std::max(1, static_cast<int>(0.15 * period)))
+      noisy ? Smoothed(std::move(flat), lead, beyond, std::max(1, static_cast<int>(0.15 * period)))
                                  : std::move(flat);
   const int split =
       AicOnset(rs.data(), lead, std::min(beyond, static_cast<int>(k1 + 2 * period)), std::max(2, RoundUp(period / 16)));

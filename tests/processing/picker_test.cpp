@@ -272,6 +272,11 @@ TEST(PickWaveformTest, KeptRecordsOfFaultsOnceFound) {
   // of that noise a period and a half before it that the energy ratio took.
   std::vector<uint16_t> swell = KeptRecord("noise_swell_before_smooth_arrival.u16");
   EXPECT_NEAR(PickWaveform(1024, swell.data(), 1.0f, 0.0f, false, 0, false, 0).arrivalTime, 771.6, 3);
+  // A smooth 35 kHz arrival at 10 dB in noise far below its band, wandering
+  // across a few of its periods: the wander moved the crossings and the pick
+  // came a period late.
+  std::vector<uint16_t> wander = KeptRecord("smooth_arrival_on_slow_noise_wander.u16");
+  EXPECT_NEAR(PickWaveform(1024, wander.data(), 1.0f, 0.0f, false, 0, false, 0).arrivalTime, 196.4, 3);
 }
 
 std::vector<uint16_t> Words(const std::vector<float>& x) {
