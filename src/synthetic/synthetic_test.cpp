@@ -90,10 +90,13 @@ SynthTrace SynthesizeTrace(const TraceRecipe& recipe, std::mt19937& rng) {
   // Band-limited noise comes out of a filter that has run long before the
   // record starts: a filter started at rest would leave a quiet first period
   // that no real record has.
-  const size_t settle = recipe.bandLimitedNoise ? static_cast<size_t>(std::ceil(10.0 / (f * dt))) : 0;
+  const bool banded = recipe.noise != TraceRecipe::Noise::White;
+  const bool below = recipe.noise == TraceRecipe::Noise::BelowBand;
+  const double centre = below ? f / 3 : f;
+  const size_t settle = banded ? static_cast<size_t>(std::ceil(10.0 / (centre * dt))) : 0;
   std::vector<double> noise(n + settle);
   for (double& v : noise) v = gauss(rng);
-  if (recipe.bandLimitedNoise) noise = BandLimit(noise, f, 1.5, 1.0 / dt);
+  if (banded) noise = BandLimit(noise, centre, below ? 1.0 : 1.5, 1.0 / dt);
   noise.erase(noise.begin(), noise.begin() + static_cast<std::ptrdiff_t>(settle));
   const double noiseRms = Rms(noise, 0, noise.size());
   const double noiseScale =
@@ -203,7 +206,7 @@ SyntheticTest MakeSyntheticTest(const SynthOptions& options) {
       recipe.freqKHz = layer.freqKHz * (1.0 - 0.15 * si);  // the far receiver hears less
       recipe.amplitude = strength * (si == 0 ? 1.0 : 0.55);
       recipe.snrDb = options.snrDb;
-      recipe.bandLimitedNoise = unit(rng) < 0.5;
+      recipe.noise = unit(rng) < 0.5 ? TraceRecipe::Noise::ArrivalBand : TraceRecipe::Noise::White;
       recipe.dcOffset = 30.0 * (unit(rng) - 0.5);
       recipe.trend = 20.0 * (unit(rng) - 0.5);
       const SynthTrace trace = SynthesizeTrace(recipe, rng);

@@ -26,7 +26,10 @@ struct TraceRecipe {
   double freqKHz = 30.0;        // dominant frequency of the first arrival
   double amplitude = 800.0;     // counts, envelope peak of the first arrival
   double snrDb = 30.0;          // 20 log10(rms of the first cycle / rms of the noise)
-  bool bandLimitedNoise = false;
+  // White noise, noise of the first arrival's own band, or noise far below
+  // it (flow, hum, a tube wave ringing on) around a third of its frequency.
+  enum class Noise { White, ArrivalBand, BelowBand };
+  Noise noise = Noise::White;
   double dcOffset = 0.0;        // counts
   double trend = 0.0;           // counts of slow drift over the record
   bool laterArrivals = true;    // tube wave and coda, of random polarity
