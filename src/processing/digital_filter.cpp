@@ -181,9 +181,11 @@ bool FilterBehindLeadIn(float* y, int ramp, int n, float dtUs, bool highPassOn, 
     LowPassStep low(dtSeconds, lowPassHz);
     HighPassStep high(dtSeconds, static_cast<int>(highPassHz));
     HighPassStep again(dtSeconds, copy ? copy->cutoffHz : 0);
+    float* before = copy ? copy->beforeHighPass : nullptr;
     auto step = [&](int k) {  // every stage that has a sample at step k
       if (k < count) y[k] = k < 2 ? low.Start(y[k]) : low.Next(y[k]);
       const int h = k - kLag;
+      if (before && h >= ramp && h < count) before[h - ramp] = y[h];
       if (h >= 0 && h < count) y[h] = h == 0 ? high.First(y[h]) : h == 1 ? high.Second(y[h]) : high.Next(y[h]);
       const int a = h - kLag;
       if (copy && a >= ramp && a < count) {
@@ -197,7 +199,15 @@ bool FilterBehindLeadIn(float* y, int ramp, int n, float dtUs, bool highPassOn, 
     const int steadyFrom = copy ? ramp + 2 * kLag + 1 : kLag + 2;
     int k = 0;
     for (; k < steadyFrom; ++k) step(k);
-    if (copy) {
+    if (before) {
+      float* out = copy->samples;
+      for (; k < count; ++k) {
+        y[k] = low.Next(y[k]);
+        before[k - kLag - ramp] = y[k - kLag];
+        y[k - kLag] = high.Next(y[k - kLag]);
+        out[k - 2 * kLag - ramp] = again.Next(y[k - 2 * kLag]);
+      }
+    } else if (copy) {
       float* out = copy->samples;
       for (; k < count; ++k) {
         y[k] = low.Next(y[k]);
@@ -257,6 +267,8 @@ void HighPass2Behind(int count, const float* in, float* out, double dtSeconds, i
 void FilterFloats(int n, float* x, float dtUs, bool highPassOn, float highPassHz, bool lowPassOn,
                   float lowPassHz, const HighPassedCopy* copy) {
   if (n <= 0) return;
+  float* before = copy ? copy->beforeHighPass : nullptr;
+  if (before) std::copy(x, x + n, before);  // low-passed below when that is on
   const int ramp = 4 * FilterLeadIn(dtUs, highPassOn || lowPassOn);
   bool copied = false;
   if (ramp > 0) {
@@ -266,6 +278,7 @@ void FilterFloats(int n, float* x, float dtUs, bool highPassOn, float highPassHz
     std::copy(y + ramp, y + ramp + n, x);
   }
   if (copy && !copied) {
+    if (before && lowPassOn) FilterFloats(n, before, dtUs, false, highPassHz, true, lowPassHz);
     HighPass2Behind(n, x, copy->samples, dtUs / 1e6, copy->cutoffHz, std::round(x[0]), copy->leadCount);
   }
 }

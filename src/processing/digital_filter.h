@@ -17,11 +17,14 @@ void HighPass2Behind(int count, const float* in, float* out, double dtSeconds, i
                      int leadCount);
 
 // A copy of filtered samples high-passed once more, as if leadCount (at least
-// 2) copies of the first, rounded, had gone before (HighPass2Behind).
+// 2) copies of the first, rounded, had gone before (HighPass2Behind); and,
+// when beforeHighPass is given, the samples as they were before the first
+// high-pass (low-passed when that is on).
 struct HighPassedCopy {
   float* samples;  // apart from the filtered ones
   int cutoffHz;
   int leadCount;
+  float* beforeHighPass = nullptr;
 };
 
 // Filters n offset-binary words (zero level 2048) behind a straight lead-in ramp

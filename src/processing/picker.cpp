@@ -527,7 +527,8 @@ CorePick FinalPicks(const std::vector<float>& x, const NoiseModel& noise, int k,
 
 }  // namespace
 
-CorePick PickCore(double delay, double dtUs, const std::vector<float>& x, double tStart, double tEnd, double f0) {
+CorePick PickCore(double delay, double dtUs, const std::vector<float>& x, double tStart, double tEnd, double f0,
+                  const std::vector<float>* beforeHighPass) {
   const int n = static_cast<int>(x.size());
   CorePick none;
   none.quality = PickQuality::Poor;
@@ -556,7 +557,14 @@ CorePick PickCore(double delay, double dtUs, const std::vector<float>& x, double
   // Two periods before k1 leave band-limited noise too few cycles to be told
   // from a weak first arrival; four do.
   const int lead = std::max(ks, static_cast<int>(k1 + 0.5 - 4 * period));
-  const Refined refined = Refine(x, noise, lead, a, b, k1, period, onset.contrast, rMax);
+  // A causal high-pass keeps where a wave starts but not its crossings: it
+  // narrows the first lobe, and a start read back from the crossings came a
+  // third of a period early. The first motion is read where the wave is
+  // still its own; the noise far below its band that the high-pass took off,
+  // Refine takes off itself.
+  const std::vector<float>& motion = beforeHighPass ? *beforeHighPass : x;
+  const NoiseModel motionNoise = beforeHighPass ? MeasureNoise(motion, ks, k1, period, onset.contrast) : noise;
+  const Refined refined = Refine(motion, motionNoise, lead, a, b, k1, period, onset.contrast, rMax);
   CorePick pick = FinalPicks(x, noise, refined.onset, ke, period);
   // The stored onset is the sample where the first motion began.
   if (refined.motionOnset >= 0) pick.onset = std::clamp(RoundUp(refined.motionOnset), ks, ke);
@@ -579,17 +587,18 @@ WaveformPick PickWaveform(int n, uint16_t* samples, float dtUs, float delay, boo
       !(std::fabs(delay / dtUs) < kLongestUs)) {
     return out;
   }
-  std::vector<float> x(n), again(highPassOn ? n : 0);
+  std::vector<float> x(n), again(highPassOn ? n : 0), before(highPassOn ? n : 0);
   for (int k = 0; k < n; ++k) x[k] = samples[k] - 2048.0f;
   // The picking copy settles the second high-pass on a flat lead-in.
-  const HighPassedCopy copy{again.data(), kSecondHighPassHz, kPickLeadIn};
+  const HighPassedCopy copy{again.data(), kSecondHighPassHz, kPickLeadIn, before.data()};
   FilterFloats(n, x.data(), dtUs, highPassOn, highPassHz, lowPassOn, lowPassHz, highPassOn ? &copy : nullptr);
   for (int k = 0; k < n; ++k) {
     samples[k] = x[k] < -2048.0f ? 0 : static_cast<uint16_t>(std::min(x[k] + 2048.0f, 65535.0f));
   }
 
   const std::vector<float>& picked = highPassOn ? again : x;
-  const CorePick core = PickCore(delay, dtUs, picked, delay, delay + (n - 1) * static_cast<double>(dtUs));
+  const CorePick core = PickCore(delay, dtUs, picked, delay, delay + (n - 1) * static_cast<double>(dtUs),
+                                 kNominalFrequency, highPassOn ? &before : nullptr);
   const int k0 = static_cast<int>(-delay / dtUs + 0.5);
   out.arrivalTime = static_cast<int>((core.onset - k0) * dtUs - delay);
   out.ampTime = static_cast<int>((core.peak - k0) * dtUs - delay);

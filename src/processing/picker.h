@@ -20,9 +20,10 @@ struct CorePick {
 
 // The core picker on a filtered, zero-centred waveform x whose first sample is
 // at delay µs; tStart and tEnd bound the search in µs; f0 is the nominal
-// frequency in Hz.
+// frequency in Hz. When x went through a high-pass, beforeHighPass is the
+// same record as it was before, on which the first motion is read.
 CorePick PickCore(double delay, double dtUs, const std::vector<float>& x, double tStart, double tEnd,
-                  double f0 = kNominalFrequency);
+                  double f0 = kNominalFrequency, const std::vector<float>* beforeHighPass = nullptr);
 
 struct WaveformPick {
   int arrivalTime = 0;  // whole µs from the first sample
@@ -34,7 +35,7 @@ struct WaveformPick {
 
 // Filters the working samples in place with the channel's settings (cut-offs in
 // Hz), then picks a copy that is high-passed once more at 20 kHz when the
-// high-pass is on.
+// high-pass is on; the first motion then on the samples before the high-pass.
 WaveformPick PickWaveform(int n, uint16_t* samples, float dtUs, float delay, bool highPassOn, float highPassHz,
                           bool lowPassOn, float lowPassHz);
 

@@ -155,21 +155,25 @@ TEST(DigitalFilter, HighPassBehindAFlatLeadInAsIfItRanThroughIt) {
 }
 
 TEST(DigitalFilter, HighPassedCopyInTheSamePassMatchesHighPassingAfterwards) {
-  // Both filters on take the copy's high-pass into their own pass; every
-  // other setting, a short record and a zero interval high-pass afterwards.
+  // Both filters on take the copy's high-pass, and the samples before the
+  // first high-pass, into their own pass; every other setting, a short record
+  // and a zero interval work them out afterwards.
   for (int n : {1, 2, 5, 40, 300}) {
     for (float dtUs : {0.1f, 1.0f, 0.0f}) {
       for (int filters = 0; filters < 4; ++filters) {
         for (int lead : {2, 512}) {
           const bool hp = filters & 1, lp = filters & 2;
           std::vector<float> expected = DecayingSine(n, 25, 1, 900);
-          std::vector<float> filtered = expected, copy(n, -1.0f), afterwards(n);
+          std::vector<float> filtered = expected, copy(n, -1.0f), afterwards(n), before(n, -1.0f);
+          std::vector<float> lowPassed = expected;
           FilterFloats(n, expected.data(), dtUs, hp, 10000, lp, 50000);
+          FilterFloats(n, lowPassed.data(), dtUs, false, 10000, lp, 50000);
           HighPass2Behind(n, expected.data(), afterwards.data(), dtUs / 1e6, 20000, std::round(expected[0]), lead);
-          const HighPassedCopy c{copy.data(), 20000, lead};
+          const HighPassedCopy c{copy.data(), 20000, lead, before.data()};
           FilterFloats(n, filtered.data(), dtUs, hp, 10000, lp, 50000, &c);
           EXPECT_EQ(filtered, expected) << n << " " << dtUs << " " << filters << " " << lead;
           EXPECT_EQ(copy, afterwards) << n << " " << dtUs << " " << filters << " " << lead;
+          EXPECT_EQ(before, lowPassed) << n << " " << dtUs << " " << filters << " " << lead;
         }
       }
     }
