@@ -15,6 +15,14 @@ namespace {
 // not a swell of the noise.
 constexpr double kClearRise = 2.0;
 
+// A first cycle this far above the lead-in before it is an arrival, however
+// short that lead-in; noise swells seldom reach it.
+constexpr double kPlainArrival = 7.0;
+
+// A first arrival's strongest cycle is weaker than the later arrivals', but
+// not by more than this factor; a swell of the noise in a clean record is.
+constexpr double kWeakestFirst = 0.25;
+
 // Mean |v| over the first (or last) max(3, window / 10) samples of the range:
 // what a window running past that end of the range sees outside it.
 double EdgeFill(const std::vector<double>& v, int ks, int ke, int window, bool atStart) {
@@ -270,6 +278,14 @@ bool LeaveRecordStart(const OnsetRatio& onset, int ks, int ke, double period, in
   const double* ratio = onset.ratio.data();
   const int best = static_cast<int>(std::max_element(ratio + from, ratio + ke + 1) - ratio);
   if (ratio[best] < kClearRise) return false;
+  // An arrival close to the start, plain against the quarter period or more
+  // before it, stays, unless far weaker than the later rise (noise rising
+  // from a silent start is).
+  const int lead = k1 - ks;
+  if (lead >= std::max(8.0, period / 4)) {
+    const double leadIn = onset.absPrefix[lead] / lead;
+    if (onset.after[k1] >= kPlainArrival * leadIn && onset.after[k1] >= kWeakestFirst * onset.after[best]) return false;
+  }
   k1 = best;
   rMax = ratio[best];
   return true;
@@ -292,10 +308,6 @@ constexpr double kSwellAtMost = 2.6;
 
 // A cycle this far above the lead-in's noise is more than noise swells to.
 constexpr double kEarlierEnergy = 2.75;
-
-// A first arrival's strongest cycle is weaker than the later arrivals', but
-// not by more than this factor; a swell of the noise in a clean record is.
-constexpr double kWeakestFirst = 0.25;
 
 // Half-cycles of an arrival near the dominant period: one cycle holds one to
 // four sign changes once the noise is kept out by a dead band, `most` over

@@ -44,7 +44,8 @@ OnsetRatio ComputeOnsetRatio(const std::vector<double>& d, int ks, int ke, doubl
 // An onset within a period of the record's start is measured against the few
 // samples that stand in for the lead-in its trailing window lacks; when the
 // record after two periods holds a clear rise of its own, the strongest one
-// there takes over k1 (and rMax). Returns whether it did.
+// there takes over k1 (and rMax), unless the onset stands plainly above the
+// lead-in it has. Returns whether it did.
 bool LeaveRecordStart(const OnsetRatio& onset, int ks, int ke, double period, int& k1, double& rMax);
 
 // An arrival before k1 that a stronger later one hid from the ratio: where the

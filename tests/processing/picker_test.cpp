@@ -165,6 +165,15 @@ TEST(PickCoreTest, NoiseRisingFromASilentStartIsNoArrival) {
   EXPECT_NEAR(PickCore(0, 1.0, x, 0, 1023).onset, 600, 3);
 }
 
+TEST(PickCoreTest, ArrivalCloseToTheRecordStartIsKept) {
+  // Under a period of quiet lead-in, by the estimate that the slower, stronger
+  // shear sets: the shear was taken for the first arrival.
+  std::vector<float> x = SineArrival(512, 2000, 0, 0.5);
+  Add(x, Wavelet(512, 86.4, 500, 34000, true, 0.5));
+  Add(x, Wavelet(512, 86.4 + 6 * 29.4, 1200, 20000, false, 0.5));
+  EXPECT_NEAR(PickCore(0, 0.5, x, 0, 255.5).onset, 86.4, 2);
+}
+
 TEST(PickCoreTest, SmoothFirstMotionInNoiseOfItsOwnBand) {
   // A noise line fitted to a few periods of such noise takes the noise's
   // wander for a slope; carried on under the arrival, it tilted the lobes
