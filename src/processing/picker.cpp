@@ -548,7 +548,7 @@ CorePick PickCore(double delay, double dtUs, const std::vector<float>& x, double
   double rMax = onset.rMax;
   PreferRegularEarlierOnset(cycles, onset.ratio, ks, period, k1, rMax);
   PreferEarlierPeak(onset.ratio, ks, ke, period, k1, rMax);
-  LeaveRecordStart(onset, ks, ke, period, k1, rMax);
+  LeaveRecordStart(x, onset, ks, ke, period, k1, rMax);
   if (!GuardEarlierArrival(x, d, onset, ks, period, k1, rMax)) LeaveNoiseSwell(d, onset, ks, ke, period, k1, rMax);
 
   const NoiseModel noise = MeasureNoise(x, ks, k1, period, onset.contrast);

@@ -17,7 +17,7 @@ constexpr double kClearRise = 2.0;
 
 // A first cycle this far above the lead-in before it is an arrival, however
 // short that lead-in; noise swells seldom reach it.
-constexpr double kPlainArrival = 7.0;
+constexpr double kPlainArrival = 10.0;
 
 // A first arrival's strongest cycle is weaker than the later arrivals', but
 // not by more than this factor; a swell of the noise in a clean record is.
@@ -272,19 +272,27 @@ OnsetRatio ComputeOnsetRatio(const std::vector<double>& d, int ks, int ke, doubl
   return r;
 }
 
-bool LeaveRecordStart(const OnsetRatio& onset, int ks, int ke, double period, int& k1, double& rMax) {
+bool LeaveRecordStart(const std::vector<float>& x, const OnsetRatio& onset, int ks, int ke, double period, int& k1,
+                      double& rMax) {
   const int from = ks + RoundUp(2 * period);
   if (k1 - ks >= period || from > ke) return false;
   const double* ratio = onset.ratio.data();
   const int best = static_cast<int>(std::max_element(ratio + from, ratio + ke + 1) - ratio);
   if (ratio[best] < kClearRise) return false;
-  // An arrival close to the start, plain against the quarter period or more
-  // before it, stays, unless far weaker than the later rise (noise rising
-  // from a silent start is).
-  const int lead = k1 - ks;
-  if (lead >= std::max(8.0, period / 4)) {
-    const double leadIn = onset.absPrefix[lead] / lead;
-    if (onset.after[k1] >= kPlainArrival * leadIn && onset.after[k1] >= kWeakestFirst * onset.after[best]) return false;
+  // An arrival close to the start, plain against what comes before it (up
+  // to a quarter period before k1, which the forward window puts late)
+  // stays, unless far weaker than the later rise (noise rising from a silent
+  // start is). Read on x: the detrending spreads a slow arrival over the
+  // short lead-in.
+  const int lead = k1 - ks - RoundUp(period / 4);
+  const int cycleEnd = std::min(ke, k1 + RoundUp(period));
+  if (lead >= 8 && onset.after[k1] >= kWeakestFirst * onset.after[best]) {
+    double level = 0, leadIn = 0, cycle = 0;
+    for (int i = ks; i < ks + lead; ++i) level += x[i];
+    level /= lead;
+    for (int i = ks; i < ks + lead; ++i) leadIn += std::fabs(x[i] - level);
+    for (int i = k1; i <= cycleEnd; ++i) cycle += std::fabs(x[i] - level);
+    if (cycle / (cycleEnd - k1 + 1) >= kPlainArrival * leadIn / lead) return false;
   }
   k1 = best;
   rMax = ratio[best];

@@ -45,8 +45,9 @@ OnsetRatio ComputeOnsetRatio(const std::vector<double>& d, int ks, int ke, doubl
 // samples that stand in for the lead-in its trailing window lacks; when the
 // record after two periods holds a clear rise of its own, the strongest one
 // there takes over k1 (and rMax), unless the onset stands plainly above the
-// lead-in it has. Returns whether it did.
-bool LeaveRecordStart(const OnsetRatio& onset, int ks, int ke, double period, int& k1, double& rMax);
+// lead-in it has in x. Returns whether it did.
+bool LeaveRecordStart(const std::vector<float>& x, const OnsetRatio& onset, int ks, int ke, double period, int& k1,
+                      double& rMax);
 
 // An arrival before k1 that a stronger later one hid from the ratio: where the
 // record x up to k1 splits best into noise and signal, or failing that the
