@@ -11,34 +11,41 @@ namespace {
 // The start of the lobe `first` from the crossings that end it and up to
 // `later` lobes after it while they keep about the half period: a straight
 // line through them, one half period per lobe, back to where the first lobe
-// began. More crossings than two average out the noise on each. Given where
-// a trough began that holds a merged first lobe before lobe `first` (see
+// began. More crossings than two average out the noise on each; noise moves
+// a crossing as much less as the wave is steeper there, so each counts with
+// the square of the mean height of the two lobes it joins. Given where a
+// trough began that holds a merged first lobe before lobe `first` (see
 // MergedFirstLobe), the line runs through both of that trough's crossings
 // too, and back to where the merged lobe began, a half period further.
 double LineThroughCrossings(const std::vector<Lobe>& lobes, int first, double half, int later,
                             double mergedTrough = -1) {
-  double sx = 0, sy = 0, sxx = 0, sxy = 0;
+  double sw = 0, sx = 0, sy = 0, sxx = 0, sxy = 0;
   int n = 0;
-  auto add = [&](double x, double y) {
-    sx += x;
-    sy += y;
-    sxx += x * x;
-    sxy += x * y;
+  auto add = [&](double x, double y, double height) {
+    const double w = height * height;
+    sw += w;
+    sx += w * x;
+    sy += w * y;
+    sxx += w * x * x;
+    sxy += w * x * y;
     ++n;
   };
+  const int count = static_cast<int>(lobes.size());
   const bool merged = mergedTrough >= 0;
   if (merged) {
-    add(-1, mergedTrough);
-    add(0, lobes[first].start);
+    const double trough = std::fabs(lobes[first - 1].peak);
+    add(-1, mergedTrough, trough);
+    add(0, lobes[first].start, trough);
   }
-  for (int m = 0; m <= later && first + m < static_cast<int>(lobes.size()); ++m) {
+  for (int m = 0; m <= later && first + m < count; ++m) {
     const Lobe& c = lobes[first + m];
     if (m > 0 && (c.Width() < 0.6 * half || c.Width() > half / 0.6)) break;
-    add(m + 1, c.end);
+    const double next = first + m + 1 < count ? std::fabs(lobes[first + m + 1].peak) : std::fabs(c.peak);
+    add(m + 1, c.end, 0.5 * (std::fabs(c.peak) + next));
   }
   if (n < 3) return lobes[first].end - half;
-  const double slope = (n * sxy - sx * sy) / (n * sxx - sx * sx);
-  return (sy - slope * sx) / n - (merged ? 2 * slope : 0.0);
+  const double slope = (sw * sxy - sx * sy) / (sw * sxx - sx * sx);
+  return (sy - slope * sx) / sw - (merged ? 2 * slope : 0.0);
 }
 
 // A weak first lobe and its trough just before lobes[j], read on the plain
