@@ -416,8 +416,7 @@ Refined Refine(const std::vector<float>& x, const NoiseModel& noise, int lead, i
   const bool noisy = strongest < 10 * threshold;
   if (noisy) TakeOffSlowWander(flat, lead, a, beyond, k1, period, threshold, beyond == static_cast<int>(x.size()) - 1);
   const std::vector<double> rs =
-      noisy ? Smoothed(std::move(flat), lead, beyond, std::max(1, static_cast<int>(0.15 * period)))
-                                 : std::move(flat);
+      noisy ? Smoothed(std::move(flat), lead, beyond, std::max(1, static_cast<int>(0.15 * period))) : std::move(flat);
   const int split =
       AicOnset(rs.data(), lead, std::min(beyond, static_cast<int>(k1 + 2 * period)), std::max(2, RoundUp(period / 16)));
   // The split and the energy onset each name a lobe, or none. A swell of
@@ -562,8 +561,9 @@ CorePick PickCore(double delay, double dtUs, const std::vector<float>& x, double
   // third of a period early. The first motion is read where the wave is
   // still its own; the noise far below its band that the high-pass took off,
   // Refine takes off itself.
-  const std::vector<float>& motion = beforeHighPass ? *beforeHighPass : x;
-  const NoiseModel motionNoise = beforeHighPass ? MeasureNoise(motion, ks, k1, period, onset.contrast) : noise;
+  const bool unfiltered = beforeHighPass && beforeHighPass->size() == x.size();
+  const std::vector<float>& motion = unfiltered ? *beforeHighPass : x;
+  const NoiseModel motionNoise = unfiltered ? MeasureNoise(motion, ks, k1, period, onset.contrast) : noise;
   const Refined refined = Refine(motion, motionNoise, lead, a, b, k1, period, onset.contrast, rMax);
   CorePick pick = FinalPicks(x, noise, refined.onset, ke, period);
   // The stored onset is the sample where the first motion began.

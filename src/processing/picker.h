@@ -21,7 +21,8 @@ struct CorePick {
 // The core picker on a filtered, zero-centred waveform x whose first sample is
 // at delay µs; tStart and tEnd bound the search in µs; f0 is the nominal
 // frequency in Hz. When x went through a high-pass, beforeHighPass is the
-// same record as it was before, on which the first motion is read.
+// same record (of the same length) as it was before, on which the first
+// motion is read.
 CorePick PickCore(double delay, double dtUs, const std::vector<float>& x, double tStart, double tEnd,
                   double f0 = kNominalFrequency, const std::vector<float>* beforeHighPass = nullptr);
 
