@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstring>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -16,6 +18,7 @@
 #include "formats/raw_test_reader.h"
 #include "formats/result_file.h"
 #include "formats/rtx_reader.h"
+#include "processing/picker.h"
 #include "support/scripted_ui_services.h"
 
 namespace tarnix::fuzz {
@@ -225,6 +228,31 @@ void SettingsFile(const uint8_t* bytes, size_t size) {
   const std::string twice = Folder() + "/twice.ini";
   Check(second.SaveSettings(twice), "settings that were read can be written");
   Check(ReadFile(once) == ReadFile(twice), "what was read writes back the same");
+}
+
+void PickWaveformInput(const uint8_t* bytes, size_t size) {
+  constexpr size_t kHead = 11;
+  constexpr size_t kMostSamples = 16384;
+  if (size < kHead) return;
+  float dt = 0, delay = 0;
+  std::memcpy(&dt, bytes, 4);
+  std::memcpy(&delay, bytes + 4, 4);
+  const bool highOn = bytes[8] & 1, lowOn = bytes[8] & 2;
+  // Cut-offs only within the filter dialog's bounds, as every caller keeps them.
+  const float highHz = 10.0f + bytes[9] * (19990.0f / 255);
+  const float lowHz = std::max(highHz, 2000.0f + bytes[10] * (498000.0f / 255));
+  std::vector<uint16_t> samples(std::min((size - kHead) / 2, kMostSamples));
+  for (size_t i = 0; i < samples.size(); ++i) samples[i] = bytes[kHead + 2 * i] | (bytes[kHead + 2 * i + 1] << 8);
+  const int n = static_cast<int>(samples.size());
+  const WaveformPick pick = PickWaveform(n, samples.data(), dt, delay, highOn, highHz, lowOn, lowHz);
+  const double span = (n - 1) * static_cast<double>(dt);
+  if (n >= 4 && dt > 0 && span < 5e8 && std::fabs(delay) < 5e8) {
+    // Whole µs from the first sample: within the record, give or take the
+    // interval or two that the delay's truncation to a sample may add.
+    for (const int t : {pick.arrivalTime, pick.ampTime}) {
+      Check(t >= -2.0 * dt - 1 && t <= span + 2.0 * dt + 1, "the picks inside the record");
+    }
+  }
 }
 
 }  // namespace tarnix::fuzz

@@ -30,5 +30,9 @@ void RtxTest(const uint8_t* bytes, size_t size);
 void SingleWave(const uint8_t* bytes, size_t size);
 // A settings file, read; what it read must write and read back the same.
 void SettingsFile(const uint8_t* bytes, size_t size);
+// One waveform through the automatic picker: its sampling interval and delay
+// (two little-endian floats, as a header may hold them), the filter switches
+// and cut-offs (three bytes), then the samples; the picks stay inside it.
+void PickWaveformInput(const uint8_t* bytes, size_t size);
 
 }  // namespace tarnix::fuzz

@@ -75,6 +75,13 @@ class LowPassStep {
 class HighPassStep {
  public:
   HighPassStep(double dtSeconds, int cutoffHz) {
+    // At or past the Nyquist frequency the pre-warping tangent turns the
+    // filter unstable (its outputs overflow to no number); the limit it
+    // tends to below there is to pass nothing.
+    if (!(cutoffHz * dtSeconds < 0.5)) {
+      b_ = c1_ = c2_ = 0;
+      return;
+    }
     const double k = std::tan(kPi8 * cutoffHz * dtSeconds);
     const double d = k * k + kSqrt2 * k + 1;
     b_ = 1 / d;

@@ -488,7 +488,7 @@ CorePick FinalPicks(const std::vector<float>& x, const NoiseModel& noise, int k,
   while (s < ke && v(s) < 1) ++s;
   if (v(s) < 1) {
     p.onset = k;
-    p.peak = k + static_cast<int>(period / 4 + 0.5);
+    p.peak = std::min(ke, k + static_cast<int>(period / 4 + 0.5));  // never past the record
     return p;
   }
   int firstPeak = s, j = s + 1;

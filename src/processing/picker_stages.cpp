@@ -268,6 +268,7 @@ OnsetRatio ComputeOnsetRatio(const std::vector<double>& d, int ks, int ke, doubl
   for (int k = ks; k <= ke; ++k) ratio[k] = after[k] / std::max(before[k], lo);
   const double largest = Largest(ratio, ks, ke);
   r.k1 = static_cast<int>(std::find(ratio + ks, ratio + ke + 1, largest) - ratio);
+  if (r.k1 > ke) r.k1 = ks;  // no largest in a record that holds no number
   r.rMax = largest;
   return r;
 }

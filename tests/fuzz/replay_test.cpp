@@ -35,6 +35,7 @@ TEST(FuzzReplay, EveryKeptInputPassesEveryEntry) {
   EXPECT_GT(Replay("rtx_test", fuzz::RtxTest), 0);
   EXPECT_GT(Replay("settings_file", fuzz::SettingsFile), 0);
   EXPECT_GT(Replay("single_wave", fuzz::SingleWave), 0);
+  EXPECT_GT(Replay("pick_waveform", fuzz::PickWaveformInput), 0);
 }
 
 TEST(FuzzReplay, PairsSplitWhereTheirPrefixSays) {

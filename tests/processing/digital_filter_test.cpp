@@ -255,5 +255,15 @@ TEST(DigitalFilter, PassBandAndStopBand) {
   EXPECT_LT(PassedFraction(2, 2300), 0.1);
 }
 
+TEST(DigitalFilter, HighPassAtOrPastTheNyquistFrequencyPassesNothing) {
+  // 20 kHz at 100 and 30 us: the pre-warping tangent made the filter unstable
+  // and its outputs overflowed to no number.
+  for (float dtUs : {25.0f, 30.0f, 100.0f}) {
+    std::vector<float> x = DecayingSine(300, 7, 1, 900);
+    HighPass2(300, x.data(), x.data(), dtUs / 1e6, 20000);
+    for (float v : x) EXPECT_EQ(v, 0.0f) << dtUs;
+  }
+}
+
 }  // namespace
 }  // namespace tarnix
