@@ -389,9 +389,11 @@ bool ScanForEarlierArrival(const std::vector<double>& d, const OnsetRatio& onset
     rMax = onset.ratio[k1];
     return true;
   };
+  // A rise needs the quiet before it: a burst that the record starts in (the
+  // transmitter's crosstalk) is none.
   const double level = kGuardFactor * noise;
-  for (int k = ks; k <= last; ++k) {
-    if (mean(k) >= level && mean(k + half) >= level && mean(k + 2 * half) >= level &&
+  for (int k = ks + half; k <= last; ++k) {
+    if (mean(k) >= level && mean(k + half) >= level && mean(k + 2 * half) >= level && mean(k - half) < level &&
         CoherentCycle(d, k, k + 2 * half, noise)) {
       return startNear(k);
     }
@@ -407,6 +409,30 @@ bool ScanForEarlierArrival(const std::vector<double>& d, const OnsetRatio& onset
     }
   }
   return false;
+}
+
+// Whether most of what x holds over [from, to) away from its level in the
+// period before sits in three samples: an electrical spike, which the
+// detrending and smoothing spread over a cycle that then looks like an
+// arrival's. A wave's or the noise's cycle spreads over many samples.
+bool SpikeAt(const std::vector<float>& x, int ks, int from, int to, int period) {
+  const int lead = std::max(ks, from - period);
+  to = std::min<int>(to, static_cast<int>(x.size()));
+  if (from <= lead || to <= from) return false;
+  double level = 0;
+  for (int i = lead; i < from; ++i) level += x[i];
+  level /= from - lead;
+  double total = 0, top[3] = {0, 0, 0};
+  for (int i = from; i < to; ++i) {
+    const double v = std::fabs(x[i] - level);
+    total += v;
+    if (v > top[2]) {
+      top[2] = v;
+      if (top[2] > top[1]) std::swap(top[1], top[2]);
+      if (top[1] > top[0]) std::swap(top[0], top[1]);
+    }
+  }
+  return top[0] + top[1] + top[2] > 0.5 * total;
 }
 
 double MeanAbs(const std::vector<double>& d, int from, int to) {
@@ -526,7 +552,8 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
       bool rises = noise > 0 && firstCycle >= firstAbove * noise && strongest >= kWeakestFirst * later;
       for (int j = 0; j < 2 && rises; ++j) rises = MeanAbs(e, k + j * half, k + (j + 1) * half - 1) >= 1.5 * noise;
       rises = rises && FitLine(xs, k, k1 - 1).sigma >= 1.5 * line.sigma;
-      if (rises && CoherentCycle(e, k, std::min(until, k + 4 * half), 2 * noise, 8)) {
+      if (rises && CoherentCycle(e, k, std::min(until, k + 4 * half), 2 * noise, 8) &&
+          !SpikeAt(x, ks, k, k + 3 * half, 2 * half)) {
         k1 = k;
         rMax = onset.ratio[k];
         return true;
@@ -536,7 +563,8 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
   }
   int k = k1;
   double r = rMax;
-  if (!ScanForEarlierArrival(d, onset, ks, period, k, r) || MeanAbs(d, k, k + 2 * half - 1) < kWeakestFirst * later) {
+  if (!ScanForEarlierArrival(d, onset, ks, period, k, r) || MeanAbs(d, k, k + 2 * half - 1) < kWeakestFirst * later ||
+      SpikeAt(x, ks, k, k + 3 * half, 2 * half)) {
     return false;
   }
   k1 = k;

@@ -286,6 +286,13 @@ TEST(PickWaveformTest, KeptRecordsOfFaultsOnceFound) {
   // came a period late.
   std::vector<uint16_t> wander = KeptRecord("smooth_arrival_on_slow_noise_wander.u16");
   EXPECT_NEAR(PickWaveform(1024, wander.data(), 1.0f, 0.0f, false, 0, false, 0).arrivalTime, 196.4, 3);
+  // At 40 dB, a two-sample spike three times the arrival's height, which the
+  // detrending spreads over a cycle, and the transmitter's crosstalk that the
+  // record starts in: the guard took each for an earlier arrival.
+  std::vector<uint16_t> spike = KeptRecord("spike_before_arrival.u16");
+  EXPECT_NEAR(PickWaveform(1024, spike.data(), 1.0f, 0.0f, false, 0, false, 0).arrivalTime, 506.1, 3);
+  std::vector<uint16_t> crosstalk = KeptRecord("crosstalk_at_record_start.u16");
+  EXPECT_NEAR(PickWaveform(1024, crosstalk.data(), 1.0f, 0.0f, false, 0, false, 0).arrivalTime, 703.1, 3);
 }
 
 std::vector<uint16_t> Words(const std::vector<float>& x) {
