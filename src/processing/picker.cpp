@@ -550,22 +550,21 @@ CorePick PickCore(double delay, double dtUs, const std::vector<float>& x, double
   LeaveRecordStart(x, onset, ks, ke, period, k1, rMax);
   if (!GuardEarlierArrival(x, d, onset, ks, period, k1, rMax)) LeaveNoiseSwell(d, onset, ks, ke, period, k1, rMax);
 
-  const NoiseModel noise = MeasureNoise(x, ks, k1, period, onset.contrast);
+  // A causal high-pass keeps where a wave starts but not its crossings: it
+  // narrows the first lobe, and a start read back from the crossings came a
+  // third of a period early. The first motion, and the peak after it, are
+  // read where the wave is still its own; the noise far below its band that
+  // the high-pass took off, Refine takes off itself.
+  const bool unfiltered = beforeHighPass && beforeHighPass->size() == x.size();
+  const std::vector<float>& motion = unfiltered ? *beforeHighPass : x;
+  const NoiseModel noise = MeasureNoise(motion, ks, k1, period, onset.contrast);
   const int a = std::max(ks, static_cast<int>(k1 + 0.5 - 2 * period));
   const int b = std::min(ke, static_cast<int>(k1 + 0.5 + 2 * period));
   // Two periods before k1 leave band-limited noise too few cycles to be told
   // from a weak first arrival; four do.
   const int lead = std::max(ks, static_cast<int>(k1 + 0.5 - 4 * period));
-  // A causal high-pass keeps where a wave starts but not its crossings: it
-  // narrows the first lobe, and a start read back from the crossings came a
-  // third of a period early. The first motion is read where the wave is
-  // still its own; the noise far below its band that the high-pass took off,
-  // Refine takes off itself.
-  const bool unfiltered = beforeHighPass && beforeHighPass->size() == x.size();
-  const std::vector<float>& motion = unfiltered ? *beforeHighPass : x;
-  const NoiseModel motionNoise = unfiltered ? MeasureNoise(motion, ks, k1, period, onset.contrast) : noise;
-  const Refined refined = Refine(motion, motionNoise, lead, a, b, k1, period, onset.contrast, rMax);
-  CorePick pick = FinalPicks(x, noise, refined.onset, ke, period);
+  const Refined refined = Refine(motion, noise, lead, a, b, k1, period, onset.contrast, rMax);
+  CorePick pick = FinalPicks(motion, noise, refined.onset, ke, period);
   // The stored onset is the sample where the first motion began.
   if (refined.motionOnset >= 0) pick.onset = std::clamp(RoundUp(refined.motionOnset), ks, ke);
   pick.energyOnset = k1;
