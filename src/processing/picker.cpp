@@ -524,10 +524,10 @@ CorePick FinalPicks(const std::vector<float>& x, const NoiseModel& noise, int k,
   return p;
 }
 
-}  // namespace
-
-CorePick PickCore(double delay, double dtUs, const std::vector<float>& x, double tStart, double tEnd, double f0,
-                  const std::vector<float>* beforeHighPass) {
+// PickCore; once a spike has drawn the energy onset, it picks the record
+// again without its spikes (mayDespike false).
+CorePick PickRecord(double delay, double dtUs, const std::vector<float>& x, double tStart, double tEnd, double f0,
+                    const std::vector<float>* beforeHighPass, bool mayDespike) {
   const int n = static_cast<int>(x.size());
   CorePick none;
   none.quality = PickQuality::Poor;
@@ -547,6 +547,14 @@ CorePick PickCore(double delay, double dtUs, const std::vector<float>& x, double
   double rMax = onset.rMax;
   PreferRegularEarlierOnset(cycles, onset.ratio, ks, period, k1, rMax);
   PreferEarlierPeak(onset.ratio, ks, ke, period, k1, rMax);
+  // An electrical spike of a sample or two can draw the energy ratio: the
+  // record is then picked again without its spikes.
+  const int half = std::max(2, RoundUp(period / 2));
+  if (mayDespike && SpikeAt(x, ks, k1, k1 + 3 * half, 2 * half)) {
+    const std::vector<float> clean = WithoutSpikes(x, ks, ke);
+    const std::vector<float> cleanBefore = beforeHighPass ? WithoutSpikes(*beforeHighPass, ks, ke) : std::vector<float>();
+    return PickRecord(delay, dtUs, clean, tStart, tEnd, f0, beforeHighPass ? &cleanBefore : nullptr, false);
+  }
   LeaveRecordStart(x, onset, ks, ke, period, k1, rMax);
   if (!GuardEarlierArrival(x, d, onset, ks, period, k1, rMax)) LeaveNoiseSwell(d, onset, ks, ke, period, k1, rMax);
 
@@ -572,6 +580,13 @@ CorePick PickCore(double delay, double dtUs, const std::vector<float>& x, double
   pick.quality = ClassifyPick(refined, rMax, onset.contrast, onsetIndex, k1, period,
                               EnergyBefore(onset, ks, onsetIndex, period, DetrendWindow(f0, dtUs) / 2));
   return pick;
+}
+
+}  // namespace
+
+CorePick PickCore(double delay, double dtUs, const std::vector<float>& x, double tStart, double tEnd, double f0,
+                  const std::vector<float>* beforeHighPass) {
+  return PickRecord(delay, dtUs, x, tStart, tEnd, f0, beforeHighPass, true);
 }
 
 WaveformPick PickWaveform(int n, uint16_t* samples, float dtUs, float delay, bool highPassOn, float highPassHz,

@@ -411,30 +411,6 @@ bool ScanForEarlierArrival(const std::vector<double>& d, const OnsetRatio& onset
   return false;
 }
 
-// Whether most of what x holds over [from, to) away from its level in the
-// period before sits in three samples: an electrical spike, which the
-// detrending and smoothing spread over a cycle that then looks like an
-// arrival's. A wave's or the noise's cycle spreads over many samples.
-bool SpikeAt(const std::vector<float>& x, int ks, int from, int to, int period) {
-  const int lead = std::max(ks, from - period);
-  to = std::min<int>(to, static_cast<int>(x.size()));
-  if (from <= lead || to <= from) return false;
-  double level = 0;
-  for (int i = lead; i < from; ++i) level += x[i];
-  level /= from - lead;
-  double total = 0, top[3] = {0, 0, 0};
-  for (int i = from; i < to; ++i) {
-    const double v = std::fabs(x[i] - level);
-    total += v;
-    if (v > top[2]) {
-      top[2] = v;
-      if (top[2] > top[1]) std::swap(top[1], top[2]);
-      if (top[1] > top[0]) std::swap(top[0], top[1]);
-    }
-  }
-  return top[0] + top[1] + top[2] > 0.5 * total;
-}
-
 double MeanAbs(const std::vector<double>& d, int from, int to) {
   double sum = 0;
   for (int i = from; i <= to; ++i) sum += std::fabs(d[i]);
@@ -507,6 +483,54 @@ int AicOnset(const T* v, int from, int to, int step) {
 }
 template int AicOnset<double>(const double*, int, int, int);
 template int AicOnset<float>(const float*, int, int, int);
+
+bool SpikeAt(const std::vector<float>& x, int ks, int from, int to, int period) {
+  const int lead = std::max(ks, from - period);
+  to = std::min<int>(to, static_cast<int>(x.size()));
+  if (from <= lead || to <= from) return false;
+  double level = 0;
+  for (int i = lead; i < from; ++i) level += x[i];
+  level /= from - lead;
+  double total = 0, top[3] = {0, 0, 0};
+  for (int i = from; i < to; ++i) {
+    const double v = std::fabs(x[i] - level);
+    total += v;
+    if (v > top[2]) {
+      top[2] = v;
+      if (top[2] > top[1]) std::swap(top[1], top[2]);
+      if (top[1] > top[0]) std::swap(top[0], top[1]);
+    }
+  }
+  return top[0] + top[1] + top[2] > 0.5 * total;
+}
+
+std::vector<float> WithoutSpikes(const std::vector<float>& x, int ks, int ke) {
+  std::vector<float> out(x);
+  for (int i = ks + 6; i + 7 <= ke; ++i) {
+    for (int w = 1; w <= 2; ++w) {
+      // The largest step among five samples on either side, or the rounding's.
+      double step = 2.0;
+      for (int j = i - 5; j <= i - 1; ++j) step = std::max(step, static_cast<double>(std::fabs(out[j] - out[j - 1])));
+      for (int j = i + w + 1; j <= i + w + 5; ++j) {
+        step = std::max(step, static_cast<double>(std::fabs(out[j] - out[j - 1])));
+      }
+      const double left = out[i - 1], right = out[i + w];
+      auto line = [&](int k) { return left + (right - left) * (k - i + 1) / (w + 1); };
+      bool spike = true;
+      double sign = 0;
+      for (int k = i; k < i + w && spike; ++k) {
+        const double off = out[k] - line(k);
+        spike = std::fabs(off) > 6 * step && off * sign >= 0;
+        sign = off;
+      }
+      if (!spike) continue;
+      for (int k = i; k < i + w; ++k) out[k] = static_cast<float>(line(k));
+      i += w;
+      break;
+    }
+  }
+  return out;
+}
 
 bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>& d, const OnsetRatio& onset, int ks,
                          double period, int& k1, double& rMax) {

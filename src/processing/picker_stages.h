@@ -49,6 +49,18 @@ OnsetRatio ComputeOnsetRatio(const std::vector<double>& d, int ks, int ke, doubl
 bool LeaveRecordStart(const std::vector<float>& x, const OnsetRatio& onset, int ks, int ke, double period, int& k1,
                       double& rMax);
 
+// Whether most of what x holds over [from, to) away from its level in the
+// `period` samples before sits in three samples: an electrical spike, which
+// the detrending and smoothing spread over a cycle that then looks like an
+// arrival's. A wave's or the noise's cycle spreads over many samples.
+bool SpikeAt(const std::vector<float>& x, int ks, int from, int to, int period);
+
+// x with every spike of one or two samples in [ks, ke] replaced by the straight
+// line between the samples around it. A spike stands more than six times
+// the largest step among the five samples on either side off that line; a
+// wave sampled at a dozen samples a period or more never does.
+std::vector<float> WithoutSpikes(const std::vector<float>& x, int ks, int ke);
+
 // An arrival before k1 that a stronger later one hid from the ratio: where the
 // record x up to k1 splits best into noise and signal, or failing that the
 // earliest place where d rises well above the quiet lead-in, provided the

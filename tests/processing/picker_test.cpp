@@ -293,6 +293,36 @@ TEST(PickWaveformTest, KeptRecordsOfFaultsOnceFound) {
   EXPECT_NEAR(PickWaveform(1024, spike.data(), 1.0f, 0.0f, false, 0, false, 0).arrivalTime, 506.1, 3);
   std::vector<uint16_t> crosstalk = KeptRecord("crosstalk_at_record_start.u16");
   EXPECT_NEAR(PickWaveform(1024, crosstalk.data(), 1.0f, 0.0f, false, 0, false, 0).arrivalTime, 703.1, 3);
+  // Such a spike 140 samples before a smooth arrival drew the energy ratio.
+  std::vector<uint16_t> ratio = KeptRecord("spike_drawing_the_energy_ratio.u16");
+  EXPECT_NEAR(PickWaveform(1024, ratio.data(), 1.0f, 0.0f, false, 0, false, 0).arrivalTime, 368.0, 3);
+}
+
+TEST(PickerStagesTest, SpikesGoAndWavesStay) {
+  // 45 kHz at 2 us, eleven samples a period, over noise: nothing is a spike.
+  std::vector<float> x = Wavelet(512, 100.3, 1000, 45000, true, 2.0);
+  unsigned seed = 3;
+  for (float& v : x) {
+    seed = seed * 1103515245u + 12345u;
+    v += static_cast<float>(std::round(4.0 * (((seed >> 16) & 0x7fff) / 16384.0 - 1.0)));
+  }
+  EXPECT_EQ(picker::WithoutSpikes(x, 0, 511), x);
+  // One sample and two, in the lead-in and on the wave, go to the line
+  // between their neighbours; nothing else moves.
+  std::vector<float> spiked = x;
+  spiked[50] += 900;
+  spiked[70] -= 700;
+  spiked[71] -= 650;
+  spiked[130] += 9000;
+  const std::vector<float> clean = picker::WithoutSpikes(spiked, 0, 511);
+  for (int i = 0; i < 512; ++i) {
+    if (i == 50 || i == 70 || i == 71 || i == 130) {
+      EXPECT_NEAR(clean[i], x[i], 1200) << i;
+      EXPECT_LT(std::fabs(clean[i] - x[i]), std::fabs(spiked[i] - x[i]) / 3) << i;
+    } else {
+      EXPECT_EQ(clean[i], x[i]) << i;
+    }
+  }
 }
 
 std::vector<uint16_t> Words(const std::vector<float>& x) {
