@@ -266,36 +266,43 @@ std::vector<uint16_t> KeptRecord(const char* name) {
 }
 
 TEST(PickWaveformTest, KeptRecordsOfFaultsOnceFound) {
-  // 17 kHz at 0.5 us from 83 % of a clean record, a stronger shear behind:
-  // the detrending leaks the arrival most of a period early, and the noise
-  // line sits a little off zero, so that the stretch before the arrival
-  // holds no crossing. The first motion was lost and the pick 88 samples early.
-  std::vector<uint16_t> clean = KeptRecord("clean_slow_arrival_late_in_record.u16");
-  EXPECT_NEAR(PickWaveform(1024, clean.data(), 0.5f, 0.0f, false, 0, false, 0).arrivalTime / 0.5, 846, 3);
-  // A sharp 23 kHz first arrival at 10 dB in noise of its own band, faded
-  // within a cycle and a half, and a shear 2.2 times as strong five periods
-  // later: the shear was taken.
-  std::vector<uint16_t> weak = KeptRecord("weak_sharp_first_arrival_in_band_noise.u16");
-  EXPECT_NEAR(PickWaveform(1024, weak.data(), 1.0f, 0.0f, false, 0, false, 0).arrivalTime, 633.3, 5);
-  // A smooth 24 kHz arrival at 10 dB in noise of its own band, after a swell
-  // of that noise a period and a half before it that the energy ratio took.
-  std::vector<uint16_t> swell = KeptRecord("noise_swell_before_smooth_arrival.u16");
-  EXPECT_NEAR(PickWaveform(1024, swell.data(), 1.0f, 0.0f, false, 0, false, 0).arrivalTime, 771.6, 3);
-  // A smooth 35 kHz arrival at 10 dB in noise far below its band, wandering
-  // across a few of its periods: the wander moved the crossings and the pick
-  // came a period late.
-  std::vector<uint16_t> wander = KeptRecord("smooth_arrival_on_slow_noise_wander.u16");
-  EXPECT_NEAR(PickWaveform(1024, wander.data(), 1.0f, 0.0f, false, 0, false, 0).arrivalTime, 196.4, 3);
-  // At 40 dB, a two-sample spike three times the arrival's height, which the
-  // detrending spreads over a cycle, and the transmitter's crosstalk that the
-  // record starts in: the guard took each for an earlier arrival.
-  std::vector<uint16_t> spike = KeptRecord("spike_before_arrival.u16");
-  EXPECT_NEAR(PickWaveform(1024, spike.data(), 1.0f, 0.0f, false, 0, false, 0).arrivalTime, 506.1, 3);
-  std::vector<uint16_t> crosstalk = KeptRecord("crosstalk_at_record_start.u16");
-  EXPECT_NEAR(PickWaveform(1024, crosstalk.data(), 1.0f, 0.0f, false, 0, false, 0).arrivalTime, 703.1, 3);
-  // Such a spike 140 samples before a smooth arrival drew the energy ratio.
-  std::vector<uint16_t> ratio = KeptRecord("spike_drawing_the_energy_ratio.u16");
-  EXPECT_NEAR(PickWaveform(1024, ratio.data(), 1.0f, 0.0f, false, 0, false, 0).arrivalTime, 368.0, 3);
+  struct Kept {
+    const char* file;
+    float dtUs;
+    double onsetIndex, within;
+  };
+  const Kept kept[] = {
+      // 17 kHz at 0.5 us from 83 % of a clean record, a stronger shear
+      // behind: the detrending leaks the arrival most of a period early, and
+      // the noise line sits a little off zero, so that the stretch before the
+      // arrival holds no crossing. The first motion was lost and the pick 88
+      // samples early.
+      {"clean_slow_arrival_late_in_record.u16", 0.5f, 846, 3},
+      // A sharp 23 kHz first arrival at 10 dB in noise of its own band, faded
+      // within a cycle and a half, and a shear 2.2 times as strong five
+      // periods later: the shear was taken.
+      {"weak_sharp_first_arrival_in_band_noise.u16", 1.0f, 633.3, 5},
+      // A smooth 24 kHz arrival at 10 dB in noise of its own band, after a
+      // swell of that noise a period and a half before it that the energy
+      // ratio took.
+      {"noise_swell_before_smooth_arrival.u16", 1.0f, 771.6, 3},
+      // A smooth 35 kHz arrival at 10 dB in noise far below its band,
+      // wandering across a few of its periods: the wander moved the crossings
+      // and the pick came a period late.
+      {"smooth_arrival_on_slow_noise_wander.u16", 1.0f, 196.4, 3},
+      // At 40 dB, a two-sample spike three times the arrival's height, which
+      // the detrending spreads over a cycle, and the transmitter's crosstalk
+      // that the record starts in: the guard took each for an earlier arrival.
+      {"spike_before_arrival.u16", 1.0f, 506.1, 3},
+      {"crosstalk_at_record_start.u16", 1.0f, 703.1, 3},
+      // Such a spike 140 samples before a smooth arrival drew the energy ratio.
+      {"spike_drawing_the_energy_ratio.u16", 1.0f, 368.0, 3},
+  };
+  for (const Kept& k : kept) {
+    std::vector<uint16_t> words = KeptRecord(k.file);
+    const WaveformPick pick = PickWaveform(1024, words.data(), k.dtUs, 0.0f, false, 0, false, 0);
+    EXPECT_NEAR(pick.arrivalTime / k.dtUs, k.onsetIndex, k.within) << k.file;
+  }
 }
 
 TEST(PickerStagesTest, SpikesGoAndWavesStay) {
