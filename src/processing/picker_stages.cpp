@@ -318,11 +318,8 @@ constexpr double kSwellAtMost = 2.6;
 // A cycle this far above the lead-in's noise is more than noise swells to.
 constexpr double kEarlierEnergy = 2.75;
 
-// Half-cycles of an arrival near the dominant period: one cycle holds one to
-// four sign changes once the noise is kept out by a dead band, `most` over
-// the stretch. Noise bursts toggle far more often; a spike leaves no second
-// half-cycle to persist.
-bool CoherentCycle(const std::vector<double>& d, int from, int to, double deadBand, int most = 4) {
+// Sign changes of d over [from, to) that pass a dead band on either side.
+int SignChanges(const std::vector<double>& d, int from, int to, double deadBand) {
   int changes = 0, sign = 0;
   for (int i = from; i < to; ++i) {
     const int s = d[i] > deadBand ? 1 : d[i] < -deadBand ? -1 : 0;
@@ -331,6 +328,15 @@ bool CoherentCycle(const std::vector<double>& d, int from, int to, double deadBa
       sign = s;
     }
   }
+  return changes;
+}
+
+// Half-cycles of an arrival near the dominant period: one cycle holds one to
+// four sign changes once the noise is kept out by a dead band, `most` over
+// the stretch. Noise bursts toggle far more often; a spike leaves no second
+// half-cycle to persist.
+bool CoherentCycle(const std::vector<double>& d, int from, int to, double deadBand, int most = 4) {
+  const int changes = SignChanges(d, from, to, deadBand);
   return changes >= 1 && changes <= most;
 }
 
@@ -605,15 +611,19 @@ bool LeaveNoiseSwell(const std::vector<double>& d, const OnsetRatio& onset, int 
   if (!(noise > 0)) return false;
   double swell = 0;  // the strongest cycle starting within half a period of k1
   for (int i = k1; i <= std::min(ke, k1 + half); ++i) swell = std::max(swell, onset.after[i]);
-  if (swell >= kSwellAtMost * noise) return false;
+  // A burst of broadband noise (a knock, interference), however strong,
+  // changes sign outside twice the noise more than eight times a cycle; a
+  // wave of the period, noise riding on it, does not.
+  const bool burst = SignChanges(d, k1, std::min(ke, k1 + 2 * half), 2 * noise) > 8;
+  if (swell >= kSwellAtMost * noise && !burst) return false;
   // Back down to twice the noise within eight periods...
   const int limit = std::min(ke - cycle, k1 + 8 * cycle);
   int k = k1 + cycle;
   while (k <= limit && onset.after[k] > 2 * noise) ++k;
   if (k > limit) return false;
-  // ...then a coherent cycle half as high again as the swell's, and well above
-  // the noise.
-  while (k <= ke - cycle && !CycleStandsOut(onset, d, k, half, noise, swell)) ++k;
+  // ...then a coherent cycle well above the noise, and half as high again as
+  // a swell's.
+  while (k <= ke - cycle && !CycleStandsOut(onset, d, k, half, noise, burst ? 0.0 : swell)) ++k;
   if (k > ke - cycle) return false;
   k1 = ArrivalStart(onset, ks, ke, k, half, noise);
   rMax = onset.ratio[k1];

@@ -72,8 +72,9 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
                          double period, int& k1, double& rMax);
 
 // A k1 on a swell of the noise: its first cycle under 2.6 times the lead-in's
-// noise, the record back down to twice the noise within eight periods after
-// it, and then a coherent cycle half as high again and three times the noise.
+// noise (or a burst of broadband noise of any strength), the record back
+// down to twice the noise within eight periods after it, and then a coherent
+// cycle three times the noise and, after a swell, half as high again.
 // Moves k1 (and rMax) to where that arrival starts and returns true;
 // otherwise leaves them exactly as they are.
 bool LeaveNoiseSwell(const std::vector<double>& d, const OnsetRatio& onset, int ks, int ke, double period, int& k1,

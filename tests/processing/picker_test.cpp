@@ -297,6 +297,9 @@ TEST(PickWaveformTest, KeptRecordsOfFaultsOnceFound) {
       {"crosstalk_at_record_start.u16", 1.0f, 703.1, 3},
       // Such a spike 140 samples before a smooth arrival drew the energy ratio.
       {"spike_drawing_the_energy_ratio.u16", 1.0f, 368.0, 3},
+      // At 40 dB, a burst of broadband noise two periods long and a third of
+      // the arrival's height, well before it: the energy ratio took the burst.
+      {"noise_burst_before_arrival.u16", 1.0f, 819.0, 3},
   };
   for (const Kept& k : kept) {
     std::vector<uint16_t> words = KeptRecord(k.file);
