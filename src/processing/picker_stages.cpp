@@ -609,6 +609,15 @@ bool LeaveNoiseSwell(const std::vector<double>& d, const OnsetRatio& onset, int 
   if (k1 - ks < 2 * cycle) return false;
   const double noise = LeadInNoise(onset, ks, k1, half);
   if (!(noise > 0)) return false;
+  // A lead-in that dies away (the transmitter's crosstalk ringing down) is no
+  // noise that k1 could be a swell of: its early half stands well above its
+  // late half.
+  const std::vector<double>& p = onset.absPrefix;
+  const int quiet = k1 - half, middle = (ks + quiet) / 2;
+  if (middle > ks && quiet > middle &&
+      (p[middle - ks] - p[0]) / (middle - ks) > 3 * (p[quiet - ks] - p[middle - ks]) / (quiet - middle)) {
+    return false;
+  }
   double swell = 0;  // the strongest cycle starting within half a period of k1
   for (int i = k1; i <= std::min(ke, k1 + half); ++i) swell = std::max(swell, onset.after[i]);
   // A burst of broadband noise (a knock, interference), however strong,

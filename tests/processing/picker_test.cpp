@@ -295,6 +295,9 @@ TEST(PickWaveformTest, KeptRecordsOfFaultsOnceFound) {
       // that the record starts in: the guard took each for an earlier arrival.
       {"spike_before_arrival.u16", 1.0f, 506.1, 3},
       {"crosstalk_at_record_start.u16", 1.0f, 703.1, 3},
+      // At 0.5 us the crosstalk rang down into the arrival's lead-in, which
+      // then seemed so noisy that the arrival was left as a swell of it.
+      {"crosstalk_ringing_into_arrival.u16", 0.5f, 187.4, 3},
       // Such a spike 140 samples before a smooth arrival drew the energy ratio.
       {"spike_drawing_the_energy_ratio.u16", 1.0f, 368.0, 3},
       // At 40 dB, a burst of broadband noise two periods long and a third of
