@@ -74,7 +74,8 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
 // A k1 on a swell of the noise: its first cycle under 2.6 times the lead-in's
 // noise (or a burst of broadband noise of any strength), the record back
 // down to twice the noise within eight periods after it, and then a coherent
-// cycle three times the noise and, after a swell, half as high again.
+// cycle three times the noise and, after a swell, half as high again. A
+// lead-in that dies away (crosstalk ringing down) holds no such noise.
 // Moves k1 (and rMax) to where that arrival starts and returns true;
 // otherwise leaves them exactly as they are.
 bool LeaveNoiseSwell(const std::vector<double>& d, const OnsetRatio& onset, int ks, int ke, double period, int& k1,
