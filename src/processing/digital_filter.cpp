@@ -206,18 +206,11 @@ bool FilterBehindLeadIn(float* y, int ramp, int n, float dtUs, bool highPassOn, 
     const int steadyFrom = copy ? ramp + 2 * kLag + 1 : kLag + 2;
     int k = 0;
     for (; k < steadyFrom; ++k) step(k);
-    if (before) {
+    if (copy) {
       float* out = copy->samples;
       for (; k < count; ++k) {
         y[k] = low.Next(y[k]);
-        before[k - kLag - ramp] = y[k - kLag];
-        y[k - kLag] = high.Next(y[k - kLag]);
-        out[k - 2 * kLag - ramp] = again.Next(y[k - 2 * kLag]);
-      }
-    } else if (copy) {
-      float* out = copy->samples;
-      for (; k < count; ++k) {
-        y[k] = low.Next(y[k]);
+        if (before) before[k - kLag - ramp] = y[k - kLag];
         y[k - kLag] = high.Next(y[k - kLag]);
         out[k - 2 * kLag - ramp] = again.Next(y[k - 2 * kLag]);
       }
