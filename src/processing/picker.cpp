@@ -24,6 +24,14 @@ constexpr int kPickLeadIn = 512;
 constexpr int kSecondHighPassHz = 20000;
 constexpr double kThresholdFactor = 2.5;
 
+// Weights of the signs against a pick (see ClassifyPick), set so that a
+// score above zero marks it doubtful; above kPoorScore the odds are that it
+// is off by more than ten samples.
+constexpr double kScoreBias = 2.0, kNoMotionWeight = 3.11, kAboveNoiseWeight = 1.63, kAgainstWeight = 1.15,
+                 kAsStrongWeight = 0.56, kFirstCycleWeight = -0.83, kFromOnsetWeight = 1.73, kFromSplitWeight = 0.79,
+                 kLeadWeight = -1.06, kLaterWeight = -0.98, kQuietLeadWeight = 0.51, kGuardedWeight = -0.71,
+                 kWarningsWeight = 0.71, kPoorScore = 2.0;
+
 // Regularity of the half-cycles that follow a position: their count, mean and
 // deviation of widths, and mean peak.
 struct Regularity {
@@ -448,26 +456,43 @@ Refined Refine(const std::vector<float>& x, const NoiseModel& noise, int lead, i
   return out;
 }
 
-// How far a pick can be trusted, from what picking it showed: a first motion
-// below four fifths of the threshold, a weak energy onset or little contrast
-// in the record are poor. A first motion whose start the crossings could not
-// confirm is doubtful, and so is one after a cycle well above the lead-in's
-// noise (an earlier arrival the guard did not take) or after one of three
-// quarters of the pick's own first cycle (noise as strong as the arrival,
-// which either may be). So is one with enough warnings: any one alone is
-// common on a good pick in noise, several together are not. A weak energy
-// ratio and a pick far from where the energy onset put it count four, a pick
-// far from the split into noise and signal two, and a first cycle under three
-// times the lead-in's rms or a first motion under one and a half thresholds
-// one each; six make a pick doubtful.
-PickQuality ClassifyPick(const Refined& refined, double rMax, double contrast, int pick, int k1, double period,
-                         const EarlierEnergy& before) {
+// How far a pick can be trusted, from what picking it showed. A first motion
+// below four fifths of the threshold, or a record without contrast, is poor.
+// Otherwise each sign against the pick adds its weight to a score; the
+// weights were fitted to labelled waveforms (log odds of a gross error), so
+// that each is the evidence the sign carries with the others present.
+// Against the pick: a first motion whose start the crossings could not
+// confirm; a cycle before it well above the lead-in's noise (an arrival the
+// guard did not take) or of its own size (noise as strong as the arrival,
+// which either may be); a pick far from the split into noise and signal, or,
+// with a weak first cycle, from the energy onset (with a strong one the
+// distance is the estimated period's, not the pick's); a pick standing far
+// higher above the lead-in's quietest stretches than above the whole lead-in
+// (a lead-in that swells as high as an arrival); and together enough of the
+// warnings that are common alone on a good pick in noise (a weak energy
+// ratio, a pick far from the energy onset or the split, a weak first cycle
+// or first motion). For it: a strong first cycle, a long lead-in to measure
+// it against, later cycles far stronger than the pick's (its own arrival
+// growing, not a later one taken for the first), an onset the guard found
+// before a stronger arrival.
+PickQuality ClassifyPick(const Refined& refined, const EnergyAround& energy, double rMax, double contrast, int pick,
+                         int k1, double period, bool guarded) {
   const double standing = refined.threshold > 0 ? refined.firstMotion / refined.threshold : 0.0;
-  if (standing < 0.8 || rMax < 2 || contrast < 2) return PickQuality::Poor;
-  if (refined.motionOnset < 0 || before.aboveNoise || before.againstPick > 0.75) return PickQuality::Doubtful;
-  const int weight = (refined.firstCycle < 3) + (standing < 1.5) + 4 * (rMax < 3) +
-                     4 * (std::abs(pick - k1) > 0.4 * period) + 2 * (std::abs(pick - refined.split) > 0.3 * period);
-  return weight >= 6 ? PickQuality::Doubtful : PickQuality::Good;
+  if (standing < 0.8 || contrast < 2) return PickQuality::Poor;
+  const double fromOnset = std::abs(pick - k1) / period, fromSplit = std::abs(pick - refined.split) / period;
+  const int warnings = (refined.firstCycle < 3) + (standing < 1.5) + 4 * (rMax < 3) + 4 * (fromOnset > 0.4) +
+                       2 * (fromSplit > 0.3);
+  auto ln = [](double v) { return std::log(std::max(v, 1e-3)); };
+  const double score =
+      kScoreBias + kNoMotionWeight * (refined.motionOnset < 0) + kAboveNoiseWeight * energy.aboveNoise +
+      kAgainstWeight * energy.againstPick + kAsStrongWeight * (energy.againstPick > 0.75) +
+      kFirstCycleWeight * ln(refined.firstCycle) +
+      kFromOnsetWeight * (refined.firstCycle < 6 ? std::min(fromOnset, 3.0) : 0.0) +
+      kFromSplitWeight * std::min(fromSplit, 3.0) + kLeadWeight * ln(energy.leadPeriods) +
+      kLaterWeight * ln(energy.laterAgainstPick) +
+      kQuietLeadWeight * (ln(energy.overNoise) - ln(refined.firstCycle)) + kGuardedWeight * guarded +
+      kWarningsWeight * (warnings >= 6);
+  return score > kPoorScore ? PickQuality::Poor : score > 0 ? PickQuality::Doubtful : PickQuality::Good;
 }
 
 // Final picks from the refined onset, on the residual of the noise line.
@@ -556,7 +581,8 @@ CorePick PickRecord(double delay, double dtUs, const std::vector<float>& x, doub
     return PickRecord(delay, dtUs, clean, tStart, tEnd, f0, beforeHighPass ? &cleanBefore : nullptr, false);
   }
   LeaveRecordStart(x, onset, ks, ke, period, k1, rMax);
-  if (!GuardEarlierArrival(x, d, onset, ks, period, k1, rMax)) LeaveNoiseSwell(d, onset, ks, ke, period, k1, rMax);
+  const bool guarded = GuardEarlierArrival(x, d, onset, ks, period, k1, rMax);
+  if (!guarded) LeaveNoiseSwell(d, onset, ks, ke, period, k1, rMax);
 
   // A causal high-pass keeps where a wave starts but not its crossings: it
   // narrows the first lobe, and a start read back from the crossings came a
@@ -577,8 +603,8 @@ CorePick PickRecord(double delay, double dtUs, const std::vector<float>& x, doub
   if (refined.motionOnset >= 0) pick.onset = std::clamp(RoundUp(refined.motionOnset), ks, ke);
   pick.energyOnset = k1;
   const int onsetIndex = static_cast<int>(pick.onset);
-  pick.quality = ClassifyPick(refined, rMax, onset.contrast, onsetIndex, k1, period,
-                              EnergyBefore(onset, ks, onsetIndex, period, DetrendWindow(f0, dtUs) / 2));
+  const EnergyAround energy = EnergyAroundPick(onset, ks, onsetIndex, k1, period, DetrendWindow(f0, dtUs) / 2);
+  pick.quality = ClassifyPick(refined, energy, rMax, onset.contrast, onsetIndex, k1, period, guarded);
   return pick;
 }
 

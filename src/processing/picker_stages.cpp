@@ -350,6 +350,12 @@ double LeadInNoise(const OnsetRatio& onset, int ks, int k, int stride) {
   return lead[lead.size() / 3];
 }
 
+// The level of the arrival at k1: the strongest cycle of its first four.
+double ArrivalLevel(const OnsetRatio& onset, int k1, int half) {
+  const int last = static_cast<int>(onset.after.size()) - 1;
+  return k1 > last ? 0.0 : Largest(onset.after.data(), k1, std::min(last, k1 + 8 * half));
+}
+
 // Whether the cycle from k stands out as an arrival's: well above the noise,
 // half as high again as `base`, and coherent.
 bool CycleStandsOut(const OnsetRatio& onset, const std::vector<double>& d, int k, int half, double noise, double base) {
@@ -542,9 +548,7 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
                          double period, int& k1, double& rMax) {
   const int half = std::max(2, RoundUp(period / 2));
   const int last = static_cast<int>(onset.ratio.size()) - 1;
-  // The level of the arrival at k1: the strongest cycle of its first four.
-  double later = 0;
-  for (int i = k1; i <= std::min(last, k1 + 8 * half); ++i) later = std::max(later, onset.after[i]);
+  const double later = ArrivalLevel(onset, k1, half);
   // Where the record up to k1's first cycle splits best into noise and
   // signal; when that is k1's own arrival, where the record before it does.
   // A sixth of a period is close enough for a k1 that only frames the search.
@@ -639,13 +643,19 @@ bool LeaveNoiseSwell(const std::vector<double>& d, const OnsetRatio& onset, int 
   return true;
 }
 
-EarlierEnergy EnergyBefore(const OnsetRatio& onset, int ks, int pick, double period, int reach) {
-  EarlierEnergy out;
+EnergyAround EnergyAroundPick(const OnsetRatio& onset, int ks, int pick, int k1, double period, int reach) {
+  EnergyAround out;
+  const int lastWindow = static_cast<int>(onset.after.size()) - 1;
+  const int half = std::max(1, RoundUp(period / 2));
+  pick = std::clamp(pick, ks, lastWindow);
+  const double own = onset.after[pick];
+  const double noise = LeadInNoise(onset, ks, pick, half);
+  out.overNoise = noise > 0 ? own / noise : 0.0;
+  out.laterAgainstPick = own > 0 ? ArrivalLevel(onset, std::clamp(k1, ks, lastWindow), half) / own : 0.0;
+  out.leadPeriods = (k1 - ks) / period;
   const int last = pick - RoundUp(period) - reach;
   if (last - ks < RoundUp(2 * period)) return out;
-  const double noise = LeadInNoise(onset, ks, pick, std::max(1, RoundUp(period / 2)));
   const double strongest = Largest(onset.after.data(), ks, last);
-  const double own = onset.after[std::min(pick, static_cast<int>(onset.after.size()) - 1)];
   // An arrival passed over is not far weaker than the pick's: in a clean
   // record, the faintest wander stands well above the noise.
   out.aboveNoise = strongest > kEarlierEnergy * noise && strongest >= kWeakestFirst * own;

@@ -81,18 +81,23 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
 bool LeaveNoiseSwell(const std::vector<double>& d, const OnsetRatio& onset, int ks, int ke, double period, int& k1,
                      double& rMax);
 
-// The strongest cycle before `pick`: whether it stands well above the
-// lead-in's noise and is not far weaker than the pick's first cycle (an
-// arrival the pick may have passed over), and its level
-// against the pick's own first cycle (a pick that noise of its own size came
-// before). Only windows ending a period and the detrending's reach (in
-// samples) before the pick count, which the arrival at the pick does not leak
-// into.
-struct EarlierEnergy {
+// The energy around a pick, from the ratio's windows. Before it: whether the
+// strongest cycle stands well above the lead-in's noise and is not far
+// weaker than the pick's first cycle (an arrival the pick may have passed
+// over), and its level against the pick's own first cycle (a pick that noise
+// of its own size came before). Only windows ending a period and the
+// detrending's reach (in samples) before the pick count, which the arrival
+// at the pick does not leak into. Around it: the pick's first cycle against
+// the lead-in's noise, the strongest of the first four cycles from the
+// energy onset k1 against it, and the lead-in before k1 in periods.
+struct EnergyAround {
   bool aboveNoise = false;
   double againstPick = 0.0;
+  double overNoise = 0.0;
+  double laterAgainstPick = 0.0;
+  double leadPeriods = 0.0;
 };
-EarlierEnergy EnergyBefore(const OnsetRatio& onset, int ks, int pick, double period, int reach);
+EnergyAround EnergyAroundPick(const OnsetRatio& onset, int ks, int pick, int k1, double period, int reach);
 
 // Akaike's criterion for splitting v[from..to] into two stationary parts,
 // noise then signal, from prefix sums in one pass: the first index of the

@@ -211,20 +211,25 @@ TEST(PickCoreTest, FirstMotionOfAnArrivalTheRecordCutsShort) {
   }
 }
 
-TEST(PickerStagesTest, EnergyBeforeAPickIsAnArrivalItMayHavePassedOver) {
+TEST(PickerStagesTest, EnergyAroundAPickShowsAnArrivalItMayHavePassedOver) {
   // Quiet ripple, a weaker 30 kHz arrival at 300, and the pick at 600 on a
   // strong one; an earlier wander far weaker than the pick's first cycle, as
   // the faintest of a clean record, is none.
   std::vector<float> x = SineArrival(1024, 600, 400);
   std::vector<double> d = picker::Detrend(x, 0, 1023, 101);
-  EXPECT_FALSE(picker::EnergyBefore(picker::ComputeOnsetRatio(d, 0, 1023, 33.3), 0, 600, 33.3, 50).aboveNoise);
+  const picker::EnergyAround clean =
+      picker::EnergyAroundPick(picker::ComputeOnsetRatio(d, 0, 1023, 33.3), 0, 600, 600, 33.3, 50);
+  EXPECT_FALSE(clean.aboveNoise);
+  EXPECT_GT(clean.overNoise, 50);
+  EXPECT_NEAR(clean.laterAgainstPick, 1, 0.1);
+  EXPECT_NEAR(clean.leadPeriods, 18, 0.1);
   std::vector<float> faint = x;
   Add(faint, Wavelet(1024, 300, 20, 30000, true, 1.0));
   d = picker::Detrend(faint, 0, 1023, 101);
-  EXPECT_FALSE(picker::EnergyBefore(picker::ComputeOnsetRatio(d, 0, 1023, 33.3), 0, 600, 33.3, 50).aboveNoise);
+  EXPECT_FALSE(picker::EnergyAroundPick(picker::ComputeOnsetRatio(d, 0, 1023, 33.3), 0, 600, 600, 33.3, 50).aboveNoise);
   Add(x, Wavelet(1024, 300, 150, 30000, true, 1.0));
   d = picker::Detrend(x, 0, 1023, 101);
-  EXPECT_TRUE(picker::EnergyBefore(picker::ComputeOnsetRatio(d, 0, 1023, 33.3), 0, 600, 33.3, 50).aboveNoise);
+  EXPECT_TRUE(picker::EnergyAroundPick(picker::ComputeOnsetRatio(d, 0, 1023, 33.3), 0, 600, 600, 33.3, 50).aboveNoise);
 }
 
 TEST(PickerStagesTest, AicSplitsNoiseFromSignalWhateverTheOffsetAndDrift) {
