@@ -94,6 +94,7 @@ std::array<double, 3> QualityShares(const std::vector<Outcome>& all, Keep keep) 
 void PrintTable(const std::vector<tarnix::TraceRecipe::Noise>& kinds, float highPassHz, int traces,
                 std::mt19937& rng) {
   std::printf("SNR   median  within3   gross  energy-miss | good: g/d/p %%     | gross: g/d/p %%\n");
+  std::vector<Outcome> pooled;
   for (double snr : {40.0, 20.0, 10.0, 5.0}) {
     std::vector<Outcome> all;
     for (double dt : {1.0, 0.5}) {
@@ -115,7 +116,11 @@ void PrintTable(const std::vector<tarnix::TraceRecipe::Noise>& kinds, float high
     std::printf("%2.0f dB %6.2f  %6.1f%%  %5.1f%%  %6.1f%%     | %4.0f %4.0f %4.0f     | %4.0f %4.0f %4.0f\n", snr,
                 Median(errors), 100 * within / n, 100 * gross / n, 100 * misses / n, good[0], good[1], good[2],
                 bad[0], bad[1], bad[2]);
+    pooled.insert(pooled.end(), all.begin(), all.end());
   }
+  const auto good = QualityShares(pooled, [](const Outcome& o) { return o.error <= 3; });
+  const auto bad = QualityShares(pooled, [](const Outcome& o) { return o.error > 10; });
+  std::printf("all SNRs: %.1f%% of good picks flagged, %.1f%% of gross ones\n", good[1] + good[2], bad[1] + bad[2]);
 }
 
 }  // namespace
