@@ -525,7 +525,11 @@ CorePick FinalPicks(const std::vector<float>& x, const NoiseModel& noise, int k,
     p.peak = largestV(k, std::min(static_cast<int>(k + 0.5 + period / 2), ke));
     return p;
   }
-  const double c1 = j - v(j) / (v(j) - r(j - 1));
+  // The crossing between the sample before and j. A sample before that sits
+  // within a rounding of the line counts as positive in v, but r there is
+  // slightly negative: unclamped, the interpolation could then run any
+  // distance back, even out of the record.
+  const double c1 = std::clamp(j - v(j) / (v(j) - r(j - 1)), j - 1.0, static_cast<double>(j));
   int secondPeak = j, m = j + 1;
   for (; m <= ke && v(m) <= 0; ++m) {
     if (std::abs(v(m)) > std::abs(v(secondPeak))) secondPeak = m;
