@@ -184,7 +184,10 @@ double FirstMotionStart(const std::vector<double>& r, const std::vector<Lobe>& l
     // smoothly (the trough at least half this lobe, the lobe a fifth: a smooth
     // start's first lobe is under half the next, and noise in the arrival's
     // band takes more off it); all the more so when this lobe would start
-    // well after the statistical onset.
+    // well after the statistical onset. A lobe three levels out of the noise
+    // needs no share of this one: an envelope rising as the square or cube of
+    // the time leaves its first lobe a tenth of the next, and noise seldom
+    // swells that far.
     auto keepsHalf = [&](const Lobe& h) { return h.Width() >= 0.6 * half && h.Width() <= half / 0.6; };
     int first = j;
     const double troughStart = MergedFirstLobe(r, lobes, j, half);
@@ -193,7 +196,7 @@ double FirstMotionStart(const std::vector<double>& r, const std::vector<Lobe>& l
       const Lobe &before = lobes[j - 2], &trough = lobes[j - 1];
       const double need = c.end - half > onset + 0.5 * half ? level : 2 * level;
       if (before.Width() >= 0.6 * half && keepsHalf(trough) && before.peak >= need && -trough.peak >= need &&
-          before.peak >= 0.2 * c.peak && -trough.peak >= 0.5 * c.peak) {
+          (before.peak >= 0.2 * c.peak || before.peak >= 3 * level) && -trough.peak >= 0.5 * c.peak) {
         first = j - 2;
       }
     }

@@ -423,6 +423,18 @@ bool ScanForEarlierArrival(const std::vector<double>& d, const OnsetRatio& onset
   return false;
 }
 
+// Whether e from `from` holds a wave of a steady period: of its first three
+// lobes outside the dead band (looked for up to `to`, over three periods at
+// most), the second and third about as wide, and the first, cut by `from`,
+// not wider. A burst of broadband noise crosses at random.
+bool SteadyWave(const std::vector<double>& e, int from, int to, int half, double band) {
+  const std::vector<Lobe> lobes = Lobes(e, from, std::min(to, from + 6 * half), band);
+  if (lobes.size() < 3) return false;
+  const double w1 = lobes[1].Width(), w2 = lobes[2].Width();
+  return std::min(w1, w2) > 0 && std::max(w1, w2) <= 1.5 * std::min(w1, w2) &&
+         lobes[0].Width() <= 1.6 * std::max(w1, w2);
+}
+
 double MeanAbs(const std::vector<double>& d, int from, int to) {
   double sum = 0;
   for (int i = from; i <= to; ++i) sum += std::fabs(d[i]);
@@ -583,7 +595,12 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
       // A split found on the second try, in the record before the first, is
       // more often a swell of the noise: its first cycle must stand higher.
       const double firstAbove = attempt == 0 ? 2.0 : 2.75;
-      bool rises = noise > 0 && firstCycle >= firstAbove * noise && strongest >= kWeakestFirst * later;
+      // A first arrival that dies away before a far stronger one may stand
+      // below kWeakestFirst of it: ten times above the lead-in and a wave of
+      // a steady period, it is neither a swell of the noise nor a burst.
+      bool rises = noise > 0 && firstCycle >= firstAbove * noise &&
+                   (strongest >= kWeakestFirst * later ||
+                    (firstCycle >= kPlainArrival * noise && SteadyWave(e, k, until - 1, half, 2 * noise)));
       for (int j = 0; j < 2 && rises; ++j) rises = MeanAbs(e, k + j * half, k + (j + 1) * half - 1) >= 1.5 * noise;
       rises = rises && FitLine(xs, k, k1 - 1).sigma >= 1.5 * line.sigma;
       if (rises && CoherentCycle(e, k, std::min(until, k + 4 * half), 2 * noise, 8) &&
