@@ -24,6 +24,17 @@ double Wavelet(double tau, double freqHz, bool sharp = false) {
   return envelope * std::sin(kTwoPi * freqHz * tau);
 }
 
+// The first arrival's wavelet, its envelope peaking at one.
+double FirstWavelet(double tau, double freqHz, TraceRecipe::Onset kind) {
+  using Onset = TraceRecipe::Onset;
+  if (kind == Onset::Smooth || kind == Onset::Sharp) return Wavelet(tau, freqHz, kind == Onset::Sharp);
+  if (tau <= 0) return 0;
+  const double cycles = tau * freqHz;
+  const double envelope =
+      kind == Onset::SlowRise ? cycles * cycles * std::exp(2.0 - cycles) / 4.0 : std::exp(-cycles / 1.5);
+  return envelope * std::sin(kTwoPi * cycles);
+}
+
 // Band-pass biquad (constant peak gain) for band-limited noise around the
 // signal band.
 std::vector<double> BandLimit(const std::vector<double>& x, double centreHz, double q, double fs) {
@@ -61,7 +72,7 @@ SynthTrace SynthesizeTrace(const TraceRecipe& recipe, std::mt19937& rng) {
   std::uniform_real_distribution<double> unit(0.0, 1.0);
 
   std::vector<double> first(n), signal(n);
-  for (int i = 0; i < n; ++i) first[i] = recipe.amplitude * Wavelet(i * dt - onset, f, recipe.sharpOnset);
+  for (int i = 0; i < n; ++i) first[i] = recipe.amplitude * FirstWavelet(i * dt - onset, f, recipe.onset);
   signal = first;
   for (const LaterArrival& e : recipe.arrivals) {
     const double start = onset + e.delayUs * 1e-6;

@@ -33,7 +33,13 @@ struct TraceRecipe {
   double dcOffset = 0.0;        // counts
   double trend = 0.0;           // counts of slow drift over the record
   bool laterArrivals = true;    // tube wave and coda, of random polarity
-  bool sharpOnset = false;      // the first arrival starts with full slope, not smoothly
+  // How the first arrival starts: with zero slope, rising as the time under
+  // its envelope; with full slope; with zero slope and curvature, its
+  // envelope rising as the square of the time (a probe ringing up, the first
+  // lobe a tenth of the next); or with full slope and dying away within a
+  // cycle and a half.
+  enum class Onset { Smooth, Sharp, SlowRise, Damped };
+  Onset onset = Onset::Smooth;
   std::vector<LaterArrival> arrivals;  // explicit later arrivals, added as given
 };
 
