@@ -167,8 +167,9 @@ float* LeadInBuffer(size_t size) {
 }
 
 // Filters the n samples at y[ramp..] in place behind the lead-in ramp written
-// into y[0..ramp). Returns whether it also wrote the copy, which it does in
-// the same pass when both filters are on.
+// into y[0..ramp), and the copy's samples before the high-pass when it asks
+// for them. Returns whether it also wrote the copy's high-passed samples,
+// which it does in the same pass when both filters are on.
 bool FilterBehindLeadIn(float* y, int ramp, int n, float dtUs, bool highPassOn, float highPassHz,
                         bool lowPassOn, float lowPassHz, const HighPassedCopy* copy) {
   const float* x = y + ramp;
@@ -224,6 +225,7 @@ bool FilterBehindLeadIn(float* y, int ramp, int n, float dtUs, bool highPassOn, 
     return copy != nullptr;
   }
   if (lowPassOn) LowPass2(count, y, y, dtSeconds, lowPassHz);
+  if (copy && copy->beforeHighPass) std::copy(y + ramp, y + count, copy->beforeHighPass);
   if (highPassOn) HighPass2(count, y, y, dtSeconds, static_cast<int>(highPassHz));
   return false;
 }
@@ -267,8 +269,6 @@ void HighPass2Behind(int count, const float* in, float* out, double dtSeconds, i
 void FilterFloats(int n, float* x, float dtUs, bool highPassOn, float highPassHz, bool lowPassOn,
                   float lowPassHz, const HighPassedCopy* copy) {
   if (n <= 0) return;
-  float* before = copy ? copy->beforeHighPass : nullptr;
-  if (before) std::copy(x, x + n, before);  // low-passed below when that is on
   const int ramp = 4 * FilterLeadIn(dtUs, highPassOn || lowPassOn);
   bool copied = false;
   if (ramp > 0) {
@@ -278,7 +278,8 @@ void FilterFloats(int n, float* x, float dtUs, bool highPassOn, float highPassHz
     std::copy(y + ramp, y + ramp + n, x);
   }
   if (copy && !copied) {
-    if (before && lowPassOn) FilterFloats(n, before, dtUs, false, highPassHz, true, lowPassHz);
+    // Without a lead-in nothing was filtered.
+    if (ramp == 0 && copy->beforeHighPass) std::copy(x, x + n, copy->beforeHighPass);
     HighPass2Behind(n, x, copy->samples, dtUs / 1e6, copy->cutoffHz, std::round(x[0]), copy->leadCount);
   }
 }
