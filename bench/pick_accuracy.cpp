@@ -7,7 +7,9 @@
 // within 3 samples and of gross errors (> 10), and how the quality classes
 // fall on good (within 3) and gross picks. Three more tables give the same for
 // noise far below the arrival's band, with the filters off and with the
-// high-pass on, and for first arrivals of two other envelopes.
+// high-pass on, and for first arrivals of two other envelopes. Every row
+// also gives the share within 3 and of gross errors of two textbook pickers on
+// the same traces: the whole-record AIC and a recursive STA/LTA with AIC.
 //
 //   build/bench/bench/pick_accuracy [traces-per-cell [seed]]
 #include <algorithm>
@@ -19,6 +21,7 @@
 #include <vector>
 
 #include "processing/picker.h"
+#include "reference_pickers.h"
 #include "synthetic/synthetic_test.h"
 
 namespace {
@@ -27,6 +30,7 @@ struct Outcome {
   double error = 0;
   tarnix::PickQuality quality = tarnix::PickQuality::Good;
   bool energyMiss = false;  // the energy-ratio onset more than two periods off
+  double aicError = 0, staLtaError = 0;  // the textbook pickers'
 };
 
 tarnix::TraceRecipe RandomRecipe(double snr, double dt, tarnix::TraceRecipe::Noise noise, std::mt19937& rng) {
@@ -59,10 +63,13 @@ tarnix::TraceRecipe RandomRecipe(double snr, double dt, tarnix::TraceRecipe::Noi
 Outcome PickOne(const tarnix::TraceRecipe& recipe, float highPassHz, std::mt19937& rng) {
   tarnix::SynthTrace trace = tarnix::SynthesizeTrace(recipe, rng);
   const float dt = static_cast<float>(recipe.dtUs);
+  Outcome o;
+  const std::vector<double> raw = tarnix::bench::CenteredSamples(trace.samples);
+  o.aicError = std::fabs(tarnix::bench::WholeRecordAic(raw) - trace.onsetIndex);
+  o.staLtaError = std::fabs(tarnix::bench::StaLtaAic(raw, 1e6 / tarnix::kNominalFrequency / dt) - trace.onsetIndex);
   const tarnix::WaveformPick pick =
       tarnix::PickWaveform(static_cast<int>(trace.samples.size()), trace.samples.data(), dt, 0.0f, highPassHz > 0,
                            highPassHz, false, 0);
-  Outcome o;
   o.error = std::fabs(static_cast<int>(pick.arrivalTime / dt) - trace.onsetIndex);
   o.quality = pick.quality;
   const double period = 1000.0 / recipe.freqKHz / recipe.dtUs;
@@ -96,7 +103,9 @@ std::array<double, 3> QualityShares(const std::vector<Outcome>& all, Keep keep) 
 void PrintTable(const std::vector<tarnix::TraceRecipe::Noise>& kinds, float highPassHz, int traces,
                 std::mt19937& rng, bool otherOnsets = false) {
   using Onset = tarnix::TraceRecipe::Onset;
-  std::printf("SNR   median  within3   gross  energy-miss | good: g/d/p %%     | gross: g/d/p %%\n");
+  std::printf(
+      "SNR   median  within3   gross  energy-miss | good: g/d/p %%     | gross: g/d/p %%     | AIC: within3 gross"
+      " | STA/LTA+AIC\n");
   std::vector<Outcome> pooled;
   for (double snr : {40.0, 20.0, 10.0, 5.0}) {
     std::vector<Outcome> all;
@@ -110,19 +119,25 @@ void PrintTable(const std::vector<tarnix::TraceRecipe::Noise>& kinds, float high
       }
     }
     std::vector<double> errors;
-    double within = 0, gross = 0, misses = 0;
+    double within = 0, gross = 0, misses = 0, aic[2] = {0, 0}, staLta[2] = {0, 0};
     for (const Outcome& o : all) {
       errors.push_back(o.error);
       within += o.error <= 3;
       gross += o.error > 10;
       misses += o.energyMiss;
+      aic[0] += o.aicError <= 3;
+      aic[1] += o.aicError > 10;
+      staLta[0] += o.staLtaError <= 3;
+      staLta[1] += o.staLtaError > 10;
     }
     const double n = static_cast<double>(all.size());
     const auto good = QualityShares(all, [](const Outcome& o) { return o.error <= 3; });
     const auto bad = QualityShares(all, [](const Outcome& o) { return o.error > 10; });
-    std::printf("%2.0f dB %6.2f  %6.1f%%  %5.1f%%  %6.1f%%     | %4.0f %4.0f %4.0f     | %4.0f %4.0f %4.0f\n", snr,
-                Median(errors), 100 * within / n, 100 * gross / n, 100 * misses / n, good[0], good[1], good[2],
-                bad[0], bad[1], bad[2]);
+    std::printf(
+        "%2.0f dB %6.2f  %6.1f%%  %5.1f%%  %6.1f%%     | %4.0f %4.0f %4.0f     | %4.0f %4.0f %4.0f     "
+        "| %5.1f%% %5.1f%%     | %5.1f%% %5.1f%%\n",
+        snr, Median(errors), 100 * within / n, 100 * gross / n, 100 * misses / n, good[0], good[1], good[2], bad[0],
+        bad[1], bad[2], 100 * aic[0] / n, 100 * aic[1] / n, 100 * staLta[0] / n, 100 * staLta[1] / n);
     pooled.insert(pooled.end(), all.begin(), all.end());
   }
   const auto good = QualityShares(pooled, [](const Outcome& o) { return o.error <= 3; });
