@@ -5,6 +5,7 @@
 namespace tarnix {
 
 inline constexpr uint16_t kZeroLevel = 2048;
+inline constexpr uint16_t kFullScale = 4095;  // the converter's top; its bottom is 0
 // The value that stands in for "no amplitude": 1 µV, which is 0 dB.
 inline constexpr double kFloorVolts = 1e-6;
 

@@ -5,6 +5,7 @@
 #include <limits>
 #include <utility>
 
+#include "model/sample_conversion.h"
 #include "processing/digital_filter.h"
 #include "processing/first_motion.h"
 #include "processing/picker_stages.h"
@@ -612,6 +613,18 @@ CorePick PickRecord(double delay, double dtUs, const std::vector<float>& x, doub
   return pick;
 }
 
+// The run of samples at either limit of the converter that the record starts
+// with: the receiver saturated by the transmitter's pulse. Nothing can be read
+// there, and the knee where the record leaves the limit drew the energy ratio
+// (a flat lead-in against the steep recovery after it). 0 when the record
+// does not start at a limit, or holds too little after the run to pick.
+int SaturatedStart(const uint16_t* samples, int n) {
+  if (n <= 0 || (samples[0] != 0 && samples[0] != kFullScale)) return 0;
+  int run = 1;
+  while (run < n && samples[run] == samples[0]) ++run;
+  return run >= 3 && run < n - 4 ? run : 0;
+}
+
 }  // namespace
 
 CorePick PickCore(double delay, double dtUs, const std::vector<float>& x, double tStart, double tEnd, double f0,
@@ -631,6 +644,7 @@ WaveformPick PickWaveform(int n, uint16_t* samples, float dtUs, float delay, boo
       !(std::fabs(delay / dtUs) < kLongestUs)) {
     return out;
   }
+  const int saturated = SaturatedStart(samples, n);
   std::vector<float> x(n), again(highPassOn ? n : 0), before(highPassOn ? n : 0);
   for (int k = 0; k < n; ++k) x[k] = samples[k] - 2048.0f;
   // The picking copy settles the second high-pass on a flat lead-in.
@@ -641,8 +655,9 @@ WaveformPick PickWaveform(int n, uint16_t* samples, float dtUs, float delay, boo
   }
 
   const std::vector<float>& picked = highPassOn ? again : x;
-  const CorePick core = PickCore(delay, dtUs, picked, delay, delay + (n - 1) * static_cast<double>(dtUs),
-                                 kNominalFrequency, highPassOn ? &before : nullptr);
+  const CorePick core =
+      PickCore(delay, dtUs, picked, delay + saturated * static_cast<double>(dtUs),
+               delay + (n - 1) * static_cast<double>(dtUs), kNominalFrequency, highPassOn ? &before : nullptr);
   const int k0 = static_cast<int>(-delay / dtUs + 0.5);
   out.arrivalTime = static_cast<int>((core.onset - k0) * dtUs - delay);
   out.ampTime = static_cast<int>((core.peak - k0) * dtUs - delay);

@@ -392,6 +392,22 @@ TEST(PickWaveformTest, HighPassKeepsTheStartOfTheFirstMotion) {
   }
 }
 
+TEST(PickWaveformTest, RecordStartingSaturatedIsPickedAfterIt) {
+  // The transmitter's pulse holds the converter at a limit for the record's
+  // first samples, the baseline recovering after: the knee drew the pick.
+  for (double pulse : {6000.0, -6000.0}) {
+    std::vector<float> x = SineArrival(1024, 2000, 0);
+    Add(x, Wavelet(1024, 400.3, 500, 30000, false, 1.0));
+    std::vector<uint16_t> words(x.size());
+    for (size_t i = 0; i < x.size(); ++i) {
+      const double v = x[i] + pulse * std::exp(-static_cast<double>(i) / 100) + 2048;
+      words[i] = static_cast<uint16_t>(std::clamp(std::lround(v), 0L, 4095L));
+    }
+    const WaveformPick p = PickWaveform(1024, words.data(), 1.0f, 0.0f, false, 0, false, 0);
+    EXPECT_NEAR(p.arrivalTime, 400.3, 2) << pulse;
+  }
+}
+
 TEST(PickWaveformTest, WholeSampleDelayMovesTheStoredIndexByOne) {
   // k0 adds one half and truncates toward zero, so a delay of one sample gives
   // k0 = 0 and the time comes out one sample earlier.
