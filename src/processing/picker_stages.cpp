@@ -318,6 +318,11 @@ constexpr double kSwellAtMost = 2.6;
 // A cycle this far above the lead-in's noise is more than noise swells to.
 constexpr double kEarlierEnergy = 2.75;
 
+// A first cycle this far above a lead-in shorter than two periods is an
+// arrival: so short a lead-in may catch the noise at its quietest, but seldom
+// that quiet.
+constexpr double kPlainNearStart = 20.0;
+
 // Sign changes of d over [from, to) that pass a dead band on either side.
 int SignChanges(const std::vector<double>& d, int from, int to, double deadBand) {
   int changes = 0, sign = 0;
@@ -572,8 +577,13 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
   for (int attempt = 0; attempt < 2 && end - ks > 4 * half; ++attempt) {
     const int k = AicOnset(xs.data(), ks, end, std::max(2, half / 3));
     // The lead-in must hold two periods of noise to measure the rise against;
-    // a record whose noise swells up from its very start has none.
-    if (k < k1 - half && k - ks >= 4 * half && k + 2 * half - 1 <= last) {
+    // a record whose noise swells up from its very start has none. Half a
+    // period (eight samples at least) will do for a first cycle
+    // kPlainNearStart times above it: an arrival close to the record's start
+    // in a clean record, which the two periods' rule left to the later,
+    // stronger arrival.
+    const bool shortLead = k - ks < 4 * half;
+    if (k < k1 - half && k - ks >= std::max(half, 8) && k + 2 * half - 1 <= last) {
       // Measured about the lead-in's own line, which nothing after k leaks into.
       const NoiseModel line = FitLine(xs, ks, k - 1);
       const int until = std::max(k + 2 * half, k1);
@@ -594,7 +604,7 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
       for (int i = k; i <= std::max(k, k1 - 2 * half); ++i) strongest = std::max(strongest, onset.after[i]);
       // A split found on the second try, in the record before the first, is
       // more often a swell of the noise: its first cycle must stand higher.
-      const double firstAbove = attempt == 0 ? 2.0 : 2.75;
+      const double firstAbove = shortLead ? kPlainNearStart : attempt == 0 ? 2.0 : 2.75;
       // A first arrival that dies away before a far stronger one may stand
       // below kWeakestFirst of it: ten times above the lead-in and a wave of
       // a steady period, it is neither a swell of the noise nor a burst.

@@ -180,6 +180,20 @@ TEST(PickCoreTest, ArrivalCloseToTheRecordStartIsKept) {
   EXPECT_NEAR(PickCore(0, 0.5, x, 0, 255.5).onset, 86.4, 2);
 }
 
+TEST(PickCoreTest, ArrivalLessThanTwoPeriodsAfterTheRecordStartIsKept) {
+  // A period or less of quiet lead-in, too short to measure a weak rise
+  // against; the shear four periods later, at 0.7 of the frequency, was taken.
+  const struct {
+    double freq, onset, shear;
+  } cases[] = {{20000, 50.3, 1.5}, {15000, 53.6, 3.0}};
+  for (const auto& c : cases) {
+    std::vector<float> x = SineArrival(1024, 2000, 0);
+    Add(x, Wavelet(1024, c.onset, 300, c.freq, true, 1.0));
+    Add(x, Wavelet(1024, c.onset + 4e6 / c.freq, 300 * c.shear, 0.7 * c.freq, false, 1.0));
+    EXPECT_NEAR(PickCore(0, 1.0, x, 0, 1023).onset, c.onset, 2) << c.freq;
+  }
+}
+
 TEST(PickCoreTest, SmoothFirstMotionInNoiseOfItsOwnBand) {
   // A noise line fitted to a few periods of such noise takes the noise's
   // wander for a slope; carried on under the arrival, it tilted the lobes
