@@ -16,7 +16,6 @@ using namespace picker;
 
 namespace {
 
-constexpr double kFrequencyTolerance = 1.6;
 constexpr double kMinimumPeriod = 7.0;
 // Beyond this the few periods added to sample indices overflow an int; only a
 // damaged sampling interval gives such a period.
@@ -658,7 +657,8 @@ WaveformPick PickWaveform(int n, uint16_t* samples, float dtUs, float delay, boo
   const CorePick core =
       PickCore(delay, dtUs, picked, delay + saturated * static_cast<double>(dtUs),
                delay + (n - 1) * static_cast<double>(dtUs), kNominalFrequency, highPassOn ? &before : nullptr);
-  const int k0 = static_cast<int>(-delay / dtUs + 0.5);
+  // In double: a float quotient of a long delay is off by several samples.
+  const int k0 = static_cast<int>(-static_cast<double>(delay) / dtUs + 0.5);
   out.arrivalTime = static_cast<int>((core.onset - k0) * dtUs - delay);
   out.ampTime = static_cast<int>((core.peak - k0) * dtUs - delay);
   out.refined = core.refined;
