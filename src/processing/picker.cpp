@@ -657,10 +657,12 @@ WaveformPick PickWaveform(int n, uint16_t* samples, float dtUs, float delay, boo
   const CorePick core =
       PickCore(delay, dtUs, picked, delay + saturated * static_cast<double>(dtUs),
                delay + (n - 1) * static_cast<double>(dtUs), kNominalFrequency, highPassOn ? &before : nullptr);
-  // In double: a float quotient of a long delay is off by several samples.
-  const int k0 = static_cast<int>(-static_cast<double>(delay) / dtUs + 0.5);
-  out.arrivalTime = static_cast<int>((core.onset - k0) * dtUs - delay);
-  out.ampTime = static_cast<int>((core.peak - k0) * dtUs - delay);
+  // In double throughout: in single precision, a long delay's offset in
+  // samples and the times taken from it were off by several samples.
+  const double dt = dtUs, lag = delay;
+  const int k0 = static_cast<int>(-lag / dt + 0.5);
+  out.arrivalTime = static_cast<int>((core.onset - k0) * dt - lag);
+  out.ampTime = static_cast<int>((core.peak - k0) * dt - lag);
   out.refined = core.refined;
   out.energyOnset = core.energyOnset;
   out.quality = core.quality;
