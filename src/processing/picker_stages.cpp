@@ -587,8 +587,12 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
       // Measured about the lead-in's own line, which nothing after k leaks into.
       const NoiseModel line = FitLine(xs, ks, k - 1);
       const int until = std::max(k + 2 * half, k1);
-      std::vector<double> e(until, 0.0);
-      for (int i = ks; i < until; ++i) e[i] = xs[i] - line.slope * i - line.intercept;
+      // The residual up to the first cycle's end first: most splits fail on it.
+      std::vector<double> e(k + 2 * half, 0.0);
+      auto residual = [&](int from, int to) {
+        for (int i = from; i < to; ++i) e[i] = xs[i] - line.slope * i - line.intercept;
+      };
+      residual(ks, k + 2 * half);
       const double noise = MeanAbs(e, ks, k - 1);
       const double firstCycle = MeanAbs(e, k, k + 2 * half - 1);
       // Twice the lead-in over the first cycle, and both its half periods well
@@ -600,17 +604,21 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
       // the arrival no longer flips the sign, over two periods (up to k1): an
       // arrival slower than the estimated period may not cross that level
       // within one.
-      double strongest = 0;
-      for (int i = k; i <= std::max(k, k1 - 2 * half); ++i) strongest = std::max(strongest, onset.after[i]);
       // A split found on the second try, in the record before the first, is
       // more often a swell of the noise: its first cycle must stand higher.
       const double firstAbove = shortLead ? kPlainNearStart : attempt == 0 ? 2.0 : 2.75;
-      // A first arrival that dies away before a far stronger one may stand
-      // below kWeakestFirst of it: ten times above the lead-in and a wave of
-      // a steady period, it is neither a swell of the noise nor a burst.
-      bool rises = noise > 0 && firstCycle >= firstAbove * noise &&
-                   (strongest >= kWeakestFirst * later ||
-                    (firstCycle >= kPlainArrival * noise && SteadyWave(e, k, until - 1, half, 2 * noise)));
+      bool rises = noise > 0 && firstCycle >= firstAbove * noise;
+      if (rises) {
+        e.resize(until);
+        residual(k + 2 * half, until);
+        double strongest = 0;
+        for (int i = k; i <= std::max(k, k1 - 2 * half); ++i) strongest = std::max(strongest, onset.after[i]);
+        // A first arrival that dies away before a far stronger one may stand
+        // below kWeakestFirst of it: ten times above the lead-in and a wave
+        // of a steady period, it is neither a swell of the noise nor a burst.
+        rises = strongest >= kWeakestFirst * later ||
+                (firstCycle >= kPlainArrival * noise && SteadyWave(e, k, until - 1, half, 2 * noise));
+      }
       for (int j = 0; j < 2 && rises; ++j) rises = MeanAbs(e, k + j * half, k + (j + 1) * half - 1) >= 1.5 * noise;
       rises = rises && FitLine(xs, k, k1 - 1).sigma >= 1.5 * line.sigma;
       if (rises && CoherentCycle(e, k, std::min(until, k + 4 * half), 2 * noise, 8) &&
