@@ -336,6 +336,13 @@ int SignChanges(const std::vector<double>& d, int from, int to, double deadBand)
   return changes;
 }
 
+// A burst of broadband noise (a knock, interference), however strong,
+// changes sign outside twice the noise more than eight times over [from, to)
+// when that is a cycle; a wave of the period, noise riding on it, does not.
+bool Broadband(const std::vector<double>& d, int from, int to, double noise) {
+  return SignChanges(d, from, to, 2 * noise) > 8;
+}
+
 // Half-cycles of an arrival near the dominant period: one cycle holds one to
 // four sign changes once the noise is kept out by a dead band, `most` over
 // the stretch. Noise bursts toggle far more often; a spike leaves no second
@@ -438,6 +445,25 @@ bool SteadyWave(const std::vector<double>& e, int from, int to, int half, double
   const double w1 = lobes[1].Width(), w2 = lobes[2].Width();
   return std::min(w1, w2) > 0 && std::max(w1, w2) <= 1.5 * std::min(w1, w2) &&
          lobes[0].Width() <= 1.6 * std::max(w1, w2);
+}
+
+// The sample after a burst's last quick sign change (outside the dead band,
+// within a quarter period of the one before), once a cycle has passed without
+// another; -1 while the burst still toggles at `limit`.
+int PastBurst(const std::vector<double>& d, int from, int limit, double period, double deadBand) {
+  const int quarter = std::max(1, RoundUp(period / 4)), cycle = std::max(1, RoundUp(period));
+  int lastChange = -1, lastQuick = from, sign = 0;
+  for (int i = from; i <= limit; ++i) {
+    if (i - lastQuick > cycle) return lastQuick + 1;
+    const int s = d[i] > deadBand ? 1 : d[i] < -deadBand ? -1 : 0;
+    if (s == 0 || s == sign) continue;
+    if (sign != 0) {
+      if (lastChange >= 0 && i - lastChange < quarter) lastQuick = i;
+      lastChange = i;
+    }
+    sign = s;
+  }
+  return -1;
 }
 
 double MeanAbs(const std::vector<double>& d, int from, int to) {
@@ -621,7 +647,9 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
       }
       for (int j = 0; j < 2 && rises; ++j) rises = MeanAbs(e, k + j * half, k + (j + 1) * half - 1) >= 1.5 * noise;
       rises = rises && FitLine(xs, k, k1 - 1).sigma >= 1.5 * line.sigma;
+      // Read on the record itself: smoothing slows a burst's toggling down.
       if (rises && CoherentCycle(e, k, std::min(until, k + 4 * half), 2 * noise, 8) &&
+          !Broadband(d, k, std::min(last, k + 2 * half), LeadInNoise(onset, ks, k, 1)) &&
           !SpikeAt(x, ks, k, k + 3 * half, 2 * half)) {
         k1 = k;
         rMax = onset.ratio[k];
@@ -659,16 +687,15 @@ bool LeaveNoiseSwell(const std::vector<double>& d, const OnsetRatio& onset, int 
   }
   double swell = 0;  // the strongest cycle starting within half a period of k1
   for (int i = k1; i <= std::min(ke, k1 + half); ++i) swell = std::max(swell, onset.after[i]);
-  // A burst of broadband noise (a knock, interference), however strong,
-  // changes sign outside twice the noise more than eight times a cycle; a
-  // wave of the period, noise riding on it, does not.
-  const bool burst = SignChanges(d, k1, std::min(ke, k1 + 2 * half), 2 * noise) > 8;
+  const bool burst = Broadband(d, k1, std::min(ke, k1 + 2 * half), noise);
   if (swell >= kSwellAtMost * noise && !burst) return false;
-  // Back down to twice the noise within eight periods...
+  // Back down to twice the noise within eight periods, or past a burst's
+  // last quick sign change: an arrival may follow a burst too closely for
+  // the energy to fall back in between...
   const int limit = std::min(ke - cycle, k1 + 8 * cycle);
-  int k = k1 + cycle;
-  while (k <= limit && onset.after[k] > 2 * noise) ++k;
-  if (k > limit) return false;
+  int k = burst ? PastBurst(d, k1, limit, period, 2 * noise) : k1 + cycle;
+  while (!burst && k <= limit && onset.after[k] > 2 * noise) ++k;
+  if (k < 0 || k > limit) return false;
   // ...then a coherent cycle well above the noise, and half as high again as
   // a swell's.
   while (k <= ke - cycle && !CycleStandsOut(onset, d, k, half, noise, burst ? 0.0 : swell)) ++k;

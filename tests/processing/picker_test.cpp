@@ -125,6 +125,25 @@ std::vector<float> UniformNoise(int n, double amplitude) {
   return x;
 }
 
+TEST(PickCoreTest, BurstOfNoiseJustBeforeTheArrivalIsPassedOver) {
+  // Two periods of broadband noise (a knock) ending a few samples before the
+  // arrival: the energy never fell back in between, or the guard took the
+  // burst's start for an arrival's (picks 59 to 76 samples early).
+  const struct {
+    double amplitude;
+    int gap;
+    bool sharp;
+  } cases[] = {{300, 5, false}, {100, 15, true}, {150, 5, true}};
+  for (const auto& c : cases) {
+    std::vector<float> x = SineArrival(1024, 2000, 0);
+    Add(x, Wavelet(1024, 400.3, 500, 30000, c.sharp, 1.0));
+    const std::vector<float> noise = UniformNoise(1024, c.amplitude);
+    const int from = 400 - c.gap - 66;
+    for (int i = from; i < from + 66; ++i) x[i] += noise[i] * static_cast<float>(std::sin(kPi * (i - from) / 66));
+    EXPECT_NEAR(PickCore(0, 1.0, x, 0, 1023).onset, 400.3, 2) << c.amplitude << " " << c.gap;
+  }
+}
+
 TEST(PickerStagesTest, GuardFindsTheWeakFirstArrivalButNoSpike) {
   // Over noise, a 30 kHz first arrival, then one three times stronger at
   // 20 kHz four periods later, where the energy ratio put k1.
