@@ -647,7 +647,8 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
       }
       for (int j = 0; j < 2 && rises; ++j) rises = MeanAbs(e, k + j * half, k + (j + 1) * half - 1) >= 1.5 * noise;
       rises = rises && FitLine(xs, k, k1 - 1).sigma >= 1.5 * line.sigma;
-      // Read on the record itself: smoothing slows a burst's toggling down.
+      // Nor a burst of broadband noise, told on the record itself: smoothing
+      // slows its toggling down.
       if (rises && CoherentCycle(e, k, std::min(until, k + 4 * half), 2 * noise, 8) &&
           !Broadband(d, k, std::min(last, k + 2 * half), LeadInNoise(onset, ks, k, 1)) &&
           !SpikeAt(x, ks, k, k + 3 * half, 2 * half)) {
