@@ -321,7 +321,7 @@ constexpr double kEarlierEnergy = 2.75;
 // A first cycle this far above a lead-in shorter than two periods is an
 // arrival: so short a lead-in may catch the noise at its quietest, but seldom
 // that quiet.
-constexpr double kPlainNearStart = 20.0;
+constexpr double kPlainNearStart = 30.0;
 
 // Sign changes of d over [from, to) that pass a dead band on either side.
 int SignChanges(const std::vector<double>& d, int from, int to, double deadBand) {
