@@ -674,8 +674,12 @@ bool LeaveNoiseSwell(const std::vector<double>& d, const OnsetRatio& onset, int 
                      double& rMax) {
   const int cycle = std::max(1, RoundUp(period));
   const int half = std::max(2, RoundUp(period / 2));
-  if (k1 - ks < 2 * cycle) return false;
-  const double noise = LeadInNoise(onset, ks, k1, half);
+  // Two periods of lead-in measure the noise that k1 may be a swell of; half
+  // a period (eight samples at least) will do to tell a burst of broadband
+  // noise, which toggles far faster than any noise.
+  if (k1 - ks < std::max(half, 8)) return false;
+  const bool shortLead = k1 - ks < 2 * cycle;
+  const double noise = LeadInNoise(onset, ks, k1, shortLead ? 1 : half);
   if (!(noise > 0)) return false;
   // A lead-in that dies away (the transmitter's crosstalk ringing down) is no
   // noise that k1 could be a swell of: its early half stands well above its
@@ -689,7 +693,7 @@ bool LeaveNoiseSwell(const std::vector<double>& d, const OnsetRatio& onset, int 
   double swell = 0;  // the strongest cycle starting within half a period of k1
   for (int i = k1; i <= std::min(ke, k1 + half); ++i) swell = std::max(swell, onset.after[i]);
   const bool burst = Broadband(d, k1, std::min(ke, k1 + 2 * half), noise);
-  if (swell >= kSwellAtMost * noise && !burst) return false;
+  if ((shortLead || swell >= kSwellAtMost * noise) && !burst) return false;
   // Back down to twice the noise within eight periods, or past a burst's
   // last quick sign change: an arrival may follow a burst too closely for
   // the energy to fall back in between...
