@@ -702,10 +702,14 @@ bool LeaveNoiseSwell(const std::vector<double>& d, const OnsetRatio& onset, int 
   while (!burst && k <= limit && onset.after[k] > 2 * noise) ++k;
   if (k < 0 || k > limit) return false;
   // ...then a coherent cycle well above the noise, and half as high again as
-  // a swell's.
+  // a swell's. A burst's last slower swings still fill the window of a cycle
+  // from its last quick change, so that the search starts half a period on,
+  // and the arrival's start is never looked for before that change.
+  const int from = burst ? k : ks;
+  if (burst) k += half;
   while (k <= ke - cycle && !CycleStandsOut(onset, d, k, half, noise, burst ? 0.0 : swell)) ++k;
   if (k > ke - cycle) return false;
-  k1 = ArrivalStart(onset, ks, ke, k, half, noise);
+  k1 = ArrivalStart(onset, from, ke, k, half, noise);
   rMax = onset.ratio[k1];
   return true;
 }

@@ -129,13 +129,14 @@ TEST(PickCoreTest, BurstOfNoiseJustBeforeTheArrivalIsPassedOver) {
   // Two periods of broadband noise (a knock) ending a few samples before the
   // arrival: the energy never fell back in between, or the guard took the
   // burst's start for an arrival's (picks 59 to 76 samples early); near the
-  // record's start, too little lead-in was left to look past it.
+  // record's start, too little lead-in was left to look past it. Further
+  // before the arrival, the burst's last swings passed for a cycle of it.
   const struct {
     double amplitude;
     int from, gap;
     bool sharp;
   } cases[] = {{300, 329, 5, false}, {100, 319, 15, true}, {150, 329, 5, true}, {100, 30, 5, false},
-               {300, 45, 20, false}};
+               {300, 45, 20, false}, {300, 200, 100, false}};
   for (const auto& c : cases) {
     const double onset = c.from + 66 + c.gap + 0.3;
     std::vector<float> x = SineArrival(1024, 2000, 0);
