@@ -613,14 +613,16 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
       // Measured about the lead-in's own line, which nothing after k leaks into.
       const NoiseModel line = FitLine(xs, ks, k - 1);
       const int until = std::max(k + 2 * half, k1);
-      // The residual up to the first cycle's end first: most splits fail on it.
-      std::vector<double> e(k + 2 * half, 0.0);
-      auto residual = [&](int from, int to) {
-        for (int i = from; i < to; ++i) e[i] = xs[i] - line.slope * i - line.intercept;
+      // The residual is kept only for a split whose first cycle stands out:
+      // most fail on it.
+      auto residual = [&](int i) { return xs[i] - line.slope * i - line.intercept; };
+      auto meanAbs = [&](int from, int to) {
+        double sum = 0;
+        for (int i = from; i <= to; ++i) sum += std::fabs(residual(i));
+        return sum / (to - from + 1);
       };
-      residual(ks, k + 2 * half);
-      const double noise = MeanAbs(e, ks, k - 1);
-      const double firstCycle = MeanAbs(e, k, k + 2 * half - 1);
+      const double noise = meanAbs(ks, k - 1);
+      const double firstCycle = meanAbs(k, k + 2 * half - 1);
       // Twice the lead-in over the first cycle, and both its half periods well
       // above it: a spike is over in one. A third is not asked for: the period
       // estimated from the whole record is the later arrivals', often much
@@ -634,9 +636,10 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
       // more often a swell of the noise: its first cycle must stand higher.
       const double firstAbove = shortLead ? kPlainNearStart : attempt == 0 ? 2.0 : 2.75;
       bool rises = noise > 0 && firstCycle >= firstAbove * noise;
+      std::vector<double> e;
       if (rises) {
-        e.resize(until);
-        residual(k + 2 * half, until);
+        e.assign(until, 0.0);
+        for (int i = ks; i < until; ++i) e[i] = residual(i);
         double strongest = 0;
         for (int i = k; i <= std::max(k, k1 - 2 * half); ++i) strongest = std::max(strongest, onset.after[i]);
         // A first arrival that dies away before a far stronger one may stand
