@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "model/sample_conversion.h"
+#include "processing/picker_stages.h"
 
 namespace tarnix::bench {
 namespace {
@@ -47,16 +48,9 @@ int StaLtaAic(const std::vector<double>& x, double periodSamples) {
   const int n = static_cast<int>(x.size());
   const int sta = std::max(2, static_cast<int>(std::lround(periodSamples))), lta = 10 * sta;
   if (n < lta + sta) return WholeRecordAic(x);
-  double st = 0, sx = 0, stt = 0, stx = 0;
-  for (int i = 0; i < n; ++i) {
-    st += i;
-    sx += x[i];
-    stt += static_cast<double>(i) * i;
-    stx += i * x[i];
-  }
-  const double slope = (n * stx - st * sx) / (n * stt - st * st), intercept = (sx - slope * st) / n;
+  const picker::NoiseModel line = picker::FitLine(x, 0, n - 1);
   std::vector<double> d(n);
-  for (int i = 0; i < n; ++i) d[i] = x[i] - slope * i - intercept;
+  for (int i = 0; i < n; ++i) d[i] = x[i] - line.slope * i - line.intercept;
   double shortMean = 0, longMean = 0;
   for (int i = 0; i < n; ++i) {
     const double e = d[i] * d[i];

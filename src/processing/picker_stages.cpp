@@ -323,11 +323,14 @@ constexpr double kEarlierEnergy = 2.75;
 // that quiet.
 constexpr double kPlainNearStart = 30.0;
 
+// The side of a dead band about zero that v lies on: 1, -1, or 0 within it.
+int Side(double v, double deadBand) { return v > deadBand ? 1 : v < -deadBand ? -1 : 0; }
+
 // Sign changes of d over [from, to) that pass a dead band on either side.
 int SignChanges(const std::vector<double>& d, int from, int to, double deadBand) {
   int changes = 0, sign = 0;
   for (int i = from; i < to; ++i) {
-    const int s = d[i] > deadBand ? 1 : d[i] < -deadBand ? -1 : 0;
+    const int s = Side(d[i], deadBand);
     if (s != 0 && s != sign) {
       if (sign != 0) ++changes;
       sign = s;
@@ -455,7 +458,7 @@ int PastBurst(const std::vector<double>& d, int from, int limit, double period, 
   int lastChange = -1, lastQuick = from, sign = 0;
   for (int i = from; i <= limit; ++i) {
     if (i - lastQuick > cycle) return lastQuick + 1;
-    const int s = d[i] > deadBand ? 1 : d[i] < -deadBand ? -1 : 0;
+    const int s = Side(d[i], deadBand);
     if (s == 0 || s == sign) continue;
     if (sign != 0) {
       if (lastChange >= 0 && i - lastChange < quarter) lastQuick = i;
