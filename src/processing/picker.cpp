@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "model/sample_conversion.h"
+#include "processing/above_band_noise.h"
 #include "processing/digital_filter.h"
 #include "processing/first_motion.h"
 #include "processing/picker_stages.h"
@@ -553,10 +554,20 @@ CorePick FinalPicks(const std::vector<float>& x, const NoiseModel& noise, int k,
   return p;
 }
 
+// The record as it came, for its pass through the moving average that takes
+// noise far above the arrivals' band off.
+struct AsItCame {
+  const std::vector<float>& x;
+  const std::vector<float>* beforeHighPass;
+  const std::vector<double>& d;  // x detrended
+};
+
 // PickCore; once a spike has drawn the energy onset, it picks the record
-// again without its spikes (mayDespike false).
+// again without its spikes (mayDespike false); when its quietest stretch holds
+// noise far above the arrivals' band, again through the moving average that
+// takes that off (given the record as it came, `raw`).
 CorePick PickRecord(double delay, double dtUs, const std::vector<float>& x, double tStart, double tEnd, double f0,
-                    const std::vector<float>* beforeHighPass, bool mayDespike) {
+                    const std::vector<float>* beforeHighPass, bool mayDespike, const AsItCame* raw = nullptr) {
   const int n = static_cast<int>(x.size());
   CorePick none;
   none.quality = PickQuality::Poor;
@@ -579,14 +590,45 @@ CorePick PickRecord(double delay, double dtUs, const std::vector<float>& x, doub
   // An electrical spike of a sample or two can draw the energy ratio: the
   // record is then picked again without its spikes.
   const int half = std::max(2, RoundUp(period / 2));
-  if (mayDespike && SpikeAt(x, ks, k1, k1 + 3 * half, 2 * half)) {
-    const std::vector<float> clean = WithoutSpikes(x, ks, ke);
-    const std::vector<float> cleanBefore = beforeHighPass ? WithoutSpikes(*beforeHighPass, ks, ke) : std::vector<float>();
-    return PickRecord(delay, dtUs, clean, tStart, tEnd, f0, beforeHighPass ? &cleanBefore : nullptr, false);
+  const std::vector<float>& plain = raw ? raw->x : x;
+  const std::vector<float>* plainBefore = raw ? raw->beforeHighPass : beforeHighPass;
+  if (mayDespike && SpikeAt(plain, ks, k1, k1 + 3 * half, 2 * half)) {
+    const std::vector<float> clean = WithoutSpikes(plain, ks, ke);
+    const std::vector<float> cleanBefore = plainBefore ? WithoutSpikes(*plainBefore, ks, ke) : std::vector<float>();
+    return PickRecord(delay, dtUs, clean, tStart, tEnd, f0, plainBefore ? &cleanBefore : nullptr, false);
+  }
+  // The quietest stretch of the record, the trailing window of least energy
+  // (every quarter window will do), shows whether its noise lies far above
+  // the arrivals' band.
+  if (!raw) {
+    const int window = std::max(1, RoundUp(2 * period));
+    int quiet = ks + window - 1;
+    for (int i = quiet; i <= ke; i += std::max(1, window / 4)) {
+      if (onset.before[i] < onset.before[quiet]) quiet = i;
+    }
+    if (quiet <= ke && NoiseAboveBand(x, quiet - window + 1, quiet, dtUs)) {
+      const std::vector<float> smoothed = WithoutAboveBandNoise(x, ks, ke, dtUs);
+      const std::vector<float> smoothedBefore =
+          beforeHighPass ? WithoutAboveBandNoise(*beforeHighPass, ks, ke, dtUs) : std::vector<float>();
+      const AsItCame asItCame{x, beforeHighPass, d};
+      return PickRecord(delay, dtUs, smoothed, tStart, tEnd, f0, beforeHighPass ? &smoothedBefore : nullptr,
+                        mayDespike, &asItCame);
+    }
+  }
+  // Spikes and bursts of broadband noise are told on the record as it came,
+  // its noise level carried over by the lead-in's mean |d| on either.
+  Unsmoothed unsmoothed;
+  if (raw) {
+    double before = 0, after = 0;
+    for (int i = ks; i < std::max(ks + 1, k1 - half); ++i) {
+      before += std::fabs(raw->d[i]);
+      after += std::fabs(d[i]);
+    }
+    unsmoothed = {&raw->x, &raw->d, after > 0 ? before / after : 1.0};
   }
   LeaveRecordStart(x, onset, ks, ke, period, k1, rMax);
-  const bool guarded = GuardEarlierArrival(x, d, onset, ks, period, k1, rMax);
-  if (!guarded) LeaveNoiseSwell(d, onset, ks, ke, period, k1, rMax);
+  const bool guarded = GuardEarlierArrival(x, d, onset, ks, period, k1, rMax, unsmoothed);
+  if (!guarded) LeaveNoiseSwell(d, onset, ks, ke, period, k1, rMax, unsmoothed);
 
   // A causal high-pass keeps where a wave starts but not its crossings: it
   // narrows the first lobe, and a start read back from the crossings came a

@@ -591,7 +591,7 @@ std::vector<float> WithoutSpikes(const std::vector<float>& x, int ks, int ke) {
 }
 
 bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>& d, const OnsetRatio& onset, int ks,
-                         double period, int& k1, double& rMax) {
+                         double period, int& k1, double& rMax, const Unsmoothed& raw) {
   const int half = std::max(2, RoundUp(period / 2));
   const int last = static_cast<int>(onset.ratio.size()) - 1;
   const double later = ArrivalLevel(onset, k1, half);
@@ -656,8 +656,8 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
       // Nor a burst of broadband noise, told on the record itself: smoothing
       // slows its toggling down.
       if (rises && CoherentCycle(e, k, std::min(until, k + 4 * half), 2 * noise, 8) &&
-          !Broadband(d, k, std::min(last, k + 2 * half), LeadInNoise(onset, ks, k, 1)) &&
-          !SpikeAt(x, ks, k, k + 3 * half, 2 * half)) {
+          !Broadband(raw.Or(d), k, std::min(last, k + 2 * half), raw.scale * LeadInNoise(onset, ks, k, 1)) &&
+          !SpikeAt(raw.Or(x), ks, k, k + 3 * half, 2 * half)) {
         k1 = k;
         rMax = onset.ratio[k];
         return true;
@@ -668,7 +668,7 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
   int k = k1;
   double r = rMax;
   if (!ScanForEarlierArrival(d, onset, ks, period, k, r) || MeanAbs(d, k, k + 2 * half - 1) < kWeakestFirst * later ||
-      SpikeAt(x, ks, k, k + 3 * half, 2 * half)) {
+      SpikeAt(raw.Or(x), ks, k, k + 3 * half, 2 * half)) {
     return false;
   }
   k1 = k;
@@ -677,7 +677,7 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
 }
 
 bool LeaveNoiseSwell(const std::vector<double>& d, const OnsetRatio& onset, int ks, int ke, double period, int& k1,
-                     double& rMax) {
+                     double& rMax, const Unsmoothed& raw) {
   const int cycle = std::max(1, RoundUp(period));
   const int half = std::max(2, RoundUp(period / 2));
   // Two periods of lead-in measure the noise that k1 may be a swell of; half
@@ -698,13 +698,13 @@ bool LeaveNoiseSwell(const std::vector<double>& d, const OnsetRatio& onset, int 
   }
   double swell = 0;  // the strongest cycle starting within half a period of k1
   for (int i = k1; i <= std::min(ke, k1 + half); ++i) swell = std::max(swell, onset.after[i]);
-  const bool burst = Broadband(d, k1, std::min(ke, k1 + 2 * half), noise);
+  const bool burst = Broadband(raw.Or(d), k1, std::min(ke, k1 + 2 * half), raw.scale * noise);
   if ((shortLead || swell >= kSwellAtMost * noise) && !burst) return false;
   // Back down to twice the noise within eight periods, or past a burst's
   // last quick sign change: an arrival may follow a burst too closely for
   // the energy to fall back in between...
   const int limit = std::min(ke - cycle, k1 + 8 * cycle);
-  int k = burst ? PastBurst(d, k1, limit, period, 2 * noise) : k1 + cycle;
+  int k = burst ? PastBurst(raw.Or(d), k1, limit, period, 2 * raw.scale * noise) : k1 + cycle;
   while (!burst && k <= limit && onset.after[k] > 2 * noise) ++k;
   if (k < 0 || k > limit) return false;
   // ...then a coherent cycle well above the noise, and half as high again as

@@ -61,6 +61,18 @@ bool SpikeAt(const std::vector<float>& x, int ks, int from, int to, int period);
 // wave sampled at a dozen samples a period or more never does.
 std::vector<float> WithoutSpikes(const std::vector<float>& x, int ks, int ke);
 
+// The record as the tests for a spike or a burst of broadband noise read it:
+// before the smoothing that noise above the arrivals' band calls for, which
+// spreads a spike and slows a burst's toggling down. `scale` carries a noise
+// level read on the smoothed record over to it.
+struct Unsmoothed {
+  const std::vector<float>* x = nullptr;  // null: the record was not smoothed
+  const std::vector<double>* d = nullptr;  // x detrended
+  double scale = 1.0;
+  const std::vector<float>& Or(const std::vector<float>& smoothed) const { return x ? *x : smoothed; }
+  const std::vector<double>& Or(const std::vector<double>& smoothed) const { return d ? *d : smoothed; }
+};
+
 // An arrival before k1 that a stronger later one hid from the ratio: where the
 // record x up to k1 splits best into noise and signal, or failing that the
 // earliest place where d rises well above the quiet lead-in, provided the
@@ -69,7 +81,7 @@ std::vector<float> WithoutSpikes(const std::vector<float>& x, int ks, int ke);
 // weaker than the arrival at k1. Moves k1 (and rMax) there and returns true;
 // otherwise leaves them exactly as they are.
 bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>& d, const OnsetRatio& onset, int ks,
-                         double period, int& k1, double& rMax);
+                         double period, int& k1, double& rMax, const Unsmoothed& raw = {});
 
 // A k1 on a swell of the noise: its first cycle under 2.6 times the lead-in's
 // noise (or a burst of broadband noise of any strength), the record back
@@ -79,7 +91,7 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
 // Moves k1 (and rMax) to where that arrival starts and returns true;
 // otherwise leaves them exactly as they are.
 bool LeaveNoiseSwell(const std::vector<double>& d, const OnsetRatio& onset, int ks, int ke, double period, int& k1,
-                     double& rMax);
+                     double& rMax, const Unsmoothed& raw = {});
 
 // The energy around a pick, from the ratio's windows. Before it: whether the
 // strongest cycle stands well above the lead-in's noise and is not far
