@@ -28,7 +28,7 @@ constexpr double kThresholdFactor = 2.5;
 // Weights of the signs against a pick (see ClassifyPick), set so that a
 // score above zero marks it doubtful; above kPoorScore the odds are that it
 // is off by more than ten samples.
-constexpr double kScoreBias = 2.0, kNoMotionWeight = 3.11, kAboveNoiseWeight = 1.63, kAgainstWeight = 1.15,
+constexpr double kScoreBias = 2.3, kNoMotionWeight = 3.11, kAboveNoiseWeight = 1.63, kAgainstWeight = 1.15,
                  kAsStrongWeight = 0.56, kFirstCycleWeight = -0.83, kFromOnsetWeight = 1.73, kFromSplitWeight = 0.79,
                  kLeadWeight = -1.06, kLaterWeight = -0.98, kQuietLeadWeight = 0.51, kGuardedWeight = -0.71,
                  kWarningsWeight = 0.71, kPoorScore = 2.0;
