@@ -560,6 +560,8 @@ struct AsItCame {
   const std::vector<float>& x;
   const std::vector<float>* beforeHighPass;
   const std::vector<double>& d;  // x detrended
+  const OnsetRatio& onset;       // the ratio's windows over d
+  double period;
 };
 
 // PickCore; once a spike has drawn the energy onset, it picks the record
@@ -578,8 +580,10 @@ CorePick PickRecord(double delay, double dtUs, const std::vector<float>& x, doub
 
   const std::vector<double> d = Detrend(x, ks, ke, DetrendWindow(f0, dtUs));
   const HalfCycles cycles = FindHalfCycles(d.data(), ks, ke);
-  const double f = DominantFrequency(cycles, ks, ke, dtUs, f0);
-  const double period = std::max(kMinimumPeriod, 1e6 / f / dtUs);
+  // Smoothed, a burst's slowed swings pass for an arrival's half-cycles and
+  // shorten the period: it stays the one the record as it came gave.
+  const double period =
+      raw ? raw->period : std::max(kMinimumPeriod, 1e6 / DominantFrequency(cycles, ks, ke, dtUs, f0) / dtUs);
   if (!(period <= kMaximumPeriod)) return none;
 
   OnsetRatio onset = ComputeOnsetRatio(d, ks, ke, period);
@@ -610,22 +614,13 @@ CorePick PickRecord(double delay, double dtUs, const std::vector<float>& x, doub
       const std::vector<float> smoothed = WithoutAboveBandNoise(x, ks, ke, dtUs);
       const std::vector<float> smoothedBefore =
           beforeHighPass ? WithoutAboveBandNoise(*beforeHighPass, ks, ke, dtUs) : std::vector<float>();
-      const AsItCame asItCame{x, beforeHighPass, d};
+      const AsItCame asItCame{x, beforeHighPass, d, onset, period};
       return PickRecord(delay, dtUs, smoothed, tStart, tEnd, f0, beforeHighPass ? &smoothedBefore : nullptr,
                         mayDespike, &asItCame);
     }
   }
-  // Spikes and bursts of broadband noise are told on the record as it came,
-  // its noise level carried over by the lead-in's mean |d| on either.
-  Unsmoothed unsmoothed;
-  if (raw) {
-    double before = 0, after = 0;
-    for (int i = ks; i < std::max(ks + 1, k1 - half); ++i) {
-      before += std::fabs(raw->d[i]);
-      after += std::fabs(d[i]);
-    }
-    unsmoothed = {&raw->x, &raw->d, after > 0 ? before / after : 1.0};
-  }
+  // Spikes and bursts of broadband noise are told on the record as it came.
+  const Unsmoothed unsmoothed = raw ? Unsmoothed{&raw->x, &raw->d, &raw->onset} : Unsmoothed{};
   LeaveRecordStart(x, onset, ks, ke, period, k1, rMax);
   const bool guarded = GuardEarlierArrival(x, d, onset, ks, period, k1, rMax, unsmoothed);
   if (!guarded) LeaveNoiseSwell(d, onset, ks, ke, period, k1, rMax, unsmoothed);

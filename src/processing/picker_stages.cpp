@@ -656,7 +656,7 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
       // Nor a burst of broadband noise, told on the record itself: smoothing
       // slows its toggling down.
       if (rises && CoherentCycle(e, k, std::min(until, k + 4 * half), 2 * noise, 8) &&
-          !Broadband(raw.Or(d), k, std::min(last, k + 2 * half), raw.scale * LeadInNoise(onset, ks, k, 1)) &&
+          !Broadband(raw.Or(d), k, std::min(last, k + 2 * half), LeadInNoise(raw.Or(onset), ks, k, 1)) &&
           !SpikeAt(raw.Or(x), ks, k, k + 3 * half, 2 * half)) {
         k1 = k;
         rMax = onset.ratio[k];
@@ -668,6 +668,7 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
   int k = k1;
   double r = rMax;
   if (!ScanForEarlierArrival(d, onset, ks, period, k, r) || MeanAbs(d, k, k + 2 * half - 1) < kWeakestFirst * later ||
+      Broadband(raw.Or(d), k, std::min(last, k + 2 * half), LeadInNoise(raw.Or(onset), ks, k, 1)) ||
       SpikeAt(raw.Or(x), ks, k, k + 3 * half, 2 * half)) {
     return false;
   }
@@ -698,24 +699,29 @@ bool LeaveNoiseSwell(const std::vector<double>& d, const OnsetRatio& onset, int 
   }
   double swell = 0;  // the strongest cycle starting within half a period of k1
   for (int i = k1; i <= std::min(ke, k1 + half); ++i) swell = std::max(swell, onset.after[i]);
-  const bool burst = Broadband(raw.Or(d), k1, std::min(ke, k1 + 2 * half), raw.scale * noise);
+  const double rawNoise = raw.onset ? LeadInNoise(*raw.onset, ks, k1, shortLead ? 1 : half) : noise;
+  const bool burst = Broadband(raw.Or(d), k1, std::min(ke, k1 + 2 * half), rawNoise);
   if ((shortLead || swell >= kSwellAtMost * noise) && !burst) return false;
   // Back down to twice the noise within eight periods, or past a burst's
   // last quick sign change: an arrival may follow a burst too closely for
   // the energy to fall back in between...
   const int limit = std::min(ke - cycle, k1 + 8 * cycle);
-  int k = burst ? PastBurst(raw.Or(d), k1, limit, period, 2 * raw.scale * noise) : k1 + cycle;
+  int k = burst ? PastBurst(raw.Or(d), k1, limit, period, 2 * rawNoise) : k1 + cycle;
   while (!burst && k <= limit && onset.after[k] > 2 * noise) ++k;
   if (k < 0 || k > limit) return false;
   // ...then a coherent cycle well above the noise, and half as high again as
   // a swell's. A burst's last slower swings still fill the window of a cycle
   // from its last quick change, so that the search starts half a period on,
   // and the arrival's start is never looked for before that change.
+  // Past a burst the search reads the record as it came too: smoothed, a
+  // swell of white noise passes for a coherent cycle.
   const int from = burst ? k : ks;
   if (burst) k += half;
-  while (k <= ke - cycle && !CycleStandsOut(onset, d, k, half, noise, burst ? 0.0 : swell)) ++k;
+  const OnsetRatio& read = burst ? raw.Or(onset) : onset;
+  const double level = burst ? rawNoise : noise;
+  while (k <= ke - cycle && !CycleStandsOut(read, burst ? raw.Or(d) : d, k, half, level, burst ? 0.0 : swell)) ++k;
   if (k > ke - cycle) return false;
-  k1 = ArrivalStart(onset, from, ke, k, half, noise);
+  k1 = ArrivalStart(read, from, ke, k, half, level);
   rMax = onset.ratio[k1];
   return true;
 }

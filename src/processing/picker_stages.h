@@ -63,14 +63,15 @@ std::vector<float> WithoutSpikes(const std::vector<float>& x, int ks, int ke);
 
 // The record as the tests for a spike or a burst of broadband noise read it:
 // before the smoothing that noise above the arrivals' band calls for, which
-// spreads a spike and slows a burst's toggling down. `scale` carries a noise
-// level read on the smoothed record over to it.
+// spreads a spike and slows a burst's toggling down; the noise those tests
+// measure against is read there too.
 struct Unsmoothed {
   const std::vector<float>* x = nullptr;  // null: the record was not smoothed
   const std::vector<double>* d = nullptr;  // x detrended
-  double scale = 1.0;
+  const OnsetRatio* onset = nullptr;       // the ratio's windows over d
   const std::vector<float>& Or(const std::vector<float>& smoothed) const { return x ? *x : smoothed; }
   const std::vector<double>& Or(const std::vector<double>& smoothed) const { return d ? *d : smoothed; }
+  const OnsetRatio& Or(const OnsetRatio& smoothed) const { return onset ? *onset : smoothed; }
 };
 
 // An arrival before k1 that a stronger later one hid from the ratio: where the
