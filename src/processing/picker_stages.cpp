@@ -712,9 +712,9 @@ bool LeaveNoiseSwell(const std::vector<double>& d, const OnsetRatio& onset, int 
   // ...then a coherent cycle well above the noise, and half as high again as
   // a swell's. A burst's last slower swings still fill the window of a cycle
   // from its last quick change, so that the search starts half a period on,
-  // and the arrival's start is never looked for before that change.
-  // Past a burst the search reads the record as it came too: smoothed, a
-  // swell of white noise passes for a coherent cycle.
+  // and the arrival's start is never looked for before that change. It
+  // reads the record as it came too: smoothed, a swell of white noise passes
+  // for a coherent cycle.
   const int from = burst ? k : ks;
   if (burst) k += half;
   const OnsetRatio& read = burst ? raw.Or(onset) : onset;
