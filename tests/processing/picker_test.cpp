@@ -133,15 +133,20 @@ TEST(PickCoreTest, BurstOfNoiseJustBeforeTheArrivalIsPassedOver) {
   // before the arrival, the burst's last swings passed for a cycle of it.
   // Over white noise, which the picker smooths away, the burst is still told
   // by its quick toggling on the record as it came (62 to 149 samples early
-  // when told on the smoothed one).
+  // when told on the smoothed one), over a cycle and a half: a strong burst
+  // well before the arrival toggled too few times in a cycle from where the
+  // guard's scan put its start (300 to 410 samples early).
   const struct {
     double amplitude;
     int from, gap;
     bool sharp;
-  } cases[] = {{300, 329, 5, false}, {100, 319, 15, true}, {150, 329, 5, true}, {100, 30, 5, false},
-               {300, 45, 20, false}, {300, 200, 100, false}};
+    bool quietToo;  // also over a quiet record
+  } cases[] = {{300, 329, 5, false, true}, {100, 319, 15, true, true},  {150, 329, 5, true, true},
+               {100, 30, 5, false, true},  {300, 45, 20, false, true},  {300, 200, 100, false, true},
+               {800, 230, 304, true, false}, {800, 280, 254, false, false}};
   for (const bool white : {false, true}) {
     for (const auto& c : cases) {
+      if (!white && !c.quietToo) continue;
       const double onset = c.from + 66 + c.gap + 0.3;
       std::vector<float> x = white ? UniformNoise(1024, 10, 99) : SineArrival(1024, 2000, 0);
       Add(x, Wavelet(1024, onset, 500, 30000, c.sharp, 1.0));
