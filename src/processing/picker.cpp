@@ -610,7 +610,9 @@ CorePick PickRecord(double delay, double dtUs, const std::vector<float>& x, doub
     for (int i = quiet; i <= ke; i += std::max(1, window / 4)) {
       if (onset.before[i] < onset.before[quiet]) quiet = i;
     }
-    if (quiet <= ke && NoiseAboveBand(x, quiet - window + 1, quiet, dtUs)) {
+    // Its second differences reach a sample to either side: never out of the
+    // picked range (a saturated start before it bends like no noise).
+    if (quiet <= ke && NoiseAboveBand(x, std::max(ks + 1, quiet - window + 1), std::min(ke - 1, quiet), dtUs)) {
       const std::vector<float> smoothed = WithoutAboveBandNoise(x, ks, ke, dtUs);
       const std::vector<float> smoothedBefore =
           beforeHighPass ? WithoutAboveBandNoise(*beforeHighPass, ks, ke, dtUs) : std::vector<float>();
