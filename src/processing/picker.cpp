@@ -564,12 +564,28 @@ struct AsItCame {
   double period;
 };
 
+CorePick PickRecord(double delay, double dtUs, const std::vector<float>& x, double tStart, double tEnd, double f0,
+                    const std::vector<float>* beforeHighPass, bool mayDespike, const AsItCame* raw = nullptr);
+
+// The record picked again through the moving average that takes noise far
+// above the arrivals' band off. Spikes go first: spread by the average, they
+// pass for a cycle.
+CorePick PickSmoothed(double delay, double dtUs, double tStart, double tEnd, double f0, bool mayDespike, int ks,
+                      int ke, const AsItCame& raw) {
+  const std::vector<float> smoothed = WithoutAboveBandNoise(WithoutSpikes(raw.x, ks, ke), ks, ke, dtUs);
+  const std::vector<float> smoothedBefore =
+      raw.beforeHighPass ? WithoutAboveBandNoise(WithoutSpikes(*raw.beforeHighPass, ks, ke), ks, ke, dtUs)
+                         : std::vector<float>();
+  return PickRecord(delay, dtUs, smoothed, tStart, tEnd, f0, raw.beforeHighPass ? &smoothedBefore : nullptr,
+                    mayDespike, &raw);
+}
+
 // PickCore; once a spike has drawn the energy onset, it picks the record
 // again without its spikes (mayDespike false); when its quietest stretch holds
 // noise far above the arrivals' band, again through the moving average that
 // takes that off (given the record as it came, `raw`).
 CorePick PickRecord(double delay, double dtUs, const std::vector<float>& x, double tStart, double tEnd, double f0,
-                    const std::vector<float>* beforeHighPass, bool mayDespike, const AsItCame* raw = nullptr) {
+                    const std::vector<float>* beforeHighPass, bool mayDespike, const AsItCame* raw) {
   const int n = static_cast<int>(x.size());
   CorePick none;
   none.quality = PickQuality::Poor;
@@ -613,12 +629,8 @@ CorePick PickRecord(double delay, double dtUs, const std::vector<float>& x, doub
     // Its second differences reach a sample to either side: never out of the
     // picked range (a saturated start before it bends like no noise).
     if (quiet <= ke && NoiseAboveBand(x, std::max(ks + 1, quiet - window + 1), std::min(ke - 1, quiet), dtUs)) {
-      const std::vector<float> smoothed = WithoutAboveBandNoise(x, ks, ke, dtUs);
-      const std::vector<float> smoothedBefore =
-          beforeHighPass ? WithoutAboveBandNoise(*beforeHighPass, ks, ke, dtUs) : std::vector<float>();
       const AsItCame asItCame{x, beforeHighPass, d, onset, period};
-      return PickRecord(delay, dtUs, smoothed, tStart, tEnd, f0, beforeHighPass ? &smoothedBefore : nullptr,
-                        mayDespike, &asItCame);
+      return PickSmoothed(delay, dtUs, tStart, tEnd, f0, mayDespike, ks, ke, asItCame);
     }
   }
   // Spikes and bursts of broadband noise are told on the record as it came.
