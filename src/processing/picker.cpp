@@ -557,10 +557,8 @@ CorePick FinalPicks(const std::vector<float>& x, const NoiseModel& noise, int k,
 // The record as it came, for its pass through the moving average that takes
 // noise far above the arrivals' band off.
 struct AsItCame {
-  const std::vector<float>& x;
+  Unsmoothed record;
   const std::vector<float>* beforeHighPass;
-  const std::vector<double>& d;  // x detrended
-  const OnsetRatio& onset;       // the ratio's windows over d
   double period;
 };
 
@@ -572,7 +570,7 @@ CorePick PickRecord(double delay, double dtUs, const std::vector<float>& x, doub
 // pass for a cycle.
 CorePick PickSmoothed(double delay, double dtUs, double tStart, double tEnd, double f0, bool mayDespike, int ks,
                       int ke, const AsItCame& raw) {
-  const std::vector<float> smoothed = WithoutAboveBandNoise(WithoutSpikes(raw.x, ks, ke), ks, ke, dtUs);
+  const std::vector<float> smoothed = WithoutAboveBandNoise(WithoutSpikes(*raw.record.x, ks, ke), ks, ke, dtUs);
   const std::vector<float> smoothedBefore =
       raw.beforeHighPass ? WithoutAboveBandNoise(WithoutSpikes(*raw.beforeHighPass, ks, ke), ks, ke, dtUs)
                          : std::vector<float>();
@@ -610,7 +608,9 @@ CorePick PickRecord(double delay, double dtUs, const std::vector<float>& x, doub
   // An electrical spike of a sample or two can draw the energy ratio: the
   // record is then picked again without its spikes.
   const int half = std::max(2, RoundUp(period / 2));
-  const std::vector<float>& plain = raw ? raw->x : x;
+  // Spikes and bursts of broadband noise are told on the record as it came.
+  const Unsmoothed unsmoothed = raw ? raw->record : Unsmoothed{};
+  const std::vector<float>& plain = unsmoothed.Or(x);
   const std::vector<float>* plainBefore = raw ? raw->beforeHighPass : beforeHighPass;
   if (mayDespike && SpikeAt(plain, ks, k1, k1 + 3 * half, 2 * half)) {
     const std::vector<float> clean = WithoutSpikes(plain, ks, ke);
@@ -629,12 +629,10 @@ CorePick PickRecord(double delay, double dtUs, const std::vector<float>& x, doub
     // Its second differences reach a sample to either side: never out of the
     // picked range (a saturated start before it bends like no noise).
     if (quiet <= ke && NoiseAboveBand(x, std::max(ks + 1, quiet - window + 1), std::min(ke - 1, quiet), dtUs)) {
-      const AsItCame asItCame{x, beforeHighPass, d, onset, period};
+      const AsItCame asItCame{{&x, &d, &onset}, beforeHighPass, period};
       return PickSmoothed(delay, dtUs, tStart, tEnd, f0, mayDespike, ks, ke, asItCame);
     }
   }
-  // Spikes and bursts of broadband noise are told on the record as it came.
-  const Unsmoothed unsmoothed = raw ? Unsmoothed{&raw->x, &raw->d, &raw->onset} : Unsmoothed{};
   LeaveRecordStart(x, onset, ks, ke, period, k1, rMax);
   const bool guarded = GuardEarlierArrival(x, d, onset, ks, period, k1, rMax, unsmoothed);
   if (!guarded) LeaveNoiseSwell(d, onset, ks, ke, period, k1, rMax, unsmoothed);

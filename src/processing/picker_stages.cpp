@@ -340,12 +340,12 @@ int SignChanges(const std::vector<double>& d, int from, int to, double deadBand)
 }
 
 // A burst of broadband noise (a knock, interference), however strong,
-// changes sign outside twice the noise more than eight times over [from, to)
-// when that is a cycle and a half; a wave of the period, noise riding on it,
-// does not. Over a cycle, a burst that a start found a little early, or whose
-// noise toggles slowly, stayed under eight.
-bool Broadband(const std::vector<double>& d, int from, int to, double noise) {
-  return SignChanges(d, from, to, 2 * noise) > 8;
+// changes sign outside twice the noise more than eight times over the cycle
+// and a half from `from` (up to `last`); a wave of the period, noise riding on
+// it, does not. Over a cycle, a burst that a start found a little early, or
+// whose noise toggles slowly, stayed under eight.
+bool Broadband(const std::vector<double>& d, int from, int last, int half, double noise) {
+  return SignChanges(d, from, std::min(last, from + 3 * half), 2 * noise) > 8;
 }
 
 // Half-cycles of an arrival near the dominant period: one cycle holds one to
@@ -597,6 +597,8 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
   const int half = std::max(2, RoundUp(period / 2));
   const int last = static_cast<int>(onset.ratio.size()) - 1;
   const double later = ArrivalLevel(onset, k1, half);
+  // Bursts are told on the record as it came, against its own lead-in noise.
+  auto burstAt = [&](int k) { return Broadband(raw.Or(d), k, last, half, LeadInNoise(raw.Or(onset), ks, k, 1)); };
   // Where the record up to k1's first cycle splits best into noise and
   // signal; when that is k1's own arrival, where the record before it does.
   // A sixth of a period is close enough for a k1 that only frames the search.
@@ -658,7 +660,7 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
       // Nor a burst of broadband noise, told on the record itself: smoothing
       // slows its toggling down.
       if (rises && CoherentCycle(e, k, std::min(until, k + 4 * half), 2 * noise, 8) &&
-          !Broadband(raw.Or(d), k, std::min(last, k + 3 * half), LeadInNoise(raw.Or(onset), ks, k, 1)) &&
+          !burstAt(k) &&
           !SpikeAt(raw.Or(x), ks, k, k + 3 * half, 2 * half)) {
         k1 = k;
         rMax = onset.ratio[k];
@@ -670,7 +672,7 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
   int k = k1;
   double r = rMax;
   if (!ScanForEarlierArrival(d, onset, ks, period, k, r) || MeanAbs(d, k, k + 2 * half - 1) < kWeakestFirst * later ||
-      Broadband(raw.Or(d), k, std::min(last, k + 3 * half), LeadInNoise(raw.Or(onset), ks, k, 1)) ||
+      burstAt(k) ||
       SpikeAt(raw.Or(x), ks, k, k + 3 * half, 2 * half)) {
     return false;
   }
@@ -702,7 +704,7 @@ bool LeaveNoiseSwell(const std::vector<double>& d, const OnsetRatio& onset, int 
   double swell = 0;  // the strongest cycle starting within half a period of k1
   for (int i = k1; i <= std::min(ke, k1 + half); ++i) swell = std::max(swell, onset.after[i]);
   const double rawNoise = raw.onset ? LeadInNoise(*raw.onset, ks, k1, shortLead ? 1 : half) : noise;
-  const bool burst = Broadband(raw.Or(d), k1, std::min(ke, k1 + 3 * half), rawNoise);
+  const bool burst = Broadband(raw.Or(d), k1, ke, half, rawNoise);
   if ((shortLead || swell >= kSwellAtMost * noise) && !burst) return false;
   // Back down to twice the noise within eight periods, or past a burst's
   // last quick sign change: an arrival may follow a burst too closely for
