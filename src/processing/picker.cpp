@@ -381,9 +381,9 @@ struct Refined {
 
 // Refinement on [a, b]: the first-motion half-cycle and its onset. The split
 // into noise and signal that names the first lobe learns the noise from
-// `lead` on, earlier than a.
-Refined Refine(const std::vector<float>& x, const NoiseModel& noise, int lead, int a, int b, int k1, double period,
-               double contrast, double rMax) {
+// `lead` on, earlier than a; past k1 the baseline keeps the slope `drift`.
+Refined Refine(const std::vector<float>& x, const NoiseModel& noise, double drift, int lead, int a, int b, int k1,
+               double period, double contrast, double rMax) {
   // The first motion's crossings are followed past b, into the cycle that
   // measures its period; a period estimated at half its length (below the
   // plausible range) must not cut them off.
@@ -418,10 +418,12 @@ Refined Refine(const std::vector<float>& x, const NoiseModel& noise, int lead, i
   // The lobes are read about the noise line's level at k1, not along its
   // slope: fitted to a few periods of noise in the arrival's own band, the
   // slope follows the noise's wander, and carried on for periods past k1 it
-  // tilts the arrival's lobes off zero until their crossings vanish. A real
-  // drift is far too slow to matter over these few periods.
+  // tilts the arrival's lobes off zero until their crossings vanish. The
+  // baseline's own drift (`drift`, from the whole lead-in) carries on: over
+  // a long period, a steep one moved the first lobe's crossings by a fifth
+  // of it.
   std::vector<double> flat(r);
-  for (int i = k1 + 1; i <= beyond; ++i) flat[i] += noise.slope * (i - k1);
+  for (int i = k1 + 1; i <= beyond; ++i) flat[i] += (noise.slope - drift) * (i - k1);
   const bool noisy = strongest < 10 * threshold;
   if (noisy) TakeOffSlowWander(flat, lead, a, beyond, k1, period, threshold, beyond == static_cast<int>(x.size()) - 1);
   const std::vector<double> rs =
@@ -650,7 +652,8 @@ CorePick PickRecord(double delay, double dtUs, const std::vector<float>& x, doub
   // Two periods before k1 leave band-limited noise too few cycles to be told
   // from a weak first arrival; four do.
   const int lead = std::max(ks, static_cast<int>(k1 + 0.5 - 4 * period));
-  const Refined refined = Refine(motion, noise, lead, a, b, k1, period, onset.contrast, rMax);
+  const double drift = LeadInDrift(motion, ks, static_cast<int>(k1 - period / 2), period);
+  const Refined refined = Refine(motion, noise, drift, lead, a, b, k1, period, onset.contrast, rMax);
   CorePick pick = FinalPicks(motion, noise, refined.onset, ke, period);
   // The stored onset is the sample where the first motion began.
   if (refined.motionOnset >= 0) pick.onset = std::clamp(RoundUp(refined.motionOnset), ks, ke);

@@ -23,6 +23,10 @@ constexpr double kPlainArrival = 10.0;
 // not by more than this factor; a swell of the noise in a clean record is.
 constexpr double kWeakestFirst = 0.25;
 
+// The two halves of a lead-in on a drifting baseline keep its slope to within
+// this share of it.
+constexpr double kDriftAgreement = 0.25;
+
 // Mean |v| over the first (or last) max(3, window / 10) samples of the range:
 // what a window running past that end of the range sees outside it.
 double EdgeFill(const std::vector<double>& v, int ks, int ke, int window, bool atStart) {
@@ -774,6 +778,33 @@ NoiseModel FitLine(const std::vector<T>& x, int s0, int s1) {
 }
 template NoiseModel FitLine<float>(const std::vector<float>&, int, int);
 template NoiseModel FitLine<double>(const std::vector<double>&, int, int);
+
+double LeadInDrift(const std::vector<float>& x, int ks, int end, double period) {
+  if (!(end - ks > 2 * period)) return 0.0;
+  // Over t = 0 .. n - 1 from a stretch's first sample, the sums of t and t²
+  // are known; only those of x and t x are taken, in one pass per half.
+  struct Sums {
+    double n = 0, sx = 0, stx = 0;
+    double Slope() const {
+      const double st = n * (n - 1) / 2, stt = (n - 1) * n * (2 * n - 1) / 6, den = n * stt - st * st;
+      return den > 0 ? (n * stx - st * sx) / den : 0.0;
+    }
+  };
+  auto sums = [&](int from, int to) {
+    Sums s;
+    s.n = to - from + 1;
+    for (int i = from; i <= to; ++i) {
+      s.sx += x[i];
+      s.stx += static_cast<double>(i - from) * x[i];
+    }
+    return s;
+  };
+  const int mid = ks + (end - ks) / 2;
+  const Sums first = sums(ks, mid), second = sums(mid + 1, end);
+  const Sums whole{first.n + second.n, first.sx + second.sx, first.stx + second.stx + first.n * second.sx};
+  const double slope = whole.Slope();
+  return std::fabs(first.Slope() - second.Slope()) <= kDriftAgreement * std::fabs(slope) ? slope : 0.0;
+}
 
 namespace {
 

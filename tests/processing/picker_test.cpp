@@ -285,6 +285,20 @@ TEST(PickCoreTest, LowFrequencyFirstMotionSharpOrSmooth) {
   }
 }
 
+TEST(PickCoreTest, FirstMotionOnADriftingBaseline) {
+  // A baseline drifting by one and a half times the arrival over the record:
+  // held level past the energy onset, it tilted a 15 kHz first lobe by a
+  // third of its height a period on, and moved its start by 20 samples.
+  for (double drift : {-1.5, 1.5}) {
+    for (bool sharp : {true, false}) {
+      std::vector<float> x = SineArrival(1024, 2000, 0, 0.5);
+      Add(x, Wavelet(1024, 600.3, 500, 15000, sharp, 0.5));
+      for (int i = 0; i < 1024; ++i) x[i] += static_cast<float>(drift * 500 * i / 1024);
+      EXPECT_NEAR(PickCore(0, 0.5, x, 0, 511.5).onset, 600.3, 1.5) << drift << (sharp ? " sharp" : " smooth");
+    }
+  }
+}
+
 TEST(PickCoreTest, FirstArrivalsOfOtherEnvelopes) {
   // 30 kHz under envelopes the usual wavelets do not have. Rising as the
   // square of the time, the first lobe is a tenth of the next: it was passed
