@@ -11,9 +11,10 @@ namespace tarnix::picker {
 // Whether the noise of x over [from, to], a stretch of noise alone, lies
 // mostly above the arrivals' band: its second differences (which read a
 // sample to either side) hold more than kAboveBand times its power about its
-// mean, a third of what white noise gives. Never where the sampling is too coarse
-// for the moving average to leave a wave alone, nor over fewer than kFewest
-// samples or a stretch that hardly moves (a converter's limit, the rounding).
+// mean, a third of what white noise gives. Never where the sampling is too
+// coarse for the moving average to leave a wave alone, nor over fewer than
+// kFewest samples or a stretch that hardly moves (a converter's limit, the
+// rounding).
 bool NoiseAboveBand(const std::vector<float>& x, int from, int to, double dtUs);
 
 // x with [ks, ke] under that moving average.

@@ -130,10 +130,10 @@ NoiseModel FitLine(const std::vector<T>& x, int s0, int s1);
 NoiseModel MeasureNoise(const std::vector<float>& x, int ks, int k1, double period, double contrast);
 
 // The baseline's own drift before the arrival, per sample: the slope of the
-// line through x over [ks, end] when both its halves keep it. Noise of the
-// arrivals' band tilts a stretch of a few periods at random and a curved
-// baseline bends it; either gives 0, and so does a stretch of two periods
-// or less.
+// line through x over [ks, end] when both its halves keep it; 0 when they
+// part, as they do on a curved baseline and, as a rule, under noise of the
+// arrivals' band (which tilts each half at random), and over two periods or
+// less.
 double LeadInDrift(const std::vector<float>& x, int ks, int end, double period);
 
 // Mean |v| over window samples ending at k (trailing) or starting at k
