@@ -5,9 +5,10 @@
 // wave later, a weak coda, white or band-limited noise, DC offsets and slow
 // trends. Per SNR: median |error| of the stored index in samples, the share
 // within 3 samples and of gross errors (> 10), and how the quality classes
-// fall on good (within 3) and gross picks. Three more tables give the same for
+// fall on good (within 3) and gross picks. Four more tables give the same for
 // noise far below the arrival's band, with the filters off and with the
-// high-pass on, and for first arrivals of two other envelopes. Every row
+// high-pass on, for first arrivals of two other envelopes, and on a baseline
+// drifting straight by up to three times the arrival. Every row
 // also gives the share within 3 and of gross errors of two textbook pickers on
 // the same traces: the whole-record AIC and a recursive STA/LTA with AIC.
 //
@@ -20,6 +21,7 @@
 #include <random>
 #include <vector>
 
+#include "model/sample_conversion.h"
 #include "processing/picker.h"
 #include "reference_pickers.h"
 #include "synthetic/synthetic_test.h"
@@ -59,9 +61,20 @@ tarnix::TraceRecipe RandomRecipe(double snr, double dt, tarnix::TraceRecipe::Noi
 }
 
 // highPassHz 0: filters off (a low-pass would delay the onset it is measured
-// against).
-Outcome PickOne(const tarnix::TraceRecipe& recipe, float highPassHz, std::mt19937& rng) {
+// against). drift: a straight baseline drift of up to that many times the
+// arrival's amplitude over the record, of either sign, clipped at the
+// converter's limits.
+Outcome PickOne(const tarnix::TraceRecipe& recipe, float highPassHz, std::mt19937& rng, double drift = 0) {
   tarnix::SynthTrace trace = tarnix::SynthesizeTrace(recipe, rng);
+  if (drift > 0) {
+    std::uniform_real_distribution<double> u(-1, 1);
+    const double total = drift * recipe.amplitude * u(rng);
+    const double n = static_cast<double>(trace.samples.size());
+    for (size_t i = 0; i < trace.samples.size(); ++i) {
+      const double v = trace.samples[i] + total * (i / n - 0.5);
+      trace.samples[i] = static_cast<uint16_t>(std::clamp(std::round(v), 0.0, static_cast<double>(tarnix::kFullScale)));
+    }
+  }
   const float dt = static_cast<float>(recipe.dtUs);
   Outcome o;
   const std::vector<double> raw = tarnix::bench::CenteredSamples(trace.samples);
@@ -99,9 +112,9 @@ std::array<double, 3> QualityShares(const std::vector<Outcome>& all, Keep keep) 
 
 // One table row per SNR over traces of each noise kind, dT 1 and 0.5 us; with
 // otherOnsets, the sharp first arrivals die away within a cycle and a half
-// and the smooth ones rise as the square of the time.
+// and the smooth ones rise as the square of the time; drift as in PickOne.
 void PrintTable(const std::vector<tarnix::TraceRecipe::Noise>& kinds, float highPassHz, int traces,
-                std::mt19937& rng, bool otherOnsets = false) {
+                std::mt19937& rng, bool otherOnsets = false, double drift = 0) {
   using Onset = tarnix::TraceRecipe::Onset;
   std::printf(
       "SNR   median  within3   gross  energy-miss | good: g/d/p %%     | gross: g/d/p %%     | AIC: within3 gross"
@@ -114,7 +127,7 @@ void PrintTable(const std::vector<tarnix::TraceRecipe::Noise>& kinds, float high
         for (int t = 0; t < traces; ++t) {
           tarnix::TraceRecipe recipe = RandomRecipe(snr, dt, noise, rng);
           if (otherOnsets) recipe.onset = recipe.onset == Onset::Sharp ? Onset::Damped : Onset::SlowRise;
-          all.push_back(PickOne(recipe, highPassHz, rng));
+          all.push_back(PickOne(recipe, highPassHz, rng, drift));
         }
       }
     }
@@ -160,5 +173,7 @@ int main(int argc, char** argv) {
   PrintTable({Noise::BelowBand}, 20000, traces, rng);
   std::printf("\nFirst arrivals dying away within a cycle and a half, or rising as the square of the time\n");
   PrintTable({Noise::White, Noise::ArrivalBand}, 0, traces, rng, true);
+  std::printf("\nA baseline drifting straight by up to three times the arrival's amplitude over the record\n");
+  PrintTable({Noise::White, Noise::ArrivalBand}, 0, traces, rng, false, 3.0);
   return 0;
 }
