@@ -572,10 +572,11 @@ CorePick PickRecord(double delay, double dtUs, const std::vector<float>& x, doub
 // pass for a cycle.
 CorePick PickSmoothed(double delay, double dtUs, double tStart, double tEnd, double f0, bool mayDespike, int ks,
                       int ke, const AsItCame& raw) {
-  const std::vector<float> smoothed = WithoutAboveBandNoise(WithoutSpikes(*raw.record.x, ks, ke), ks, ke, dtUs);
-  const std::vector<float> smoothedBefore =
-      raw.beforeHighPass ? WithoutAboveBandNoise(WithoutSpikes(*raw.beforeHighPass, ks, ke), ks, ke, dtUs)
-                         : std::vector<float>();
+  auto smooth = [&](const std::vector<float>& v) {
+    return WithoutAboveBandNoise(WithoutSpikes(v, ks, ke), ks, ke, dtUs);
+  };
+  const std::vector<float> smoothed = smooth(*raw.record.x);
+  const std::vector<float> smoothedBefore = raw.beforeHighPass ? smooth(*raw.beforeHighPass) : std::vector<float>();
   return PickRecord(delay, dtUs, smoothed, tStart, tEnd, f0, raw.beforeHighPass ? &smoothedBefore : nullptr,
                     mayDespike, &raw);
 }

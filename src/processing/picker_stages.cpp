@@ -708,13 +708,14 @@ bool LeaveNoiseSwell(const std::vector<double>& d, const OnsetRatio& onset, int 
   double swell = 0;  // the strongest cycle starting within half a period of k1
   for (int i = k1; i <= std::min(ke, k1 + half); ++i) swell = std::max(swell, onset.after[i]);
   const double rawNoise = raw.onset ? LeadInNoise(*raw.onset, ks, k1, shortLead ? 1 : half) : noise;
-  const bool burst = Broadband(raw.Or(d), k1, ke, half, rawNoise);
+  const std::vector<double>& asCame = raw.Or(d);
+  const bool burst = Broadband(asCame, k1, ke, half, rawNoise);
   if ((shortLead || swell >= kSwellAtMost * noise) && !burst) return false;
   // Back down to twice the noise within eight periods, or past a burst's
   // last quick sign change: an arrival may follow a burst too closely for
   // the energy to fall back in between...
   const int limit = std::min(ke - cycle, k1 + 8 * cycle);
-  int k = burst ? PastBurst(raw.Or(d), k1, limit, period, 2 * rawNoise) : k1 + cycle;
+  int k = burst ? PastBurst(asCame, k1, limit, period, 2 * rawNoise) : k1 + cycle;
   while (!burst && k <= limit && onset.after[k] > 2 * noise) ++k;
   if (k < 0 || k > limit) return false;
   // ...then a coherent cycle well above the noise, and half as high again as
@@ -726,8 +727,9 @@ bool LeaveNoiseSwell(const std::vector<double>& d, const OnsetRatio& onset, int 
   const int from = burst ? k : ks;
   if (burst) k += half;
   const OnsetRatio& read = burst ? raw.Or(onset) : onset;
+  const std::vector<double>& readD = burst ? asCame : d;
   const double level = burst ? rawNoise : noise;
-  while (k <= ke - cycle && !CycleStandsOut(read, burst ? raw.Or(d) : d, k, half, level, burst ? 0.0 : swell)) ++k;
+  while (k <= ke - cycle && !CycleStandsOut(read, readD, k, half, level, burst ? 0.0 : swell)) ++k;
   if (k > ke - cycle) return false;
   k1 = ArrivalStart(read, from, ke, k, half, level);
   rMax = onset.ratio[k1];
