@@ -207,8 +207,12 @@ double FirstMotionStart(const std::vector<double>& r, const std::vector<Lobe>& l
     if (merged) first = j - 2;
     // The statistical onset lies on the first lobe's rise: late by up to most
     // of it on a smooth start, early by less than half of it. Otherwise this
-    // is not its lobe.
-    if (start > onset + 0.75 * half) return -1;
+    // is not its lobe; unless no crossing before it showed where it rose: the
+    // window's first lobe, far out of a lead-in so quiet that its residual
+    // kept to one side of zero. Without noise to measure against, the
+    // statistics place the onset up to half a period early.
+    const bool riseUnseen = j == 0 && c.peak >= 8 * level;
+    if (start > onset + 0.75 * half && !riseUnseen) return -1;
     if (start >= onset - 1.2 * half - (j - first) * half) {
       if (halfPeriod) *halfPeriod = half;
       return start;
