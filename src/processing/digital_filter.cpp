@@ -32,9 +32,82 @@ inline double RoundHalfAway(double v) {
   return std::copysign(r, v);
 }
 
-// The recursions one sample at a time. Each output waits on the previous
-// unrounded outputs only, so a low-pass and a high-pass stepped in one loop
-// overlap and cost about as much as one of them.
+// One step of a second-order recursion, v = p1 v1 - p2 v2 + b (x + s x1 + x2):
+// s is 2 for the low-pass, -2 for the high-pass. It runs on unrounded outputs
+// and the original inputs, so the stored (rounded) outputs may overwrite the
+// input array.
+struct Section {
+  double p1 = 0, p2 = 0, b = 0, s = 0;
+  double x1 = 0, x2 = 0, v1 = 0, v2 = 0;
+  double Next(double x) {
+    const double v = p1 * v1 - p2 * v2 + b * (x + s * x1 + x2);
+    Shift(x, v);
+    return v;
+  }
+  void Shift(double x, double v) {
+    x2 = x1;
+    x1 = x;
+    v2 = v1;
+    v1 = v;
+  }
+};
+
+// Two sections stepped as one, each lane exactly as Section::Next: two
+// recursions that each wait on their own previous outputs run side by side in
+// one vector register.
+class SectionPair {
+ public:
+  using V = double __attribute__((vector_size(16)));
+  SectionPair(Section& first, Section& second) : a_(first), b_(second) {
+    p1_ = V{a_.p1, b_.p1};
+    p2_ = V{a_.p2, b_.p2};
+    b0_ = V{a_.b, b_.b};
+    s_ = V{a_.s, b_.s};
+    x1_ = V{a_.x1, b_.x1};
+    x2_ = V{a_.x2, b_.x2};
+    v1_ = V{a_.v1, b_.v1};
+    v2_ = V{a_.v2, b_.v2};
+  }
+  // The state goes back to the sections for the steps taken one at a time.
+  ~SectionPair() {
+    a_.x1 = x1_[0], a_.x2 = x2_[0], a_.v1 = v1_[0], a_.v2 = v2_[0];
+    b_.x1 = x1_[1], b_.x2 = x2_[1], b_.v1 = v1_[1], b_.v2 = v2_[1];
+  }
+  SectionPair(const SectionPair&) = delete;
+  SectionPair& operator=(const SectionPair&) = delete;
+  // Each input through its own section; the outputs rounded.
+  void Next(float& first, float& second) {
+    const V x{first, second};
+    const V v = p1_ * v1_ - p2_ * v2_ + b0_ * (x + s_ * x1_ + x2_);
+    x2_ = x1_;
+    x1_ = x;
+    v2_ = v1_;
+    v1_ = v;
+    const V r = Rounded(v);
+    first = static_cast<float>(r[0]);
+    second = static_cast<float>(r[1]);
+  }
+
+ private:
+  using Bits = long long __attribute__((vector_size(16)));
+  // RoundHalfAway in both lanes; a lane outside its fast range (never a
+  // filtered 12-bit record's) takes the scalar one.
+  static V Rounded(V v) {
+    constexpr double kShift = 6755399441055744.0;
+    const Bits sign = Bits{} + static_cast<long long>(0x8000000000000000ull);
+    const V a = reinterpret_cast<V>(reinterpret_cast<Bits>(v) & ~sign);
+    const Bits fast = a < 2251799813685248.0;
+    if (!(fast[0] && fast[1])) return V{RoundHalfAway(v[0]), RoundHalfAway(v[1])};
+    V r = (a + kShift) - kShift;
+    const Bits tie = (a - r) == 0.5;
+    r += reinterpret_cast<V>(tie & reinterpret_cast<Bits>(V{1.0, 1.0}));
+    return reinterpret_cast<V>(reinterpret_cast<Bits>(r) | (reinterpret_cast<Bits>(v) & sign));
+  }
+  Section& a_;
+  Section& b_;
+  V p1_, p2_, b0_, s_, x1_, x2_, v1_, v2_;
+};
+
 class LowPassStep {
  public:
   LowPassStep(double dtSeconds, float cutoffHz) {
@@ -43,62 +116,47 @@ class LowPassStep {
     const double p = kPiSquared * fc * fc;
     const double q = kPiSqrt2 * fc * fs;
     const double d = p + fs * fs + q;
-    b_ = p / d;
-    a1_ = (2 * fs * fs - kTwoPiSquared * fc * fc) / d;
-    a2_ = (p + fs * fs - q) / d;
+    section.b = p / d;
+    section.p1 = (2 * fs * fs - kTwoPiSquared * fc * fc) / d;
+    section.p2 = (p + fs * fs - q) / d;
+    section.s = 2;
   }
   // The first two samples pass unchanged and start the recursion.
   float Start(float in) {
-    x2_ = x1_;
-    x1_ = in;
-    v2_ = v1_;
-    v1_ = in;
+    section.Shift(in, in);
     return in;
   }
-  // The recursion runs on unrounded outputs and the original inputs, so the
-  // stored (rounded) outputs may overwrite the input array.
-  float Next(float in) {
-    const double xk = in;
-    const double v = a1_ * v1_ - a2_ * v2_ + b_ * (xk + 2 * x1_ + x2_);
-    x2_ = x1_;
-    x1_ = xk;
-    v2_ = v1_;
-    v1_ = v;
-    return static_cast<float>(RoundHalfAway(v));
-  }
+  float Next(float in) { return static_cast<float>(RoundHalfAway(section.Next(in))); }
 
- private:
-  double b_, a1_, a2_;
-  double x1_ = 0, x2_ = 0, v1_ = 0, v2_ = 0;
+  Section section;
 };
 
 class HighPassStep {
  public:
   HighPassStep(double dtSeconds, int cutoffHz) {
+    section.s = -2;
     // At or past the Nyquist frequency the pre-warping tangent turns the
     // filter unstable (its outputs overflow to no number); the limit it
     // tends to below there is to pass nothing.
-    if (!(cutoffHz * dtSeconds < 0.5)) {
-      b_ = c1_ = c2_ = 0;
-      return;
-    }
+    if (!(cutoffHz * dtSeconds < 0.5)) return;
     const double k = std::tan(kPi8 * cutoffHz * dtSeconds);
     const double d = k * k + kSqrt2 * k + 1;
-    b_ = 1 / d;
-    c1_ = -(2 * k * k - 2) / d;
-    c2_ = (k * k + 1 - kSqrt2 * k) / d;
+    section.b = 1 / d;
+    section.p1 = -(2 * k * k - 2) / d;
+    section.p2 = (k * k + 1 - kSqrt2 * k) / d;
   }
   float First(float in) {
-    x1_ = in;
-    v1_ = b_ * x1_;
-    return static_cast<float>(RoundHalfAway(v1_));
+    section.x1 = in;
+    section.v1 = section.b * section.x1;
+    return static_cast<float>(RoundHalfAway(section.v1));
   }
   // The state after `samples` (at least 2) copies of c from rest. On a
   // constant input the recursion only decays, so its state is c times the
   // first two outputs carried on by powers of the 2 x 2 step, squared up:
   // a long settling lead-in costs a few products instead of a pass.
   void Settle(float c, int samples) {
-    double m[2][2] = {{c1_, -c2_}, {1, 0}}, p[2][2] = {{1, 0}, {0, 1}};
+    const double c1 = section.p1, c2 = section.p2, b = section.b;
+    double m[2][2] = {{c1, -c2}, {1, 0}}, p[2][2] = {{1, 0}, {0, 1}};
     auto multiply = [](double (&a)[2][2], const double (&b)[2][2]) {
       const double r[2][2] = {{a[0][0] * b[0][0] + a[0][1] * b[1][0], a[0][0] * b[0][1] + a[0][1] * b[1][1]},
                               {a[1][0] * b[0][0] + a[1][1] * b[1][0], a[1][0] * b[0][1] + a[1][1] * b[1][1]}};
@@ -108,33 +166,20 @@ class HighPassStep {
       if (e & 1) multiply(p, m);
       multiply(m, m);
     }
-    const double second = (c1_ - b_) * c, first = b_ * c;
-    v1_ = p[0][0] * second + p[0][1] * first;
-    v2_ = p[1][0] * second + p[1][1] * first;
-    x1_ = x2_ = c;
+    const double second = (c1 - b) * c, first = b * c;
+    section.v1 = p[0][0] * second + p[0][1] * first;
+    section.v2 = p[1][0] * second + p[1][1] * first;
+    section.x1 = section.x2 = c;
   }
   float Second(float in) {
     const double xi = in;
-    const double v = b_ * (xi - 2 * x1_) + c1_ * x1_;
-    Shift(xi, v);
+    const double v = section.b * (xi - 2 * section.x1) + section.p1 * section.x1;
+    section.Shift(xi, v);
     return static_cast<float>(RoundHalfAway(v));
   }
-  float Next(float in) {
-    const double xi = in;
-    const double v = c1_ * v1_ - c2_ * v2_ + b_ * (xi - 2 * x1_ + x2_);
-    Shift(xi, v);
-    return static_cast<float>(RoundHalfAway(v));
-  }
+  float Next(float in) { return static_cast<float>(RoundHalfAway(section.Next(in))); }
 
- private:
-  void Shift(double xi, double v) {
-    x2_ = x1_;
-    x1_ = xi;
-    v2_ = v1_;
-    v1_ = v;
-  }
-  double b_, c1_, c2_;
-  double x1_ = 0, x2_ = 0, v1_ = 0, v2_ = 0;
+  Section section;
 };
 
 // Slope of the least-squares line through x[0..g-1] against 0..g-1, limited so
@@ -184,7 +229,7 @@ bool FilterBehindLeadIn(float* y, int ramp, int n, float dtUs, bool highPassOn, 
     // first sample behind the lead-in on, where it settles. Each runs kLag
     // samples behind the one before, on outputs written iterations earlier:
     // the recursions then overlap instead of each waiting out the rounding
-    // of the one before it every sample.
+    // of the one before it every sample, and the first two step as a pair.
     constexpr int kLag = 4;
     LowPassStep low(dtSeconds, lowPassHz);
     HighPassStep high(dtSeconds, static_cast<int>(highPassHz));
@@ -207,18 +252,17 @@ bool FilterBehindLeadIn(float* y, int ramp, int n, float dtUs, bool highPassOn, 
     const int steadyFrom = copy ? ramp + 2 * kLag + 1 : kLag + 2;
     int k = 0;
     for (; k < steadyFrom; ++k) step(k);
-    if (copy) {
-      float* out = copy->samples;
-      for (; k < count; ++k) {
-        y[k] = low.Next(y[k]);
-        if (before) before[k - kLag - ramp] = y[k - kLag];
-        y[k - kLag] = high.Next(y[k - kLag]);
-        out[k - 2 * kLag - ramp] = again.Next(y[k - 2 * kLag]);
-      }
-    } else {
-      for (; k < count; ++k) {
-        y[k] = low.Next(y[k]);
-        y[k - kLag] = high.Next(y[k - kLag]);
+    {
+      SectionPair lowAndHigh(low.section, high.section);
+      if (copy) {
+        float* out = copy->samples;
+        for (; k < count; ++k) {
+          if (before) before[k - kLag - ramp] = y[k - kLag];
+          lowAndHigh.Next(y[k], y[k - kLag]);
+          out[k - 2 * kLag - ramp] = again.Next(y[k - 2 * kLag]);
+        }
+      } else {
+        for (; k < count; ++k) lowAndHigh.Next(y[k], y[k - kLag]);
       }
     }
     for (; k < count + 2 * kLag; ++k) step(k);
