@@ -58,27 +58,27 @@ struct Section {
 class SectionPair {
  public:
   using V = double __attribute__((vector_size(16)));
-  SectionPair(Section& first, Section& second) : a_(first), b_(second) {
-    p1_ = V{a_.p1, b_.p1};
-    p2_ = V{a_.p2, b_.p2};
-    b0_ = V{a_.b, b_.b};
-    s_ = V{a_.s, b_.s};
-    x1_ = V{a_.x1, b_.x1};
-    x2_ = V{a_.x2, b_.x2};
-    v1_ = V{a_.v1, b_.v1};
-    v2_ = V{a_.v2, b_.v2};
+  SectionPair(Section& first, Section& second) : first_(first), second_(second) {
+    p1_ = V{first_.p1, second_.p1};
+    p2_ = V{first_.p2, second_.p2};
+    b_ = V{first_.b, second_.b};
+    s_ = V{first_.s, second_.s};
+    x1_ = V{first_.x1, second_.x1};
+    x2_ = V{first_.x2, second_.x2};
+    v1_ = V{first_.v1, second_.v1};
+    v2_ = V{first_.v2, second_.v2};
   }
   // The state goes back to the sections for the steps taken one at a time.
   ~SectionPair() {
-    a_.x1 = x1_[0], a_.x2 = x2_[0], a_.v1 = v1_[0], a_.v2 = v2_[0];
-    b_.x1 = x1_[1], b_.x2 = x2_[1], b_.v1 = v1_[1], b_.v2 = v2_[1];
+    first_.x1 = x1_[0], first_.x2 = x2_[0], first_.v1 = v1_[0], first_.v2 = v2_[0];
+    second_.x1 = x1_[1], second_.x2 = x2_[1], second_.v1 = v1_[1], second_.v2 = v2_[1];
   }
   SectionPair(const SectionPair&) = delete;
   SectionPair& operator=(const SectionPair&) = delete;
   // Each input through its own section; the outputs rounded.
   void Next(float& first, float& second) {
     const V x{first, second};
-    const V v = p1_ * v1_ - p2_ * v2_ + b0_ * (x + s_ * x1_ + x2_);
+    const V v = p1_ * v1_ - p2_ * v2_ + b_ * (x + s_ * x1_ + x2_);
     x2_ = x1_;
     x1_ = x;
     v2_ = v1_;
@@ -103,9 +103,9 @@ class SectionPair {
     r += reinterpret_cast<V>(tie & reinterpret_cast<Bits>(V{1.0, 1.0}));
     return reinterpret_cast<V>(reinterpret_cast<Bits>(r) | (reinterpret_cast<Bits>(v) & sign));
   }
-  Section& a_;
-  Section& b_;
-  V p1_, p2_, b0_, s_, x1_, x2_, v1_, v2_;
+  Section& first_;
+  Section& second_;
+  V p1_, p2_, b_, s_, x1_, x2_, v1_, v2_;
 };
 
 class LowPassStep {
