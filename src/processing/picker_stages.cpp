@@ -645,7 +645,12 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
       // within one.
       // A split found on the second try, in the record before the first, is
       // more often a swell of the noise: its first cycle must stand higher.
-      const double firstAbove = shortLead ? kPlainNearStart : attempt == 0 ? 2.0 : 2.75;
+      // Less so for a wave of a steady period over four periods of lead-in
+      // and no more than seven before k1: a swell seldom keeps the period,
+      // and a first arrival the shear follows that closely stands low.
+      const bool secondTry = attempt == 1 && !shortLead;
+      const bool steadyMayDo = secondTry && k - ks >= 4 * period && k1 - k <= 7 * period;
+      const double firstAbove = shortLead ? kPlainNearStart : attempt == 0 ? 2.0 : steadyMayDo ? 2.4 : 2.75;
       bool rises = noise > 0 && firstCycle >= firstAbove * noise;
       std::vector<double> e;
       if (rises) {
@@ -656,8 +661,9 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
         // A first arrival that dies away before a far stronger one may stand
         // below kWeakestFirst of it: ten times above the lead-in and a wave
         // of a steady period, it is neither a swell of the noise nor a burst.
-        rises = strongest >= kWeakestFirst * later ||
-                (firstCycle >= kPlainArrival * noise && SteadyWave(e, k, until - 1, half, 2 * noise));
+        auto steady = [&] { return SteadyWave(e, k, until - 1, half, 2 * noise); };
+        rises = (strongest >= kWeakestFirst * later || (firstCycle >= kPlainArrival * noise && steady())) &&
+                (!secondTry || firstCycle >= 2.75 * noise || steady());
       }
       for (int j = 0; j < 2 && rises; ++j) rises = MeanAbs(e, k + j * half, k + (j + 1) * half - 1) >= 1.5 * noise;
       rises = rises && FitLine(xs, k, k1 - 1).sigma >= 1.5 * line.sigma;
