@@ -23,6 +23,10 @@ constexpr double kPlainArrival = 10.0;
 // not by more than this factor; a swell of the noise in a clean record is.
 constexpr double kWeakestFirst = 0.25;
 
+// How far over the lead-in the first cycle of a split found on the guard's
+// second try must stand; a wave of a steady period may stand lower.
+constexpr double kSecondTryAbove = 2.75, kSteadySecondTryAbove = 2.4;
+
 // The two halves of a lead-in on a drifting baseline keep its slope to within
 // this share of it.
 constexpr double kDriftAgreement = 0.25;
@@ -650,7 +654,8 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
       // and a first arrival the shear follows that closely stands low.
       const bool secondTry = attempt == 1 && !shortLead;
       const bool steadyMayDo = secondTry && k - ks >= 4 * period && k1 - k <= 7 * period;
-      const double firstAbove = shortLead ? kPlainNearStart : attempt == 0 ? 2.0 : steadyMayDo ? 2.4 : 2.75;
+      const double secondTryAbove = steadyMayDo ? kSteadySecondTryAbove : kSecondTryAbove;
+      const double firstAbove = shortLead ? kPlainNearStart : attempt == 0 ? 2.0 : secondTryAbove;
       bool rises = noise > 0 && firstCycle >= firstAbove * noise;
       std::vector<double> e;
       if (rises) {
@@ -663,7 +668,7 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
         // of a steady period, it is neither a swell of the noise nor a burst.
         auto steady = [&] { return SteadyWave(e, k, until - 1, half, 2 * noise); };
         rises = (strongest >= kWeakestFirst * later || (firstCycle >= kPlainArrival * noise && steady())) &&
-                (!secondTry || firstCycle >= 2.75 * noise || steady());
+                (!secondTry || firstCycle >= kSecondTryAbove * noise || steady());
       }
       for (int j = 0; j < 2 && rises; ++j) rises = MeanAbs(e, k + j * half, k + (j + 1) * half - 1) >= 1.5 * noise;
       rises = rises && FitLine(xs, k, k1 - 1).sigma >= 1.5 * line.sigma;
