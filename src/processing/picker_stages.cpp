@@ -652,8 +652,7 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
       // Less so for a wave of a steady period over four periods of lead-in
       // and no more than seven before k1: a swell seldom keeps the period,
       // and a first arrival the shear follows that closely stands low.
-      const bool secondTry = attempt == 1 && !shortLead;
-      const bool steadyMayDo = secondTry && k - ks >= 4 * period && k1 - k <= 7 * period;
+      const bool steadyMayDo = attempt == 1 && !shortLead && k - ks >= 4 * period && k1 - k <= 7 * period;
       const double secondTryAbove = steadyMayDo ? kSteadySecondTryAbove : kSecondTryAbove;
       const double firstAbove = shortLead ? kPlainNearStart : attempt == 0 ? 2.0 : secondTryAbove;
       bool rises = noise > 0 && firstCycle >= firstAbove * noise;
@@ -667,8 +666,9 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
         // below kWeakestFirst of it: ten times above the lead-in and a wave
         // of a steady period, it is neither a swell of the noise nor a burst.
         auto steady = [&] { return SteadyWave(e, k, until - 1, half, 2 * noise); };
+        const bool mustBeSteady = steadyMayDo && firstCycle < kSecondTryAbove * noise;
         rises = (strongest >= kWeakestFirst * later || (firstCycle >= kPlainArrival * noise && steady())) &&
-                (!secondTry || firstCycle >= kSecondTryAbove * noise || steady());
+                (!mustBeSteady || steady());
       }
       for (int j = 0; j < 2 && rises; ++j) rises = MeanAbs(e, k + j * half, k + (j + 1) * half - 1) >= 1.5 * noise;
       rises = rises && FitLine(xs, k, k1 - 1).sigma >= 1.5 * line.sigma;
