@@ -702,8 +702,9 @@ WaveformPick PickWaveform(int n, uint16_t* samples, float dtUs, float delay, boo
   // The picking copy settles the second high-pass on a flat lead-in.
   const HighPassedCopy copy{again.data(), kSecondHighPassHz, kPickLeadIn, before.data()};
   FilterFloats(n, x.data(), dtUs, highPassOn, highPassHz, lowPassOn, lowPassHz, highPassOn ? &copy : nullptr);
+  // Clamped in float first, so that the loop vectorises.
   for (int k = 0; k < n; ++k) {
-    samples[k] = x[k] < -2048.0f ? 0 : static_cast<uint16_t>(std::min(x[k] + 2048.0f, 65535.0f));
+    samples[k] = static_cast<uint16_t>(static_cast<int>(std::clamp(x[k] + 2048.0f, 0.0f, 65535.0f)));
   }
 
   const std::vector<float>& picked = highPassOn ? again : x;
