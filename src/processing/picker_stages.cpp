@@ -347,6 +347,22 @@ int SignChanges(const std::vector<double>& d, int from, int to, double deadBand)
   return changes;
 }
 
+// Whether x over [ks, k) crosses its own line on at least a third of its
+// samples, sixteen at least: noise far broader than the arrivals' band, of
+// which even a lead-in shorter than two periods holds plenty to measure.
+bool ManySamplesOfNoise(const std::vector<float>& x, int ks, int k) {
+  if (k - ks < 16) return false;
+  const NoiseModel line = FitLine(x, ks, k - 1);
+  int changes = 0;
+  bool above = x[ks] > line.intercept + line.slope * ks;
+  for (int i = ks + 1; i < k; ++i) {
+    const bool now = x[i] > line.intercept + line.slope * i;
+    changes += now != above;
+    above = now;
+  }
+  return changes >= 16 && 3 * changes >= k - ks;
+}
+
 // A burst of broadband noise (a knock, interference), however strong,
 // changes sign outside twice the noise more than eight times over the cycle
 // and a half from `from` (up to `last`); a wave of the period, noise riding on
@@ -617,13 +633,15 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
       Smoothed(std::vector<double>(x.begin(), x.end()), ks, end, std::max(1, static_cast<int>(0.1 * period)));
   for (int attempt = 0; attempt < 2 && end - ks > 4 * half; ++attempt) {
     const int k = AicOnset(xs.data(), ks, end, std::max(2, half / 3));
-    // The lead-in must hold two periods of noise to measure the rise against;
-    // a record whose noise swells up from its very start has none. Half a
+    // The lead-in must hold two periods of noise to measure the rise against,
+    // unless its noise is broadband, whose samples are each nearly a measure
+    // of their own; a record whose noise swells up from its very start has
+    // none. Half a
     // period (eight samples at least) will do for a first cycle
     // kPlainNearStart times above it: an arrival close to the record's start
     // in a clean record, which the two periods' rule left to the later,
     // stronger arrival.
-    const bool shortLead = k - ks < 4 * half;
+    const bool shortLead = k - ks < 4 * half && !ManySamplesOfNoise(raw.Or(x), ks, k);
     if (k < k1 - half && k - ks >= std::max(half, 8) && k + 2 * half - 1 <= last) {
       // Measured about the lead-in's own line, which nothing after k leaks into.
       const NoiseModel line = FitLine(xs, ks, k - 1);
