@@ -595,7 +595,8 @@ CorePick PickRecord(double delay, double dtUs, const std::vector<float>& x, doub
   const int ke = std::clamp(static_cast<int>((tEnd - delay) / dtUs + 0.5), ks, n - 1);
   if (ke - ks < 3) return none;
 
-  const std::vector<double> d = Detrend(x, ks, ke, DetrendWindow(f0, dtUs));
+  Detrended detrended = DetrendWithPrefix(x, ks, ke, DetrendWindow(f0, dtUs));
+  const std::vector<double>& d = detrended.d;
   const HalfCycles cycles = FindHalfCycles(d.data(), ks, ke);
   // Smoothed, a burst's slowed swings pass for an arrival's half-cycles and
   // shorten the period: it stays the one the record as it came gave.
@@ -603,7 +604,7 @@ CorePick PickRecord(double delay, double dtUs, const std::vector<float>& x, doub
       raw ? raw->period : std::max(kMinimumPeriod, 1e6 / DominantFrequency(cycles, ks, ke, dtUs, f0) / dtUs);
   if (!(period <= kMaximumPeriod)) return none;
 
-  OnsetRatio onset = ComputeOnsetRatio(d, ks, ke, period);
+  OnsetRatio onset = ComputeOnsetRatio(d, std::move(detrended.absPrefix), ks, ke, period);
   int k1 = onset.k1;
   double rMax = onset.rMax;
   PreferRegularEarlierOnset(cycles, onset.ratio, ks, period, k1, rMax);

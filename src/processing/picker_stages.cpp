@@ -5,6 +5,7 @@
 #include <limits>
 #include <memory>
 #include <numeric>
+#include <utility>
 
 #include "processing/first_motion.h"
 
@@ -70,8 +71,17 @@ int DetrendWindow(double f0, double dtUs) {
   return window;
 }
 
-std::vector<double> Detrend(const std::vector<float>& x, int ks, int ke, int window) {
+namespace {
+
+// Detrend; with a prefix to fill, the running sum of |d| too, a second chain
+// of additions that runs beside the running mean's instead of after it.
+template <bool kWithPrefix>
+std::vector<double> DetrendPass(const std::vector<float>& x, int ks, int ke, int window, double* prefix) {
   std::vector<double> d(x.size(), 0.0);
+  double absSum = 0;
+  auto keep = [&](int k) {
+    if constexpr (kWithPrefix) prefix[k - ks + 1] = absSum += std::fabs(d[k]);
+  };
   const int half = (window - 1) / 2;
   const double scale = 1.0 / window;  // a product per sample, not a division
   // Running sum over the window, the series extended by its end samples.
@@ -83,17 +93,33 @@ std::vector<double> Detrend(const std::vector<float>& x, int ks, int ke, int win
   int k = ks;
   for (; k < middleFrom; ++k) {
     d[k] = x[k] - sum * scale;
+    keep(k);
     sum += at(k + half + 1) - at(k - half);
   }
   for (; k <= middleTo; ++k) {
     d[k] = x[k] - sum * scale;
+    keep(k);
     sum += static_cast<double>(x[k + half + 1]) - static_cast<double>(x[k - half]);
   }
   for (; k <= ke; ++k) {
     d[k] = x[k] - sum * scale;
+    keep(k);
     sum += at(k + half + 1) - at(k - half);
   }
   return d;
+}
+
+}  // namespace
+
+std::vector<double> Detrend(const std::vector<float>& x, int ks, int ke, int window) {
+  return DetrendPass<false>(x, ks, ke, window, nullptr);
+}
+
+Detrended DetrendWithPrefix(const std::vector<float>& x, int ks, int ke, int window) {
+  Detrended out;
+  out.absPrefix.assign(ke - ks + 2, 0.0);
+  out.d = DetrendPass<true>(x, ks, ke, window, out.absPrefix.data());
+  return out;
 }
 
 HalfCycles FindHalfCycles(const double* v, int from, int to) {
@@ -253,8 +279,13 @@ std::vector<double> ForwardMeanAbs(const std::vector<double>& v, int ks, int ke,
 }
 
 OnsetRatio ComputeOnsetRatio(const std::vector<double>& d, int ks, int ke, double period) {
+  return ComputeOnsetRatio(d, AbsPrefix(d, ks, ke), ks, ke, period);
+}
+
+OnsetRatio ComputeOnsetRatio(const std::vector<double>& d, std::vector<double> absPrefix, int ks, int ke,
+                             double period) {
   OnsetRatio r;
-  r.absPrefix = AbsPrefix(d, ks, ke);
+  r.absPrefix = std::move(absPrefix);
   const std::vector<double>& p = r.absPrefix;
   r.before = TrailingMeanAbs(d, p, ks, ke, std::max(1, RoundUp(2 * period)));
   r.after = ForwardMeanAbs(d, p, ks, ke, std::max(1, RoundUp(period)));

@@ -15,6 +15,13 @@ int DetrendWindow(double f0, double dtUs);
 // d[k] = x[k] - centred mean of x over window samples; the series is extended
 // by copies of its first and last sample.
 std::vector<double> Detrend(const std::vector<float>& x, int ks, int ke, int window);
+// The same, with the prefix sums of |d| over [ks, ke] (the sum over [ks, i) at
+// i - ks) made in the same pass.
+struct Detrended {
+  std::vector<double> d;
+  std::vector<double> absPrefix;
+};
+Detrended DetrendWithPrefix(const std::vector<float>& x, int ks, int ke, int window);
 
 // Sign changes of a series over [from, to]: the fractional crossing, and the
 // largest |value| of the half-cycle that ends there with its index.
@@ -40,6 +47,9 @@ struct OnsetRatio {
   double rMax = 0.0;
 };
 OnsetRatio ComputeOnsetRatio(const std::vector<double>& d, int ks, int ke, double period);
+// The same from the prefix sums of |d| that DetrendWithPrefix made.
+OnsetRatio ComputeOnsetRatio(const std::vector<double>& d, std::vector<double> absPrefix, int ks, int ke,
+                             double period);
 
 // An onset within a period of the record's start is measured against the few
 // samples that stand in for the lead-in its trailing window lacks; when the
