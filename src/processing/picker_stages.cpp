@@ -28,6 +28,10 @@ constexpr double kWeakestFirst = 0.25;
 // second try must stand; a wave of a steady period may stand lower.
 constexpr double kSecondTryAbove = 2.75, kSteadySecondTryAbove = 2.4;
 
+// Periods before k1 beyond which a split found on the guard's second try
+// needs this many periods of lead-in.
+constexpr double kFarSecondTry = 6.0, kFarLeadIn = 4.5;
+
 // The two halves of a lead-in on a drifting baseline keep its slope to within
 // this share of it.
 constexpr double kDriftAgreement = 0.25;
@@ -667,8 +671,7 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
     // The lead-in must hold two periods of noise to measure the rise against,
     // unless its noise is broadband, whose samples are each nearly a measure
     // of their own; a record whose noise swells up from its very start has
-    // none. Half a
-    // period (eight samples at least) will do for a first cycle
+    // none. Half a period (eight samples at least) will do for a first cycle
     // kPlainNearStart times above it: an arrival close to the record's start
     // in a clean record, which the two periods' rule left to the later,
     // stronger arrival.
@@ -704,7 +707,11 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
       const bool steadyMayDo = attempt == 1 && !shortLead && k - ks >= 4 * period && k1 - k <= 7 * period;
       const double secondTryAbove = steadyMayDo ? kSteadySecondTryAbove : kSecondTryAbove;
       const double firstAbove = shortLead ? kPlainNearStart : attempt == 0 ? 2.0 : secondTryAbove;
-      bool rises = noise > 0 && firstCycle >= firstAbove * noise;
+      // Nor at all, far from k1 on a short lead-in: with no later arrival
+      // close behind to explain why it stands low, a swell that the few
+      // periods before it do not show for one passes the bar too often.
+      const bool farOnShortLead = attempt == 1 && k1 - k > kFarSecondTry * period && k - ks < kFarLeadIn * period;
+      bool rises = noise > 0 && !farOnShortLead && firstCycle >= firstAbove * noise;
       std::vector<double> e;
       if (rises) {
         e.assign(until, 0.0);

@@ -477,6 +477,10 @@ TEST(PickWaveformTest, KeptRecordsOfFaultsOnceFound) {
       // spread by the moving average that takes the noise off, it passed for
       // an earlier arrival.
       {"spike_in_white_noise.u16", 1.0f, 668.9, 3},
+      // A smooth 20 kHz arrival at 10 dB in noise of its own band, and a
+      // swell of that noise two periods into the record, far before the
+      // shear: the guard's second try took the swell.
+      {"noise_swell_near_record_start.u16", 1.0f, 680.1, 3},
   };
   for (const Kept& k : kept) {
     std::vector<uint16_t> words = KeptRecord(k.file);
