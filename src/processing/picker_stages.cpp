@@ -707,9 +707,9 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
       const bool steadyMayDo = attempt == 1 && !shortLead && k - ks >= 4 * period && k1 - k <= 7 * period;
       const double secondTryAbove = steadyMayDo ? kSteadySecondTryAbove : kSecondTryAbove;
       const double firstAbove = shortLead ? kPlainNearStart : attempt == 0 ? 2.0 : secondTryAbove;
-      // Nor at all, far from k1 on a short lead-in: with no later arrival
-      // close behind to explain why it stands low, a swell that the few
-      // periods before it do not show for one passes the bar too often.
+      // Far from k1 on a short lead-in, it does not pass at all: no later
+      // arrival close behind explains why it stands low, and the few periods
+      // before it seldom show a swell of their noise for one.
       const bool farOnShortLead = attempt == 1 && k1 - k > kFarSecondTry * period && k - ks < kFarLeadIn * period;
       bool rises = noise > 0 && !farOnShortLead && firstCycle >= firstAbove * noise;
       std::vector<double> e;
