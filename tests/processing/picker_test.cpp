@@ -481,6 +481,10 @@ TEST(PickWaveformTest, KeptRecordsOfFaultsOnceFound) {
       // swell of that noise two periods into the record, far before the
       // shear: the guard's second try took the swell.
       {"noise_swell_near_record_start.u16", 1.0f, 680.1, 3},
+      // A sharp 19 kHz arrival at 20 dB in white noise, a period into the
+      // record at 0.5 us, far before the later arrivals: that short lead-in
+      // was taken for too few cycles of noise, and a later arrival picked.
+      {"arrival_near_start_in_white_noise.u16", 0.5f, 64.1, 3},
   };
   for (const Kept& k : kept) {
     std::vector<uint16_t> words = KeptRecord(k.file);
