@@ -674,11 +674,8 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
     // none. Half a period (eight samples at least) will do for a first cycle
     // kPlainNearStart times above it: an arrival close to the record's start
     // in a clean record, which the two periods' rule left to the later,
-    // stronger arrival. A split far before k1 on the second try needs a
-    // longer lead-in (below); whether the noise is broadband is counted only
-    // where a rule asks.
-    const bool farOnLead = attempt == 1 && k1 - k > kFarSecondTry * period && k - ks < kFarLeadIn * period;
-    const bool broadband = (k - ks < 4 * half || farOnLead) && ManySamplesOfNoise(raw.Or(x), ks, k);
+    // stronger arrival.
+    const bool broadband = k - ks < 4 * half && ManySamplesOfNoise(raw.Or(x), ks, k);
     const bool shortLead = k - ks < 4 * half && !broadband;
     if (k < k1 - half && k - ks >= std::max(half, 8) && k + 2 * half - 1 <= last) {
       // Measured about the lead-in's own line, which nothing after k leaks into.
@@ -711,11 +708,12 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
       const bool steadyMayDo = attempt == 1 && !shortLead && k - ks >= 4 * period && k1 - k <= 7 * period;
       const double secondTryAbove = steadyMayDo ? kSteadySecondTryAbove : kSecondTryAbove;
       const double firstAbove = shortLead ? kPlainNearStart : attempt == 0 ? 2.0 : secondTryAbove;
-      // Far from k1 on a short lead-in of noise in the arrivals' band, it does
-      // not pass at all: no later arrival close behind explains why it stands
-      // low, and the few cycles of noise before it seldom show a swell of
-      // theirs for one.
-      const bool farOnShortLead = farOnLead && !broadband;
+      // Far from k1 on a lead-in of a few periods, it does not pass at all: no
+      // later arrival close behind explains why it stands low, and the few
+      // cycles of noise before it seldom show a swell of theirs for one.
+      // Under two periods of broadband noise hold samples enough to tell.
+      const bool farOnShortLead = attempt == 1 && k1 - k > kFarSecondTry * period &&
+                                  k - ks < kFarLeadIn * period && !broadband;
       bool rises = noise > 0 && !farOnShortLead && firstCycle >= firstAbove * noise;
       std::vector<double> e;
       if (rises) {
