@@ -675,8 +675,9 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
     // kPlainNearStart times above it: an arrival close to the record's start
     // in a clean record, which the two periods' rule left to the later,
     // stronger arrival.
-    const bool broadband = k - ks < 4 * half && ManySamplesOfNoise(raw.Or(x), ks, k);
-    const bool shortLead = k - ks < 4 * half && !broadband;
+    const bool underTwoPeriods = k - ks < 4 * half;
+    const bool broadband = underTwoPeriods && ManySamplesOfNoise(raw.Or(x), ks, k);
+    const bool shortLead = underTwoPeriods && !broadband;
     if (k < k1 - half && k - ks >= std::max(half, 8) && k + 2 * half - 1 <= last) {
       // Measured about the lead-in's own line, which nothing after k leaks into.
       const NoiseModel line = FitLine(xs, ks, k - 1);
