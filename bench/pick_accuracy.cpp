@@ -8,7 +8,7 @@
 // fall on good (within 3) and gross picks. Four more tables give the same for
 // noise far below the arrival's band, with the filters off and with the
 // high-pass on, for first arrivals of two other envelopes, and on a baseline
-// drifting straight by up to three times the arrival. Every row
+// drifting straight or bowed by up to three times the arrival. Every row
 // also gives the share within 3 and of gross errors of two textbook pickers on
 // the same traces: the whole-record AIC and a recursive STA/LTA with AIC.
 //
@@ -60,18 +60,27 @@ tarnix::TraceRecipe RandomRecipe(double snr, double dt, tarnix::TraceRecipe::Noi
   return recipe;
 }
 
+// A baseline under the record, of up to `size` times the arrival's amplitude
+// over the record and of either sign: drifting straight, or bowed by a slow
+// wander (a parabola from its turning point, anywhere in the record).
+struct Baseline {
+  enum class Shape { Flat, Straight, Bowed } shape = Shape::Flat;
+  double size = 0;
+};
+
 // highPassHz 0: filters off (a low-pass would delay the onset it is measured
-// against). drift: a straight baseline drift of up to that many times the
-// arrival's amplitude over the record, of either sign, clipped at the
-// converter's limits.
-Outcome PickOne(const tarnix::TraceRecipe& recipe, float highPassHz, std::mt19937& rng, double drift = 0) {
+// against). The baseline is clipped at the converter's limits.
+Outcome PickOne(const tarnix::TraceRecipe& recipe, float highPassHz, std::mt19937& rng, Baseline baseline = {}) {
   tarnix::SynthTrace trace = tarnix::SynthesizeTrace(recipe, rng);
-  if (drift > 0) {
+  if (baseline.shape != Baseline::Shape::Flat) {
     std::uniform_real_distribution<double> u(-1, 1);
-    const double total = drift * recipe.amplitude * u(rng);
+    const double total = baseline.size * recipe.amplitude * u(rng);
+    const double turn = baseline.shape == Baseline::Shape::Bowed ? 0.5 + 0.5 * u(rng) : 0.0;
     const double n = static_cast<double>(trace.samples.size());
     for (size_t i = 0; i < trace.samples.size(); ++i) {
-      const double v = trace.samples[i] + total * (i / n - 0.5);
+      const double x = i / n;
+      const double v = trace.samples[i] +
+                       total * (baseline.shape == Baseline::Shape::Straight ? x - 0.5 : (x - turn) * (x - turn));
       trace.samples[i] = static_cast<uint16_t>(std::clamp(std::round(v), 0.0, static_cast<double>(tarnix::kFullScale)));
     }
   }
@@ -112,9 +121,10 @@ std::array<double, 3> QualityShares(const std::vector<Outcome>& all, Keep keep) 
 
 // One table row per SNR over traces of each noise kind, dT 1 and 0.5 us; with
 // otherOnsets, the sharp first arrivals die away within a cycle and a half
-// and the smooth ones rise as the square of the time; drift as in PickOne.
+// and the smooth ones rise as the square of the time; the baseline as in
+// PickOne.
 void PrintTable(const std::vector<tarnix::TraceRecipe::Noise>& kinds, float highPassHz, int traces,
-                std::mt19937& rng, bool otherOnsets = false, double drift = 0) {
+                std::mt19937& rng, bool otherOnsets = false, Baseline baseline = {}) {
   using Onset = tarnix::TraceRecipe::Onset;
   std::printf(
       "SNR   median  within3   gross  energy-miss | good: g/d/p %%     | gross: g/d/p %%     | AIC: within3 gross"
@@ -127,7 +137,7 @@ void PrintTable(const std::vector<tarnix::TraceRecipe::Noise>& kinds, float high
         for (int t = 0; t < traces; ++t) {
           tarnix::TraceRecipe recipe = RandomRecipe(snr, dt, noise, rng);
           if (otherOnsets) recipe.onset = recipe.onset == Onset::Sharp ? Onset::Damped : Onset::SlowRise;
-          all.push_back(PickOne(recipe, highPassHz, rng, drift));
+          all.push_back(PickOne(recipe, highPassHz, rng, baseline));
         }
       }
     }
@@ -174,6 +184,8 @@ int main(int argc, char** argv) {
   std::printf("\nFirst arrivals dying away within a cycle and a half, or rising as the square of the time\n");
   PrintTable({Noise::White, Noise::ArrivalBand}, 0, traces, rng, true);
   std::printf("\nA baseline drifting straight by up to three times the arrival's amplitude over the record\n");
-  PrintTable({Noise::White, Noise::ArrivalBand}, 0, traces, rng, false, 3.0);
+  PrintTable({Noise::White, Noise::ArrivalBand}, 0, traces, rng, false, {Baseline::Shape::Straight, 3.0});
+  std::printf("\nA baseline bowed by a slow wander of up to three times the arrival's amplitude over the record\n");
+  PrintTable({Noise::White, Noise::ArrivalBand}, 0, traces, rng, false, {Baseline::Shape::Bowed, 3.0});
   return 0;
 }

@@ -7,6 +7,7 @@
 
 #include "model/sample_conversion.h"
 #include "processing/above_band_noise.h"
+#include "processing/curved_baseline.h"
 #include "processing/digital_filter.h"
 #include "processing/first_motion.h"
 #include "processing/picker_stages.h"
@@ -381,9 +382,10 @@ struct Refined {
 
 // Refinement on [a, b]: the first-motion half-cycle and its onset. The split
 // into noise and signal that names the first lobe learns the noise from
-// `lead` on, earlier than a; past k1 the baseline keeps the slope `drift`.
-Refined Refine(const std::vector<float>& x, const NoiseModel& noise, double drift, int lead, int a, int b, int k1,
-               double period, double contrast, double rMax) {
+// `lead` on, earlier than a; past k1 the baseline keeps the slope `drift`,
+// or the curve that the lead-in from ks on shows to carry on.
+Refined Refine(const std::vector<float>& x, const NoiseModel& noise, double drift, int ks, int lead, int a, int b,
+               int k1, double period, double contrast, double rMax) {
   // The first motion's crossings are followed past b, into the cycle that
   // measures its period; a period estimated at half its length (below the
   // plausible range) must not cut them off.
@@ -424,6 +426,16 @@ Refined Refine(const std::vector<float>& x, const NoiseModel& noise, double drif
   // of it.
   std::vector<double> flat(r);
   for (int i = k1 + 1; i <= beyond; ++i) flat[i] += (noise.slope - drift) * (i - k1);
+  // A baseline that the lead-in (up to eight periods of it) shows to curve,
+  // and to carry on curving over its last two periods, is taken off instead:
+  // a slow wander as strong as the arrival bows the residual of any line by
+  // more than a first lobe stands.
+  const int cycle = std::max(2, RoundUp(period));
+  const int quietEnd = std::min(beyond, static_cast<int>(k1 - period / 2));
+  if (const auto curve =
+          CurveCarriedOn(x, noise, std::max(ks, k1 - 8 * cycle), quietEnd, 2 * cycle + 1, 0.3 * threshold)) {
+    for (int i = lead; i <= beyond; ++i) flat[i] = r[i] - (*curve)(i);
+  }
   const bool noisy = strongest < 10 * threshold;
   if (noisy) TakeOffSlowWander(flat, lead, a, beyond, k1, period, threshold, beyond == static_cast<int>(x.size()) - 1);
   const std::vector<double> rs =
@@ -655,7 +667,7 @@ CorePick PickRecord(double delay, double dtUs, const std::vector<float>& x, doub
   // from a weak first arrival; four do.
   const int lead = std::max(ks, static_cast<int>(k1 + 0.5 - 4 * period));
   const double drift = LeadInDrift(motion, ks, static_cast<int>(k1 - period / 2), period);
-  const Refined refined = Refine(motion, noise, drift, lead, a, b, k1, period, onset.contrast, rMax);
+  const Refined refined = Refine(motion, noise, drift, ks, lead, a, b, k1, period, onset.contrast, rMax);
   CorePick pick = FinalPicks(motion, noise, refined.onset, ke, period);
   // The stored onset is the sample where the first motion began.
   if (refined.motionOnset >= 0) pick.onset = std::clamp(RoundUp(refined.motionOnset), ks, ke);
