@@ -12,6 +12,10 @@
 namespace tarnix::picker {
 namespace {
 
+// The spread that rounding to whole counts leaves in any record, in counts
+// squared: a uniform error of up to half a count.
+constexpr double kRoundingSpread = 1.0 / 12;
+
 // A forward window this many times the trailing one's energy is an arrival,
 // not a swell of the noise.
 constexpr double kClearRise = 2.0;
@@ -575,8 +579,11 @@ int AicOnset(const T* v, int from, int to, int step) {
     return std::max(ss, 0.0) * inverse;
   };
   // A floor on the spread keeps a silent part finite; relative to the whole,
-  // so that the criterion does not depend on the scale.
-  const double floor = 1e-12 + 1e-9 * spread(0, n);
+  // so that the criterion does not depend on the scale, and never below the
+  // converter's rounding (a twelfth of a count squared): a quiet lead-in
+  // rounded flat, but for a step or two, split at a step rather than where
+  // a weak arrival rose.
+  const double floor = std::max(kRoundingSpread, 1e-12 + 1e-9 * spread(0, n));
   // Both parts' spreads at every split first, in a loop without calls or a
   // branch around the division, where the splits overlap one another; the
   // logarithms after. Single precision is plenty for where the minimum lies,

@@ -503,6 +503,10 @@ TEST(PickWaveformTest, KeptRecordsOfFaultsOnceFound) {
       // record at 0.5 us, far before the later arrivals: that short lead-in
       // was taken for too few cycles of noise, and a later arrival picked.
       {"arrival_near_start_in_white_noise.u16", 0.5f, 64.1, 3},
+      // A sharp 18 kHz arrival of 22 counts at 40 dB, its lead-in rounded
+      // flat but for a step of a count: the guard's split went to the step,
+      // and a shear 2.9 times as strong was picked.
+      {"weak_arrival_on_a_rounded_lead_in.u16", 1.0f, 365.9, 3},
   };
   for (const Kept& k : kept) {
     std::vector<uint16_t> words = KeptRecord(k.file);
