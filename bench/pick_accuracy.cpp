@@ -5,7 +5,7 @@
 // wave later, a weak coda, white or band-limited noise, DC offsets and slow
 // trends. Per SNR: median |error| of the stored index in samples, the share
 // within 3 samples and of gross errors (> 10), and how the quality classes
-// fall on good (within 3) and gross picks. Four more tables give the same for
+// fall on good (within 3) and gross picks. Five more tables give the same for
 // noise far below the arrival's band, with the filters off and with the
 // high-pass on, for first arrivals of two other envelopes, and on a baseline
 // drifting straight or bowed by up to three times the arrival. Every row
