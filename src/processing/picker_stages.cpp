@@ -24,6 +24,12 @@ constexpr double kClearRise = 2.0;
 // short that lead-in; noise swells seldom reach it.
 constexpr double kPlainArrival = 10.0;
 
+// A first cycle this far above the lead-in, in a wave of a steady period, is
+// an arrival however much stronger the later ones are: one that fades within
+// a cycle and a half stands five to ten times over the noise at 10 dB, and
+// the noise swells that far in a steady wave seldom.
+constexpr double kSteadyArrival = 5.0;
+
 // A first arrival's strongest cycle is weaker than the later arrivals', but
 // not by more than this factor; a swell of the noise in a clean record is.
 constexpr double kWeakestFirst = 0.25;
@@ -730,11 +736,12 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
         double strongest = 0;
         for (int i = k; i <= std::max(k, k1 - 2 * half); ++i) strongest = std::max(strongest, onset.after[i]);
         // A first arrival that dies away before a far stronger one may stand
-        // below kWeakestFirst of it: ten times above the lead-in and a wave
-        // of a steady period, it is neither a swell of the noise nor a burst.
+        // below kWeakestFirst of it: kSteadyArrival times above the lead-in
+        // and a wave of a steady period, it is neither a swell of the noise
+        // nor a burst.
         auto steady = [&] { return SteadyWave(e, k, until - 1, half, 2 * noise); };
         const bool mustBeSteady = steadyMayDo && firstCycle < kSecondTryAbove * noise;
-        rises = (strongest >= kWeakestFirst * later || (firstCycle >= kPlainArrival * noise && steady())) &&
+        rises = (strongest >= kWeakestFirst * later || (firstCycle >= kSteadyArrival * noise && steady())) &&
                 (!mustBeSteady || steady());
       }
       for (int j = 0; j < 2 && rises; ++j) rises = MeanAbs(e, k + j * half, k + (j + 1) * half - 1) >= 1.5 * noise;

@@ -507,6 +507,12 @@ TEST(PickWaveformTest, KeptRecordsOfFaultsOnceFound) {
       // flat but for a step of a count: the guard's split went to the step,
       // and a shear 2.9 times as strong was picked.
       {"weak_arrival_on_a_rounded_lead_in.u16", 1.0f, 365.9, 3},
+      // A sharp 15.5 kHz arrival at 10 dB in white noise that dies away
+      // within a cycle and a half: its first cycle stands 9.9 times over the
+      // lead-in but under a quarter of the shear (2.6 times as strong, six
+      // periods on). The guard asked ten times of it, and the shear was
+      // picked, flagged good.
+      {"fading_first_arrival_before_the_shear.u16", 1.0f, 358.4, 3},
   };
   for (const Kept& k : kept) {
     std::vector<uint16_t> words = KeptRecord(k.file);
