@@ -24,11 +24,14 @@ constexpr double kClearRise = 2.0;
 // short that lead-in; noise swells seldom reach it.
 constexpr double kPlainArrival = 10.0;
 
-// A first cycle this far above the lead-in, in a wave of a steady period, is
-// an arrival however much stronger the later ones are: one that fades within
-// a cycle and a half stands five to ten times over the noise at 10 dB, and
-// the noise swells that far in a steady wave seldom.
-constexpr double kSteadyArrival = 5.0;
+// A first cycle this far above the lead-in, in a wave of a steady period and
+// at least kFadedFirst of the later arrivals (kPlainArrival times when
+// weaker), is an arrival however much stronger they are: one that fades
+// within a cycle and a half stands five to ten times over the noise at 10 dB,
+// and a fifth of them; the noise swells that far in a steady wave seldom. A
+// swell of a quiet record's noise may stand five times over it, but at a
+// hundredth of the later arrivals.
+constexpr double kSteadyArrival = 5.0, kFadedFirst = 0.1;
 
 // A first arrival's strongest cycle is weaker than the later arrivals', but
 // not by more than this factor; a swell of the noise in a clean record is.
@@ -736,13 +739,16 @@ bool GuardEarlierArrival(const std::vector<float>& x, const std::vector<double>&
         double strongest = 0;
         for (int i = k; i <= std::max(k, k1 - 2 * half); ++i) strongest = std::max(strongest, onset.after[i]);
         // A first arrival that dies away before a far stronger one may stand
-        // below kWeakestFirst of it: kSteadyArrival times above the lead-in
-        // and a wave of a steady period, it is neither a swell of the noise
-        // nor a burst.
+        // below kWeakestFirst of it: well above the lead-in (see
+        // kSteadyArrival) and a wave of a steady period, it is neither a swell
+        // of the noise nor a burst.
         auto steady = [&] { return SteadyWave(e, k, until - 1, half, 2 * noise); };
         const bool mustBeSteady = steadyMayDo && firstCycle < kSecondTryAbove * noise;
-        rises = (strongest >= kWeakestFirst * later || (firstCycle >= kSteadyArrival * noise && steady())) &&
-                (!mustBeSteady || steady());
+        auto fadedButPlain = [&] {
+          const double above = strongest >= kFadedFirst * later ? kSteadyArrival : kPlainArrival;
+          return firstCycle >= above * noise && steady();
+        };
+        rises = (strongest >= kWeakestFirst * later || fadedButPlain()) && (!mustBeSteady || steady());
       }
       for (int j = 0; j < 2 && rises; ++j) rises = MeanAbs(e, k + j * half, k + (j + 1) * half - 1) >= 1.5 * noise;
       rises = rises && FitLine(xs, k, k1 - 1).sigma >= 1.5 * line.sigma;

@@ -513,6 +513,11 @@ TEST(PickWaveformTest, KeptRecordsOfFaultsOnceFound) {
       // periods on). The guard asked ten times of it, and the shear was
       // picked, flagged good.
       {"fading_first_arrival_before_the_shear.u16", 1.0f, 358.4, 3},
+      // At 40 dB, smoothed for its white noise, a quiet record whose noise
+      // swells by two counts 500 samples before a clear arrival: five times
+      // over the lead-in in a steady wave, the swell passed for a first
+      // arrival fading before a stronger one, though a hundredth of it.
+      {"noise_swell_in_a_quiet_record.u16", 1.0f, 531.6, 3},
   };
   for (const Kept& k : kept) {
     std::vector<uint16_t> words = KeptRecord(k.file);
