@@ -513,11 +513,13 @@ bool ScanForEarlierArrival(const std::vector<double>& d, const OnsetRatio& onset
 }
 
 // Whether e from `from` holds a wave of a steady period: of its first three
-// lobes outside the dead band (looked for up to `to`, over three periods at
+// lobes outside the dead band (looked for up to `to`, over four periods at
 // most), the second and third about as wide, and the first, cut by `from`,
-// not wider. A burst of broadband noise crosses at random.
+// not wider. A burst of broadband noise crosses at random. Three periods
+// left the third lobe of a 15 kHz arrival open when the period estimated
+// for the record fell back to the nominal one, half the arrival's.
 bool SteadyWave(const std::vector<double>& e, int from, int to, int half, double band) {
-  const std::vector<Lobe> lobes = Lobes(e, from, std::min(to, from + 6 * half), band);
+  const std::vector<Lobe> lobes = Lobes(e, from, std::min(to, from + 8 * half), band);
   if (lobes.size() < 3) return false;
   const double w1 = lobes[1].Width(), w2 = lobes[2].Width();
   return std::min(w1, w2) > 0 && std::max(w1, w2) <= 1.5 * std::min(w1, w2) &&

@@ -518,6 +518,12 @@ TEST(PickWaveformTest, KeptRecordsOfFaultsOnceFound) {
       // over the lead-in in a steady wave, the swell passed for a first
       // arrival fading before a stronger one, though a hundredth of it.
       {"noise_swell_in_a_quiet_record.u16", 1.0f, 531.6, 3},
+      // A sharp 15 kHz arrival at 40 dB, a hundred times over the lead-in,
+      // and a shear 7.2 times as strong six periods on. The record's period
+      // fell back to the nominal one, half the arrival's, and three of those
+      // periods held too few of its lobes to show a steady wave: the shear
+      // was picked.
+      {"slow_arrival_before_a_far_stronger_shear.u16", 1.0f, 281.6, 3},
   };
   for (const Kept& k : kept) {
     std::vector<uint16_t> words = KeptRecord(k.file);
