@@ -622,13 +622,16 @@ CorePick PickRecord(double delay, double dtUs, const std::vector<float>& x, doub
   PreferRegularEarlierOnset(cycles, onset.ratio, ks, period, k1, rMax);
   PreferEarlierPeak(onset.ratio, ks, ke, period, k1, rMax);
   // An electrical spike of a sample or two can draw the energy ratio: the
-  // record is then picked again without its spikes.
+  // record is then picked again without its spikes. The spike is looked for
+  // within a period of k1, where the ratio's forward window put it: over a
+  // period and a half, a clean arrival close behind held most of the stretch
+  // and hid it.
   const int half = std::max(2, RoundUp(period / 2));
   // Spikes and bursts of broadband noise are told on the record as it came.
   const Unsmoothed unsmoothed = raw ? raw->record : Unsmoothed{};
   const std::vector<float>& plain = unsmoothed.Or(x);
   const std::vector<float>* plainBefore = raw ? raw->beforeHighPass : beforeHighPass;
-  if (mayDespike && SpikeAt(plain, ks, k1, k1 + 3 * half, 2 * half)) {
+  if (mayDespike && SpikeAt(plain, ks, k1, k1 + 2 * half, 2 * half)) {
     const std::vector<float> clean = WithoutSpikes(plain, ks, ke);
     const std::vector<float> cleanBefore = plainBefore ? WithoutSpikes(*plainBefore, ks, ke) : std::vector<float>();
     return PickRecord(delay, dtUs, clean, tStart, tEnd, f0, plainBefore ? &cleanBefore : nullptr, false);

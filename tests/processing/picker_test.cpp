@@ -524,6 +524,12 @@ TEST(PickWaveformTest, KeptRecordsOfFaultsOnceFound) {
       // periods held too few of its lobes to show a steady wave: the shear
       // was picked.
       {"slow_arrival_before_a_far_stronger_shear.u16", 1.0f, 281.6, 3},
+      // At 40 dB and 0.5 us, a two-sample spike as strong as the arrival, 65
+      // samples before a clean 19 kHz arrival, drew the energy ratio. Over a
+      // period and a half from there, the arrival's first cycle outweighed
+      // the spike, which stayed, and the pick went 119 samples early, flagged
+      // good.
+      {"spike_a_period_before_a_clean_arrival.u16", 0.5f, 599.1, 3},
   };
   for (const Kept& k : kept) {
     std::vector<uint16_t> words = KeptRecord(k.file);
