@@ -32,11 +32,13 @@ struct Sums {
     const double c1 = (m[1][3] - m[1][2] * c2) / m[1][1];
     return {centre, (m[0][3] - m[0][1] * c1 - m[0][2] * c2) / m[0][0], c1, c2};
   }
-  Sums& operator+=(const Sums& o) {
-    for (int k = 0; k < 5; ++k) s[k] += o.s[k];
-    for (int k = 0; k < 3; ++k) ty[k] += o.ty[k];
-    yy += o.yy;
-    return *this;
+  void Add(double t, double v) {
+    double power = 1;
+    for (int k = 0; k < 5; ++k, power *= t) {
+      s[k] += power;
+      if (k < 3) ty[k] += power * v;
+    }
+    yy += v * v;
   }
   // What a fit over this very stretch leaves.
   double Left(const Parabola& p) const { return std::max(0.0, yy - p.c0 * ty[0] - p.c1 * ty[1] - p.c2 * ty[2]); }
@@ -50,28 +52,19 @@ std::optional<Parabola> CurveCarriedOn(const std::vector<float>& x, const NoiseM
   if (held < 2 || fitEnd - from < held) return std::nullopt;
   auto y = [&](int i) { return x[i] - (line.slope * i + line.intercept); };
   const double centre = 0.5 * (from + to);
-  Sums fitted, tail;
-  for (int i = from; i <= to; ++i) {
-    const double t = i - centre, v = y(i);
-    Sums& sums = i <= fitEnd ? fitted : tail;
-    double power = 1;
-    for (int k = 0; k < 5; ++k, power *= t) {
-      sums.s[k] += power;
-      if (k < 3) sums.ty[k] += power * v;
-    }
-    sums.yy += v * v;
-  }
-  Sums whole = fitted;
-  whole += tail;
+  Sums fitted, whole;
+  for (int i = from; i <= fitEnd; ++i) fitted.Add(i - centre, y(i));
+  whole = fitted;
+  for (int i = fitEnd + 1; i <= to; ++i) whole.Add(i - centre, y(i));
 
   const Parabola straight = fitted.Line(centre), curve = fitted.Curve(centre);
   double lineMiss = 0, curveMiss = 0;
   for (int i = fitEnd + 1; i <= to; ++i) {
-    lineMiss += (y(i) - straight(i)) * (y(i) - straight(i));
-    curveMiss += (y(i) - curve(i)) * (y(i) - curve(i));
+    const double v = y(i);
+    lineMiss += (v - straight(i)) * (v - straight(i));
+    curveMiss += (v - curve(i)) * (v - curve(i));
   }
-  const double count = held;
-  const double lineRms = std::sqrt(lineMiss / count), curveRms = std::sqrt(curveMiss / count);
+  const double lineRms = std::sqrt(lineMiss / held), curveRms = std::sqrt(curveMiss / held);
   const double fitRms = std::sqrt(fitted.Left(curve) / fitted.s[0]);
   const Parabola wholeCurve = whole.Curve(centre);
   const bool carriesOn = lineRms > level && curveRms < std::max(level, 2 * fitRms) && curveMiss < 0.25 * lineMiss &&

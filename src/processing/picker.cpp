@@ -424,17 +424,18 @@ Refined Refine(const std::vector<float>& x, const NoiseModel& noise, double drif
   // baseline's own drift (`drift`, from the whole lead-in) carries on: over
   // a long period, a steep one moved the first lobe's crossings by a fifth
   // of it.
-  std::vector<double> flat(r);
-  for (int i = k1 + 1; i <= beyond; ++i) flat[i] += (noise.slope - drift) * (i - k1);
   // A baseline that the lead-in (up to eight periods of it) shows to curve,
   // and to carry on curving over its last two periods, is taken off instead:
   // a slow wander as strong as the arrival bows the residual of any line by
   // more than a first lobe stands.
+  std::vector<double> flat(r);
   const int cycle = std::max(2, RoundUp(period));
   const int quietEnd = std::min(beyond, static_cast<int>(k1 - period / 2));
   if (const auto curve =
           CurveCarriedOn(x, noise, std::max(ks, k1 - 8 * cycle), quietEnd, 2 * cycle + 1, 0.3 * threshold)) {
-    for (int i = lead; i <= beyond; ++i) flat[i] = r[i] - (*curve)(i);
+    for (int i = lead; i <= beyond; ++i) flat[i] -= (*curve)(i);
+  } else {
+    for (int i = k1 + 1; i <= beyond; ++i) flat[i] += (noise.slope - drift) * (i - k1);
   }
   const bool noisy = strongest < 10 * threshold;
   if (noisy) TakeOffSlowWander(flat, lead, a, beyond, k1, period, threshold, beyond == static_cast<int>(x.size()) - 1);
